@@ -1,0 +1,135 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "radio/CardMixer.h"
+#include "radio/CardProtocol.h"
+#include "radio/ComPortPaths.h"
+#include "radio/RadioTypes.h"
+
+namespace ondivo {
+
+class PortIo;
+class Delay;
+class SerialRadioProtocol;
+
+// What the card component is wired to. The same component drives real cards, the emulated
+// ones and the test doubles, depending on what is passed here.
+struct CardHardware {
+  PortIo* Ports = nullptr;  // must outlive the card
+  Delay* Waits = nullptr;   // must outlive the card
+  ComPortPaths ComPaths;
+  bool SoundCard = false;             // at least one playback device exists
+  std::unique_ptr<CardMixer> Mixer;  // the sound card's mixer; only with a sound card
+};
+
+// Event raised after the routed mixer line was changed from outside: (Volume, Muted).
+using tMixerChange = std::function<void(int32_t volume, bool mute)>;
+
+// The radio card component: seven tuner models behind one set of properties. Setters act at
+// once on the hardware and silently ignore what the model cannot do.
+class TRadioCard {
+ public:
+  explicit TRadioCard(CardHardware hardware);
+  ~TRadioCard();
+  TRadioCard(const TRadioCard&) = delete;
+  TRadioCard& operator=(const TRadioCard&) = delete;
+
+  // Published properties.
+  tModel Model() const { return state_.Model; }
+  void SetModel(tModel model);
+  int32_t Port() const { return state_.Port; }
+  void SetPort(int32_t index);
+  double Frequency() const { return frequency_; }
+  void SetFrequency(double frequency);
+  tBand Band() const { return band_; }
+  void SetBand(tBand band);
+  int32_t Volume() const { return state_.Volume; }
+  void SetVolume(int32_t value);
+  tVolumeLine VolumeLine() const { return state_.VolumeLine; }
+  void SetVolumeLine(tVolumeLine line);
+  bool JapaneseFM() const { return state_.JapaneseFM; }
+  void SetJapaneseFM(bool value);
+  bool Stereo() const { return state_.Stereo; }
+  void SetStereo(bool value);
+  bool MutedStartup() const { return mutedStartup_; }
+  void SetMutedStartup(bool value);
+  bool MuteOnExit() const { return muteOnExit_; }
+  void SetMuteOnExit(bool value);
+  tMixerChange OnMixerChange;
+
+  // Read-only state the panel shows.
+  bool On() const { return on_; }
+  bool Muted() const { return state_.Muted; }
+  bool StartMuted() const { return state_.StartMuted; }
+  int32_t VolumeStep() const { return state_.VolumeStep; }
+  int32_t MaxVolume() const { return state_.MaxVolume; }
+  bool SoundCard() const { return soundCard_; }
+  double LastFM() const { return lastFM_; }
+  double LastAM() const { return lastAM_; }
+
+  void SwitchOn();
+  void SwitchOff();
+  void Tune(bool stereo, tBand band, double frequency);
+  tSignal GetSignal();
+  void Mute();
+  void Unmute();
+  void VolumeUp();
+  void VolumeDown();
+  void VolumeToZero();
+  void StoreVolume(int32_t value) { state_.Volume = value; }
+  void SetLastFM(double frequency) { lastFM_ = frequency; }
+  void SetLastAM(double frequency) { lastAM_ = frequency; }
+  void MuteLine();
+  void UnmuteCard();
+  void MixerControlChange(tMixerControlType control);
+
+  double BandMin() const;
+  double BandMax() const;
+  double BandStep() const;
+  double FMMin() const;
+  double FMMax() const;
+  static double AMMin() { return kAMMin; }
+  static double AMMax() { return kAMMax; }
+  tDevCap GetDevCap(tModel model) const;
+  static int ModelCount() { return kModelCount; }
+  static double SnapFrequency(double frequency, double step, double min, double max);
+
+ private:
+  CardProtocol& Family();
+  bool FamilyReachable() const;
+  bool CanDriveFamily() const;
+  void ReleaseHardware();
+  void LineUnmute();
+  void LineSet(int32_t value);
+  tMixerControlType LineVolumeControl() const;
+  tMixerControlType LineMuteControl() const;
+
+  PortIo* ports_;
+  Delay* waits_;
+  bool soundCard_;
+  std::unique_ptr<CardMixer> mixer_;
+  std::array<tDevCap, kModelCount> devCaps_;
+  CardState state_;
+  double frequency_ = 0;
+  tBand band_ = bFM;
+  bool mutedStartup_ = false;
+  bool muteOnExit_ = false;
+  bool on_ = false;
+  bool destroying_ = false;
+  double lastFM_ = kFMMin;
+  double lastAM_ = kAMMin;
+  std::array<int32_t, 3> lineMax_{};  // volume maximum of line in, microphone and CD
+  std::unique_ptr<CardProtocol> radioTrack_;
+  std::unique_ptr<CardProtocol> zoltrix_;
+  std::unique_ptr<SerialRadioProtocol> serial_;
+};
+
+// The seven capability records in model order.
+std::array<tDevCap, kModelCount> DefaultDevCaps();
+
+}  // namespace ondivo
