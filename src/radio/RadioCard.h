@@ -101,17 +101,16 @@ class TRadioCard {
 
  private:
   CardProtocol& Family();
-  bool FamilyReachable() const;
-  bool CanDriveFamily() const;
-  void ReleaseHardware();
   void LineUnmute();
   void LineSet(int32_t value);
   tMixerControlType LineVolumeControl() const;
   tMixerControlType LineMuteControl() const;
+  int32_t LineMaximum() const;
 
   PortIo* ports_;
   Delay* waits_;
   bool soundCard_;
+  ComPortPaths comPaths_;
   std::unique_ptr<CardMixer> mixer_;
   std::array<tDevCap, kModelCount> devCaps_;
   CardState state_;

@@ -1,0 +1,58 @@
+#include "radio/RadioCard.h"
+
+namespace ondivo {
+
+namespace {
+
+tDevCap PortCard(const char* name, const char* maker, double fmStep, bool stereoSwitch) {
+  tDevCap cap;
+  cap.Name = name;
+  cap.Maker = maker;
+  cap.VolumeStep = 16;
+  cap.HasFM = true;
+  cap.FMStep = fmStep;
+  cap.CanVolume = true;
+  cap.CanMute = true;
+  cap.StereoSwitch = stereoSwitch;
+  cap.Connection = kPortConnection;
+  cap.PortCount = 2;
+  cap.DefaultPort = 1;
+  cap.SelectedPort = 1;
+  cap.Ports = {0, 0x30C, 0x20C, 0, 0, 0, 0, 0, 0};
+  return cap;
+}
+
+tDevCap SerialRadio(const char* name, const char* maker, bool hasAM, double amStep) {
+  tDevCap cap;
+  cap.Name = name;
+  cap.Maker = maker;
+  cap.HasFM = true;
+  cap.HasJapaneseFM = true;
+  cap.HasAM = hasAM;
+  cap.FMStep = 0.05;
+  cap.AMStep = amStep;
+  cap.CanMute = true;
+  cap.MuteOnExitForced = true;
+  cap.Connection = kSerialConnection;
+  cap.PortCount = 8;
+  cap.DefaultPort = 2;
+  cap.SelectedPort = 2;
+  cap.Ports = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+  return cap;
+}
+
+}  // namespace
+
+std::array<tDevCap, kModelCount> DefaultDevCaps() {
+  return {
+      PortCard("Radiotrack", "AimsLab", 0.025, false),
+      PortCard("RA300", "Reveal", 0.025, false),
+      SerialRadio("Wizard Radio", "Gemtek", false, 0),
+      SerialRadio("RadioMan", "Gemtek", true, 0.009),
+      SerialRadio("RadionMaru", "Justy", false, 0.009),
+      SerialRadio("Rajikoma", "Unit", true, 0.009),
+      PortCard("Radio Plus 108", "Zoltrix", 0.005, true),
+  };
+}
+
+}  // namespace ondivo

@@ -1,0 +1,93 @@
+#include "radio/HardwarePortIo.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <sys/io.h>
+#define ONDIVO_HAVE_IOPERM 1
+#endif
+
+namespace ondivo {
+
+HardwarePortIo::~HardwarePortIo() { Release(); }
+
+bool HardwarePortIo::Grant(uint16_t base, int count) {
+  Release();
+  if (count <= 0 || base + count > 0x10000) {
+    lastError_ = "invalid port range";
+    return false;
+  }
+#ifdef ONDIVO_HAVE_IOPERM
+  if (ioperm(base, static_cast<unsigned long>(count), 1) == 0) {
+    method_ = Method::Ioperm;
+    base_ = base;
+    count_ = count;
+    lastError_.clear();
+    return true;
+  }
+  std::string iopermError = std::strerror(errno);
+#else
+  std::string iopermError = "not available on this processor";
+#endif
+  const int fd = ::open("/dev/port", O_RDWR | O_CLOEXEC);
+  if (fd >= 0) {
+    devPort_ = fd;
+    method_ = Method::DevPort;
+    base_ = base;
+    count_ = count;
+    lastError_.clear();
+    return true;
+  }
+  lastError_ = "ioperm: " + iopermError + "; /dev/port: " + std::strerror(errno);
+  return false;
+}
+
+void HardwarePortIo::Release() {
+#ifdef ONDIVO_HAVE_IOPERM
+  if (method_ == Method::Ioperm) ioperm(base_, static_cast<unsigned long>(count_), 0);
+#endif
+  if (devPort_ >= 0) ::close(devPort_);
+  devPort_ = -1;
+  method_ = Method::None;
+  count_ = 0;
+}
+
+bool HardwarePortIo::Granted(uint16_t port) const {
+  return method_ != Method::None && port >= base_ && port < base_ + count_;
+}
+
+void HardwarePortIo::PortOut(uint16_t port, uint8_t value) {
+  if (!Granted(port)) {
+    ++refused_;
+    return;
+  }
+#ifdef ONDIVO_HAVE_IOPERM
+  if (method_ == Method::Ioperm) {
+    outb(value, port);
+    return;
+  }
+#endif
+  if (::pwrite(devPort_, &value, 1, port) != 1) ++refused_;
+}
+
+uint8_t HardwarePortIo::PortIn(uint16_t port) {
+  if (!Granted(port)) {
+    ++refused_;
+    return 0xFF;
+  }
+#ifdef ONDIVO_HAVE_IOPERM
+  if (method_ == Method::Ioperm) return inb(port);
+#endif
+  uint8_t value = 0xFF;
+  if (::pread(devPort_, &value, 1, port) != 1) {
+    ++refused_;
+    return 0xFF;
+  }
+  return value;
+}
+
+}  // namespace ondivo

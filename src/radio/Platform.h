@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace ondivo {
+
+// What start-up needs to know about the system it runs on. The program runs on Linux; direct
+// port access needs a grant from the kernel (ioperm or /dev/port), which stands where the NT
+// port driver stood.
+struct Platform {
+  bool Supported = true;
+  bool PortAccessNeedsGrant = true;
+};
+
+Platform CurrentPlatform();
+
+// Whether the configured hardware index (0 = none, model + 1) is a card on I/O ports.
+bool IsModelOnPort(int hardwareIndex);
+
+// The four-line description of what volume and mute control is possible, lines joined by CR.
+std::string CapabilityText(bool canVolume, bool canMute, bool soundCard);
+
+}  // namespace ondivo
