@@ -142,6 +142,8 @@ void EmulatedSerialRadio::WakeDrain() {
 
 bool EmulatedSerialRadio::ServiceOnce(int waitMs) {
   if (!master_.Valid()) return false;
+  // A line coming up shows only as the hang-up going away: look again soon.
+  if (!Status().Powered) waitMs = std::min(waitMs, kHangupRecheckMs);
   std::array<pollfd, 2> fds{{{master_.Get(), POLLIN, 0}, {wake_.Get(), POLLIN, 0}}};
   const int ready = ::poll(fds.data(), fds.size(), waitMs);
   if (ready < 0) return false;
