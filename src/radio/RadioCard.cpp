@@ -69,7 +69,9 @@ void TRadioCard::SetPort(int32_t index) {
   devCaps_[static_cast<size_t>(state_.Model)].SelectedPort = value;
 }
 
-void TRadioCard::SetFrequency(double frequency) { Tune(state_.Stereo, band_, frequency); }
+void TRadioCard::SetFrequency(double frequency) {
+  Tune(state_.Stereo, band_, frequency);
+}
 
 void TRadioCard::SetBand(tBand band) {
   if (band == bFM && state_.Cap.HasFM) {
@@ -113,7 +115,9 @@ void TRadioCard::SetJapaneseFM(bool value) {
   state_.JapaneseFM = value && state_.Cap.HasJapaneseFM;
 }
 
-void TRadioCard::SetStereo(bool value) { state_.Stereo = value && state_.Cap.StereoSwitch; }
+void TRadioCard::SetStereo(bool value) {
+  state_.Stereo = value && state_.Cap.StereoSwitch;
+}
 
 void TRadioCard::SetMutedStartup(bool value) {
   mutedStartup_ = value && state_.Cap.CanMute;
@@ -331,10 +335,18 @@ void TRadioCard::MixerControlChange(tMixerControlType control) {
 
 // --- bands and models -----------------------------------------------------------------------
 
-double TRadioCard::FMMin() const { return state_.JapaneseFM ? kJapaneseFMMin : kFMMin; }
-double TRadioCard::FMMax() const { return state_.JapaneseFM ? kJapaneseFMMax : kFMMax; }
-double TRadioCard::BandMin() const { return band_ == bFM ? FMMin() : kAMMin; }
-double TRadioCard::BandMax() const { return band_ == bFM ? FMMax() : kAMMax; }
+double TRadioCard::FMMin() const {
+  return state_.JapaneseFM ? kJapaneseFMMin : kFMMin;
+}
+double TRadioCard::FMMax() const {
+  return state_.JapaneseFM ? kJapaneseFMMax : kFMMax;
+}
+double TRadioCard::BandMin() const {
+  return band_ == bFM ? FMMin() : kAMMin;
+}
+double TRadioCard::BandMax() const {
+  return band_ == bFM ? FMMax() : kAMMax;
+}
 double TRadioCard::BandStep() const {
   return band_ == bFM ? state_.Cap.FMStep : state_.Cap.AMStep;
 }

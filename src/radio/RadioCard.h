@@ -23,7 +23,7 @@ struct CardHardware {
   PortIo* Ports = nullptr;  // must outlive the card
   Delay* Waits = nullptr;   // must outlive the card
   ComPortPaths ComPaths;
-  bool SoundCard = false;             // at least one playback device exists
+  bool SoundCard = false;            // at least one playback device exists
   std::unique_ptr<CardMixer> Mixer;  // the sound card's mixer; only with a sound card
 };
 

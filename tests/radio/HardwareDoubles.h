@@ -22,9 +22,15 @@ struct BusEvent {
   bool operator==(const BusEvent&) const = default;
 };
 
-inline BusEvent Out(uint16_t port, uint8_t value) { return {BusEvent::Out, port, value, 0}; }
-inline BusEvent In(uint16_t port) { return {BusEvent::In, port, 0, 0}; }
-inline BusEvent Wait(int ms) { return {BusEvent::Wait, 0, 0, ms}; }
+inline BusEvent Out(uint16_t port, uint8_t value) {
+  return {BusEvent::Out, port, value, 0};
+}
+inline BusEvent In(uint16_t port) {
+  return {BusEvent::In, port, 0, 0};
+}
+inline BusEvent Wait(int ms) {
+  return {BusEvent::Wait, 0, 0, ms};
+}
 
 // Records port traffic and waits on one timeline; reads answer from a queue (FFh when empty).
 class RecordingBus final : public PortIo, public Delay {
@@ -76,8 +82,8 @@ class FakeMixer final : public CardMixer {
 
 inline std::ostream& operator<<(std::ostream& os, const test::BusEvent& e) {
   static const char* kinds[] = {"out", "in", "wait"};
-  return os << kinds[e.kind] << "(" << std::hex << e.port << "," << int(e.value) << std::dec
-            << "," << e.ms << ")";
+  return os << kinds[e.kind] << "(" << std::hex << e.port << "," << int(e.value) << std::dec << ","
+            << e.ms << ")";
 }
 
 }  // namespace ondivo::test

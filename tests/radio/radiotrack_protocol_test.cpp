@@ -87,9 +87,9 @@ TEST(RadioTrackTraffic, ReceptionQuery) {
     r.bus.replies.push_back(reading);
     EXPECT_EQ(r.card.GetSignal(), signal) << int(reading);
     EXPECT_EQ(r.bus.events,
-              (std::vector<BusEvent>{Out(kBase, 0xF8), Out(kBase, 0x00), Out(kBase, 0xD8), Wait(150),
-                                     In(kBase), Wait(10), Out(kBase, 0xE8), Out(kBase, 0x00),
-                                     Out(kBase, 0xD8)}));
+              (std::vector<BusEvent>{Out(kBase, 0xF8), Out(kBase, 0x00), Out(kBase, 0xD8),
+                                     Wait(150), In(kBase), Wait(10), Out(kBase, 0xE8),
+                                     Out(kBase, 0x00), Out(kBase, 0xD8)}));
   }
 }
 
@@ -118,9 +118,8 @@ TEST(RadioTrackTraffic, VolumeStepsHoldALineFor125ms) {
   r.card.VolumeDown();
   EXPECT_EQ(r.card.Volume(), 0);
   EXPECT_TRUE(r.card.Muted());
-  EXPECT_EQ(r.bus.events,
-            (std::vector<BusEvent>{Out(kBase, 0x88), Wait(125), Out(kBase, 0xC8),
-                                   Out(kBase, 0x48), Wait(125), Out(kBase, 0xC8)}));
+  EXPECT_EQ(r.bus.events, (std::vector<BusEvent>{Out(kBase, 0x88), Wait(125), Out(kBase, 0xC8),
+                                                 Out(kBase, 0x48), Wait(125), Out(kBase, 0xC8)}));
   // At the bottom nothing is sent, and the card stays reported muted.
   r.bus.Clear();
   r.card.VolumeDown();
@@ -151,14 +150,12 @@ TEST(RadioTrackTraffic, SetVolumeHoldsTheLineOnceForTheWholeDistance) {
   r.card.StoreVolume(256);
   r.bus.Clear();
   r.card.SetVolume(0);
-  EXPECT_EQ(r.bus.events,
-            (std::vector<BusEvent>{Out(kBase, 0x48), Wait(2000), Out(kBase, 0xC8)}));
+  EXPECT_EQ(r.bus.events, (std::vector<BusEvent>{Out(kBase, 0x48), Wait(2000), Out(kBase, 0xC8)}));
   EXPECT_TRUE(r.card.Muted());
   r.bus.Clear();
   r.card.SetVolume(100);  // nearest multiple of 16 is 96: six steps up
   EXPECT_EQ(r.card.Volume(), 96);
-  EXPECT_EQ(r.bus.events,
-            (std::vector<BusEvent>{Out(kBase, 0x88), Wait(750), Out(kBase, 0xC8)}));
+  EXPECT_EQ(r.bus.events, (std::vector<BusEvent>{Out(kBase, 0x88), Wait(750), Out(kBase, 0xC8)}));
   EXPECT_FALSE(r.card.Muted());
   r.bus.Clear();
   r.card.SetVolume(90);  // still 96: nothing to do
@@ -172,8 +169,7 @@ TEST(RadioTrackTraffic, VolumeToZeroSweepsTwoSeconds) {
   r.card.StoreVolume(128);
   r.bus.Clear();
   r.card.VolumeToZero();
-  EXPECT_EQ(r.bus.events,
-            (std::vector<BusEvent>{Out(kBase, 0x48), Wait(2000), Out(kBase, 0xC8)}));
+  EXPECT_EQ(r.bus.events, (std::vector<BusEvent>{Out(kBase, 0x48), Wait(2000), Out(kBase, 0xC8)}));
   EXPECT_EQ(r.card.Volume(), 0);
   EXPECT_TRUE(r.card.Muted());
 }

@@ -48,7 +48,16 @@ TEST(ZoltrixFrame, ValueBytesAndStereoBitLandOnTheirPositions) {
   const std::string mono = FirstPositions(ZoltrixProtocol::Frame(88.05, false));
   EXPECT_EQ(mono.substr(9, 8), "00011100");   // positions 10..17: low byte 1Ch
   EXPECT_EQ(mono.substr(18, 8), "01001101");  // positions 19..26: high byte 4Dh
-  EXPECT_EQ(mono, "110001001" "00011100" "1" "01001101" "101100" "0" "001" "00000000" "1");
+  EXPECT_EQ(mono,
+            "110001001"
+            "00011100"
+            "1"
+            "01001101"
+            "101100"
+            "0"
+            "001"
+            "00000000"
+            "1");
   const std::string stereo = FirstPositions(ZoltrixProtocol::Frame(88.05, true));
   EXPECT_EQ(stereo[32], '1');
   EXPECT_EQ(stereo.substr(0, 32), mono.substr(0, 32));
@@ -95,7 +104,7 @@ TEST(ZoltrixTraffic, ReceptionDependsOnTheStereoRequest) {
     bool stereo;
     uint8_t first, second;
     tSignal expected;
-  } cases[] = {{true, 0xEF, 0xEF, sTuned},  {true, 0xEF, 0xDF, sNone}, {true, 0xDF, 0xDF, sNone},
+  } cases[] = {{true, 0xEF, 0xEF, sTuned},  {true, 0xEF, 0xDF, sNone},  {true, 0xDF, 0xDF, sNone},
                {false, 0xDF, 0xDF, sTuned}, {false, 0xEF, 0xEF, sNone}, {false, 0xFF, 0xFF, sNone}};
   for (const Case& c : cases) {
     z.card.SetStereo(c.stereo);
@@ -103,8 +112,8 @@ TEST(ZoltrixTraffic, ReceptionDependsOnTheStereoRequest) {
     z.bus.replies = {c.first, c.second};
     EXPECT_EQ(z.card.GetSignal(), c.expected) << c.stereo << " " << int(c.first);
     EXPECT_EQ(z.bus.events,
-              (std::vector<BusEvent>{Out(kBase, 0x00), Out(kBase, 15), Wait(10), In(kBase),
-                                     Wait(1), In(kBase), Out(kBase, 15), In(kBase + 2)}));
+              (std::vector<BusEvent>{Out(kBase, 0x00), Out(kBase, 15), Wait(10), In(kBase), Wait(1),
+                                     In(kBase), Out(kBase, 15), In(kBase + 2)}));
   }
 }
 
@@ -113,9 +122,8 @@ TEST(ZoltrixTraffic, ReceptionQueryWhileMuted) {
   z.bus.Clear();
   z.card.GetSignal();
   EXPECT_EQ(z.bus.events,
-            (std::vector<BusEvent>{Out(kBase, 0x00), Out(kBase, 0x00), Wait(10), In(kBase),
-                                   Wait(1), In(kBase), Out(kBase, 0x00), Out(kBase, 0x00),
-                                   In(kBase + 3)}));
+            (std::vector<BusEvent>{Out(kBase, 0x00), Out(kBase, 0x00), Wait(10), In(kBase), Wait(1),
+                                   In(kBase), Out(kBase, 0x00), Out(kBase, 0x00), In(kBase + 3)}));
 }
 
 TEST(ZoltrixTraffic, SwitchOnAndOff) {
@@ -142,8 +150,7 @@ TEST(ZoltrixTraffic, UnmuteAtVolumeZeroWritesNothing) {
   z.card.StoreVolume(100);  // snapped to 96 on unmute
   z.card.Unmute();
   EXPECT_EQ(z.card.Volume(), 96);
-  EXPECT_EQ(z.bus.events,
-            (std::vector<BusEvent>{Out(kBase, 0x00), Out(kBase, 5), In(kBase + 2)}));
+  EXPECT_EQ(z.bus.events, (std::vector<BusEvent>{Out(kBase, 0x00), Out(kBase, 5), In(kBase + 2)}));
   EXPECT_FALSE(z.card.Muted());
 }
 
