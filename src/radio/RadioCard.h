@@ -103,9 +103,13 @@ class TRadioCard {
   CardProtocol& Family();
   void LineUnmute();
   void LineSet(int32_t value);
-  tMixerControlType LineVolumeControl() const;
-  tMixerControlType LineMuteControl() const;
-  int32_t LineMaximum() const;
+  // The selected line's volume and mute controls and its volume maximum.
+  struct LineControls {
+    tMixerControlType volume;
+    tMixerControlType mute;
+    int32_t maximum;
+  };
+  LineControls Line() const;
 
   PortIo* ports_;
   Delay* waits_;
