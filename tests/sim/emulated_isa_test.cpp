@@ -143,7 +143,9 @@ TEST(EmulatedIsa, ZoltrixVolumeAndMuteStayInStep) {
   Rig<EmulatedZoltrix> rig(mZoltrix, kAlternate, 2);
   auto agrees = [&] {
     EXPECT_EQ(rig.emulated->AudioOn(), !rig.card.Muted());
-    if (!rig.card.Muted()) EXPECT_EQ(rig.emulated->Volume(), rig.card.Volume());
+    if (!rig.card.Muted()) {
+      EXPECT_EQ(rig.emulated->Volume(), rig.card.Volume());
+    }
   };
   rig.card.SetVolume(128);
   agrees();
