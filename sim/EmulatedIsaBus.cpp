@@ -4,7 +4,9 @@
 
 namespace ondivo::sim {
 
-EmulatedIsaBus::EmulatedIsaBus(Delay* paced) { clock_.paced = paced; }
+EmulatedIsaBus::EmulatedIsaBus(Delay* paced) {
+  clock_.paced = paced;
+}
 EmulatedIsaBus::~EmulatedIsaBus() = default;
 
 void EmulatedIsaBus::BusClock::Wait(int ms) {

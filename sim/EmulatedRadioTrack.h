@@ -27,8 +27,8 @@ class EmulatedRadioTrack final : public EmulatedIsaCard {
   std::optional<double> TunedFrequency() const { return tuned_; }
   uint32_t LastWord() const { return word_; }
   bool AudioOn() const { return audioOn_; }
-  int Level() const { return level_; }          // 0..16
-  int Volume() const { return level_ * 16; }    // on the 0..256 scale
+  int Level() const { return level_; }        // 0..16
+  int Volume() const { return level_ * 16; }  // on the 0..256 scale
   bool Audible() const { return audioOn_ && level_ > 0; }
   int WordsLatched() const { return wordsLatched_; }
 

@@ -10,7 +10,7 @@ namespace ondivo {
 // protocol of the current model's family works on it.
 struct CardState {
   tModel Model = mRadioTrack;
-  tDevCap Cap;  // the model's record, copied when the model is set
+  tDevCap Cap;       // the model's record, copied when the model is set
   int32_t Port = 0;  // index into Cap.Ports, 0 = no port
   bool JapaneseFM = false;
   bool Stereo = false;

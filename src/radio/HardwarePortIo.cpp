@@ -13,7 +13,9 @@
 
 namespace ondivo {
 
-HardwarePortIo::~HardwarePortIo() { Release(); }
+HardwarePortIo::~HardwarePortIo() {
+  Release();
+}
 
 bool HardwarePortIo::Grant(uint16_t base, int count) {
   Release();

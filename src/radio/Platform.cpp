@@ -2,7 +2,9 @@
 
 namespace ondivo {
 
-Platform CurrentPlatform() { return Platform{}; }
+Platform CurrentPlatform() {
+  return Platform{};
+}
 
 bool IsModelOnPort(int hardwareIndex) {
   return hardwareIndex == 1 || hardwareIndex == 2 || hardwareIndex == 7;

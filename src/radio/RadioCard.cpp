@@ -69,7 +69,9 @@ void TRadioCard::SetPort(int32_t index) {
   devCaps_[static_cast<size_t>(state_.Model)].SelectedPort = value;
 }
 
-void TRadioCard::SetFrequency(double frequency) { Tune(state_.Stereo, band_, frequency); }
+void TRadioCard::SetFrequency(double frequency) {
+  Tune(state_.Stereo, band_, frequency);
+}
 
 void TRadioCard::SetBand(tBand band) {
   if (band == bFM && state_.Cap.HasFM) {
@@ -113,7 +115,9 @@ void TRadioCard::SetJapaneseFM(bool value) {
   state_.JapaneseFM = value && state_.Cap.HasJapaneseFM;
 }
 
-void TRadioCard::SetStereo(bool value) { state_.Stereo = value && state_.Cap.StereoSwitch; }
+void TRadioCard::SetStereo(bool value) {
+  state_.Stereo = value && state_.Cap.StereoSwitch;
+}
 
 void TRadioCard::SetMutedStartup(bool value) {
   mutedStartup_ = value && state_.Cap.CanMute;
@@ -251,49 +255,27 @@ void TRadioCard::VolumeToZero() {
 
 // --- the mixer line -------------------------------------------------------------------------
 
-tMixerControlType TRadioCard::LineVolumeControl() const {
+TRadioCard::LineControls TRadioCard::Line() const {
   switch (state_.VolumeLine) {
     case vlMicIn:
-      return mcMicVolume;
+      return {mcMicVolume, mcMicMute, lineMax_[1]};
     case vlCd:
-      return mcCdVolume;
+      return {mcCdVolume, mcCdMute, lineMax_[2]};
     default:
-      return mcLineInVolume;
-  }
-}
-
-tMixerControlType TRadioCard::LineMuteControl() const {
-  switch (state_.VolumeLine) {
-    case vlMicIn:
-      return mcMicMute;
-    case vlCd:
-      return mcCdMute;
-    default:
-      return mcLineInMute;
-  }
-}
-
-int32_t TRadioCard::LineMaximum() const {
-  switch (state_.VolumeLine) {
-    case vlMicIn:
-      return lineMax_[1];
-    case vlCd:
-      return lineMax_[2];
-    default:
-      return lineMax_[0];
+      return {mcLineInVolume, mcLineInMute, lineMax_[0]};
   }
 }
 
 void TRadioCard::MuteLine() {
   if (!mixer_ || !state_.OnMixerLine()) return;
-  const tMixerControlType mute = LineMuteControl();
+  const tMixerControlType mute = Line().mute;
   if (mixer_->HasControl(mute)) mixer_->SetValue(mute, 0, mixer_->Maximum(mute));
   state_.Muted = true;
 }
 
 void TRadioCard::LineUnmute() {
   if (!mixer_) return;
-  const tMixerControlType mute = LineMuteControl();
+  const tMixerControlType mute = Line().mute;
   if (mixer_->HasControl(mute)) mixer_->SetValue(mute, 0, mixer_->Minimum(mute));
   state_.Muted = false;
   state_.StartMuted = false;
@@ -301,9 +283,8 @@ void TRadioCard::LineUnmute() {
 
 void TRadioCard::LineSet(int32_t value) {
   if (!mixer_) return;
-  const tMixerControlType volume = LineVolumeControl();
-  const tMixerControlType mute = LineMuteControl();
-  const int32_t perStep = LineMaximum() / 256;
+  const auto [volume, mute, maximum] = Line();
+  const int32_t perStep = maximum / 256;
   if (mixer_->HasControl(volume)) {
     mixer_->SetValue(volume, 0, perStep * value);
     mixer_->SetValue(volume, 1, perStep * value);
@@ -314,12 +295,11 @@ void TRadioCard::LineSet(int32_t value) {
 
 void TRadioCard::MixerControlChange(tMixerControlType control) {
   if (!mixer_ || !state_.OnMixerLine()) return;
-  const tMixerControlType volume = LineVolumeControl();
-  const tMixerControlType mute = LineMuteControl();
+  const auto [volume, mute, maximum] = Line();
   if (control != volume && control != mute) return;
   if (control == volume) {
     // Read back with 257 so that a full-scale line reads as 256 at most.
-    const int32_t divisor = LineMaximum() / 257;
+    const int32_t divisor = maximum / 257;
     const int32_t reading = std::max(mixer_->Value(volume, 0), mixer_->Value(volume, 1));
     if (divisor > 0) {
       state_.Volume = static_cast<int32_t>(std::nearbyint(static_cast<double>(reading) / divisor));
@@ -331,10 +311,18 @@ void TRadioCard::MixerControlChange(tMixerControlType control) {
 
 // --- bands and models -----------------------------------------------------------------------
 
-double TRadioCard::FMMin() const { return state_.JapaneseFM ? kJapaneseFMMin : kFMMin; }
-double TRadioCard::FMMax() const { return state_.JapaneseFM ? kJapaneseFMMax : kFMMax; }
-double TRadioCard::BandMin() const { return band_ == bFM ? FMMin() : kAMMin; }
-double TRadioCard::BandMax() const { return band_ == bFM ? FMMax() : kAMMax; }
+double TRadioCard::FMMin() const {
+  return state_.JapaneseFM ? kJapaneseFMMin : kFMMin;
+}
+double TRadioCard::FMMax() const {
+  return state_.JapaneseFM ? kJapaneseFMMax : kFMMax;
+}
+double TRadioCard::BandMin() const {
+  return band_ == bFM ? FMMin() : kAMMin;
+}
+double TRadioCard::BandMax() const {
+  return band_ == bFM ? FMMax() : kAMMax;
+}
 double TRadioCard::BandStep() const {
   return band_ == bFM ? state_.Cap.FMStep : state_.Cap.AMStep;
 }

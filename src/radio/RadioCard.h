@@ -23,7 +23,7 @@ struct CardHardware {
   PortIo* Ports = nullptr;  // must outlive the card
   Delay* Waits = nullptr;   // must outlive the card
   ComPortPaths ComPaths;
-  bool SoundCard = false;             // at least one playback device exists
+  bool SoundCard = false;            // at least one playback device exists
   std::unique_ptr<CardMixer> Mixer;  // the sound card's mixer; only with a sound card
 };
 
@@ -103,9 +103,13 @@ class TRadioCard {
   CardProtocol& Family();
   void LineUnmute();
   void LineSet(int32_t value);
-  tMixerControlType LineVolumeControl() const;
-  tMixerControlType LineMuteControl() const;
-  int32_t LineMaximum() const;
+  // The selected line's volume and mute controls and its volume maximum.
+  struct LineControls {
+    tMixerControlType volume;
+    tMixerControlType mute;
+    int32_t maximum;
+  };
+  LineControls Line() const;
 
   PortIo* ports_;
   Delay* waits_;

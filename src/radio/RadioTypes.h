@@ -73,7 +73,7 @@ struct tDevCap {
   uint8_t Connection = 0;  // kSerialConnection or kPortConnection
   int32_t PortCount = 0;   // usable entries of Ports, indices 1..PortCount
   uint16_t DefaultPort = 0;
-  uint16_t SelectedPort = 0;  // the port value (not index) last chosen for this model
+  uint16_t SelectedPort = 0;        // the port value (not index) last chosen for this model
   std::array<uint16_t, 9> Ports{};  // index 0 stands for no port
 
   bool operator==(const tDevCap&) const = default;
@@ -88,7 +88,9 @@ inline constexpr double kAMMin = 0.531;
 inline constexpr double kAMMax = 1.62;
 
 // Hardware index of the configuration and the setup dialog: 0 = no card, model + 1 otherwise.
-constexpr int HardwareIndexFromModel(tModel model) { return static_cast<int>(model) + 1; }
+constexpr int HardwareIndexFromModel(tModel model) {
+  return static_cast<int>(model) + 1;
+}
 constexpr tModel ModelFromHardwareIndex(int index) {
   return (index >= 1 && index <= kModelCount) ? static_cast<tModel>(index - 1) : mRadioTrack;
 }

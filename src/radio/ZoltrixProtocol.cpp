@@ -61,7 +61,9 @@ void ZoltrixProtocol::SwitchOn(CardState& state) {
   }
 }
 
-void ZoltrixProtocol::SwitchOff(CardState& state) { AudioOff(state); }
+void ZoltrixProtocol::SwitchOff(CardState& state) {
+  AudioOff(state);
+}
 
 void ZoltrixProtocol::Tune(CardState& state, tBand, double frequency) {
   const uint64_t frame = Frame(frequency, state.Stereo);
@@ -119,7 +121,8 @@ void ZoltrixProtocol::Unmute(CardState& state) {
 
 void ZoltrixProtocol::VolumeUp(CardState& state) {
   if (state.Volume >= state.MaxVolume) return;
-  state.Volume = std::min(NearestMultiple(state.Volume + Step(state), Step(state)), state.MaxVolume);
+  state.Volume =
+      std::min(NearestMultiple(state.Volume + Step(state), Step(state)), state.MaxVolume);
   Out(state, Level(state));
   In(state, 0);
   state.Muted = false;
@@ -156,6 +159,8 @@ void ZoltrixProtocol::SetVolume(CardState& state, int32_t value) {
   state.Muted = state.Volume == 0;
 }
 
-void ZoltrixProtocol::VolumeToZero(CardState& state) { SetVolume(state, 0); }
+void ZoltrixProtocol::VolumeToZero(CardState& state) {
+  SetVolume(state, 0);
+}
 
 }  // namespace ondivo
