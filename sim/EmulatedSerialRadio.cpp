@@ -31,17 +31,20 @@ constexpr double kAMChannelStep = 0.009;
 constexpr int kHangupRecheckMs = 10;  // a hung-up master polls ready at once: do not spin
 constexpr size_t kReceivedKept = 64 * 1024;
 
-bool HasAM(tModel model) { return model == mRadioMan || model == mRajikoma; }
+bool HasAM(tModel model) {
+  return model == mRadioMan || model == mRajikoma;
+}
 
-bool IsDigit(uint8_t byte) { return byte >= '0' && byte <= '9'; }
+bool IsDigit(uint8_t byte) {
+  return byte >= '0' && byte <= '9';
+}
 
 }  // namespace
 
 EmulatedSerialRadio::EmulatedSerialRadio(tModel model, StationLandscape landscape)
     : EmulatedSerialRadio(model, landscape, Options{}) {}
 
-EmulatedSerialRadio::EmulatedSerialRadio(tModel model, StationLandscape landscape,
-                                         Options options)
+EmulatedSerialRadio::EmulatedSerialRadio(tModel model, StationLandscape landscape, Options options)
     : landscape_(landscape), options_(options), random_(options.Seed), model_(model) {
   master_ = SerialFd(::posix_openpt(O_RDWR | O_NOCTTY));
   if (!master_.Valid() || ::grantpt(master_.Get()) != 0 || ::unlockpt(master_.Get()) != 0) {
@@ -60,7 +63,9 @@ EmulatedSerialRadio::EmulatedSerialRadio(tModel model, StationLandscape landscap
   wake_ = SerialFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
 }
 
-EmulatedSerialRadio::~EmulatedSerialRadio() { Stop(); }
+EmulatedSerialRadio::~EmulatedSerialRadio() {
+  Stop();
+}
 
 tModel EmulatedSerialRadio::Model() const {
   std::lock_guard lock(mutex_);
@@ -225,8 +230,7 @@ void EmulatedSerialRadio::Apply(uint8_t command, const uint8_t* digits) {
     } else if (command == kMute) {
       status_.Muted = true;
     } else if (command == kQuery) {
-      reply = status_.Tuned &&
-              landscape_.StationAt(status_.Band, status_.Frequency) != nullptr;
+      reply = status_.Tuned && landscape_.StationAt(status_.Band, status_.Frequency) != nullptr;
     } else if (command == kTuneFM || command == kTuneAM) {
       const int channel = (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
       if (command == kTuneFM && channel <= kMaxFMChannel) {
@@ -250,15 +254,32 @@ void EmulatedSerialRadio::Reply() {
   std::vector<uint8_t> bytes = {kHead, kSep, kTuned, kSep};
   if (options_.StrayBytes) {
     switch (random_() % 3) {
-      case 1: bytes.insert(bytes.begin(), 0x00); break;
-      case 2: bytes.push_back(0x0D); break;
-      default: break;
+      case 1:
+        bytes.insert(bytes.begin(), 0x00);
+        break;
+      case 2:
+        bytes.push_back(0x0D);
+        break;
+      default:
+        break;
     }
   }
   [[maybe_unused]] auto ignored = ::write(master_.Get(), bytes.data(), bytes.size());
   std::lock_guard lock(mutex_);
   ++status_.Replies;
   changed_.notify_all();
+}
+
+std::vector<std::unique_ptr<EmulatedSerialRadio>> StartSerialRadios(
+    tModel model, const StationLandscape& landscape, ComPortPaths& paths, int count) {
+  std::vector<std::unique_ptr<EmulatedSerialRadio>> radios;
+  for (int n = 1; n <= count; ++n) {
+    auto radio = std::make_unique<EmulatedSerialRadio>(model, landscape);
+    paths.Override(n, radio->SlavePath());
+    radio->Start();
+    radios.push_back(std::move(radio));
+  }
+  return radios;
 }
 
 }  // namespace ondivo::sim

@@ -4,12 +4,14 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "radio/ComPortPaths.h"
 #include "radio/RadioTypes.h"
 #include "radio/SerialPortProbe.h"
 #include "sim/StationLandscape.h"
@@ -95,5 +97,11 @@ class EmulatedSerialRadio {
   std::thread thread_;
   bool stopping_ = false;  // guarded by mutex_
 };
+
+// The serial side of --simulate: a radio of the given model behind each of COM1..COMcount,
+// each serviced by its own thread, with paths pointing COMn at its pty. Follow model changes
+// with SetModel on every radio.
+std::vector<std::unique_ptr<EmulatedSerialRadio>> StartSerialRadios(
+    tModel model, const StationLandscape& landscape, ComPortPaths& paths, int count = 8);
 
 }  // namespace ondivo::sim

@@ -19,7 +19,9 @@ SerialFd& SerialFd::operator=(SerialFd&& other) noexcept {
   return *this;
 }
 
-int SerialFd::Release() { return std::exchange(fd_, -1); }
+int SerialFd::Release() {
+  return std::exchange(fd_, -1);
+}
 
 void SerialFd::Reset() {
   if (fd_ >= 0) ::close(fd_);

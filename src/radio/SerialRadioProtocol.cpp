@@ -20,7 +20,9 @@ constexpr uint8_t kTuneFM = 0x05;
 constexpr uint8_t kQuery = 0x08;
 constexpr uint8_t kTuneAM = 0x09;
 
-constexpr std::array<uint8_t, 4> Frame(uint8_t command) { return {0x1D, 0x23, command, 0x23}; }
+constexpr std::array<uint8_t, 4> Frame(uint8_t command) {
+  return {0x1D, 0x23, command, 0x23};
+}
 
 constexpr double kChannelZeroFM = 76.0;
 constexpr int kChannelsPerMHz = 20;
@@ -59,7 +61,9 @@ void SerialRadioProtocol::SwitchOn(CardState& state) {
   state.Muted = state.StartMuted;
 }
 
-void SerialRadioProtocol::SwitchOff(CardState&) { line_.Disconnect(); }
+void SerialRadioProtocol::SwitchOff(CardState&) {
+  line_.Disconnect();
+}
 
 void SerialRadioProtocol::Tune(CardState& state, tBand band, double frequency) {
   int channel;

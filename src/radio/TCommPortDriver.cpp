@@ -22,19 +22,31 @@ constexpr uint8_t kXoff = 0x13;
 
 speed_t StandardSpeed(TComPortBaudRate rate) {
   switch (rate) {
-    case br110: return B110;
-    case br300: return B300;
-    case br600: return B600;
-    case br1200: return B1200;
-    case br2400: return B2400;
-    case br4800: return B4800;
-    case br9600: return B9600;
-    case br19200: return B19200;
-    case br38400: return B38400;
-    case br57600: return B57600;
-    case br115200: return B115200;
+    case br110:
+      return B110;
+    case br300:
+      return B300;
+    case br600:
+      return B600;
+    case br1200:
+      return B1200;
+    case br2400:
+      return B2400;
+    case br4800:
+      return B4800;
+    case br9600:
+      return B9600;
+    case br19200:
+      return B19200;
+    case br38400:
+      return B38400;
+    case br57600:
+      return B57600;
+    case br115200:
+      return B115200;
     case br14400:
-    case br56000: break;
+    case br56000:
+      break;
   }
   return B0;  // no constant: set through termios2
 }
@@ -54,7 +66,9 @@ uint32_t BaudRateValue(TComPortBaudRate rate) {
 }
 
 TCommPortDriver::TCommPortDriver(ComPortPaths paths) : paths_(std::move(paths)) {}
-TCommPortDriver::~TCommPortDriver() { Disconnect(); }
+TCommPortDriver::~TCommPortDriver() {
+  Disconnect();
+}
 
 void TCommPortDriver::SetComPort(TComPortNumber port) {
   if (!Connected()) comPort_ = port;
@@ -94,11 +108,20 @@ void TCommPortDriver::ApplySettings() {
   static constexpr std::array<tcflag_t, 4> kSizes = {CS5, CS6, CS7, CS8};
   t.c_cflag |= kSizes[static_cast<size_t>(dataBits_)];
   switch (parity_) {
-    case ptNONE: break;
-    case ptODD: t.c_cflag |= PARENB | PARODD; break;
-    case ptEVEN: t.c_cflag |= PARENB; break;
-    case ptMARK: t.c_cflag |= PARENB | PARODD | CMSPAR; break;
-    case ptSPACE: t.c_cflag |= PARENB | CMSPAR; break;
+    case ptNONE:
+      break;
+    case ptODD:
+      t.c_cflag |= PARENB | PARODD;
+      break;
+    case ptEVEN:
+      t.c_cflag |= PARENB;
+      break;
+    case ptMARK:
+      t.c_cflag |= PARENB | PARODD | CMSPAR;
+      break;
+    case ptSPACE:
+      t.c_cflag |= PARENB | CMSPAR;
+      break;
   }
   // A UART sends 1.5 stop bits for the two-stop-bit setting at five data bits.
   if (stopBits_ != sb1BITS) t.c_cflag |= CSTOPB;
@@ -151,7 +174,8 @@ size_t TCommPortDriver::SendData(std::span<const uint8_t> data) {
       if (::ioctl(fd_.Get(), TIOCMGET, &lines) != 0) break;
       if ((lines & (TIOCM_CTS | TIOCM_DSR | TIOCM_RI | TIOCM_CD)) == 0) break;
     }
-    const size_t chunk = std::min<size_t>(data.size() - written, std::max<uint16_t>(outBufSize_, 1));
+    const size_t chunk =
+        std::min<size_t>(data.size() - written, std::max<uint16_t>(outBufSize_, 1));
     const ssize_t n = ::write(fd_.Get(), data.data() + written, chunk);
     if (n > 0) {
       written += static_cast<size_t>(n);

@@ -13,14 +13,39 @@
 namespace ondivo {
 
 enum class TComPortNumber : uint8_t {
-  pnCOM1, pnCOM2, pnCOM3, pnCOM4, pnCOM5, pnCOM6, pnCOM7, pnCOM8,
-  pnCOM9, pnCOM10, pnCOM11, pnCOM12, pnCOM13, pnCOM14, pnCOM15, pnCOM16,
+  pnCOM1,
+  pnCOM2,
+  pnCOM3,
+  pnCOM4,
+  pnCOM5,
+  pnCOM6,
+  pnCOM7,
+  pnCOM8,
+  pnCOM9,
+  pnCOM10,
+  pnCOM11,
+  pnCOM12,
+  pnCOM13,
+  pnCOM14,
+  pnCOM15,
+  pnCOM16,
 };
 using enum TComPortNumber;
 
 enum class TComPortBaudRate : uint8_t {
-  br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200, br38400, br56000,
-  br57600, br115200,
+  br110,
+  br300,
+  br600,
+  br1200,
+  br2400,
+  br4800,
+  br9600,
+  br14400,
+  br19200,
+  br38400,
+  br56000,
+  br57600,
+  br115200,
 };
 using enum TComPortBaudRate;
 
@@ -72,9 +97,13 @@ class TCommPortDriver {
   TComPortParity ComPortParity() const { return parity_; }
   void SetComPortParity(TComPortParity value) { SetLineSetting(parity_, value); }
   TComPortHwHandshaking ComPortHwHandshaking() const { return hwHandshaking_; }
-  void SetComPortHwHandshaking(TComPortHwHandshaking value) { SetLineSetting(hwHandshaking_, value); }
+  void SetComPortHwHandshaking(TComPortHwHandshaking value) {
+    SetLineSetting(hwHandshaking_, value);
+  }
   TComPortSwHandshaking ComPortSwHandshaking() const { return swHandshaking_; }
-  void SetComPortSwHandshaking(TComPortSwHandshaking value) { SetLineSetting(swHandshaking_, value); }
+  void SetComPortSwHandshaking(TComPortSwHandshaking value) {
+    SetLineSetting(swHandshaking_, value);
+  }
   uint16_t ComPortInBufSize() const { return inBufSize_; }
   void SetComPortInBufSize(uint16_t value) { SetLineSetting(inBufSize_, value); }
   uint16_t ComPortOutBufSize() const { return outBufSize_; }

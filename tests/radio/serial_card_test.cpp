@@ -40,8 +40,8 @@ class SerialCardTest : public ::testing::Test {
   // Waits until the radio has decoded one more frame than before.
   SerialRadioStatus NextFrame(uint64_t& frames) {
     ++frames;
-    EXPECT_TRUE(radio_.WaitUntil([&](const SerialRadioStatus& s) { return s.Frames >= frames; },
-                                 5s));
+    EXPECT_TRUE(
+        radio_.WaitUntil([&](const SerialRadioStatus& s) { return s.Frames >= frames; }, 5s));
     return radio_.Status();
   }
   bool WaitPowered(bool powered) {

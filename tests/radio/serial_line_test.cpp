@@ -200,7 +200,9 @@ TEST(SerialLine, PacketsAreDeliveredWholeAndPartialOnesByMode) {
   line.SetPacketTimeout(100);
   ASSERT_TRUE(line.Connect());
   std::vector<Bytes> packets;
-  line.OnReceivePacket = [&](std::span<const uint8_t> p) { packets.emplace_back(p.begin(), p.end()); };
+  line.OnReceivePacket = [&](std::span<const uint8_t> p) {
+    packets.emplace_back(p.begin(), p.end());
+  };
 
   pty.Write({1, 2, 3, 4, 5, 6, 7});
   line.Poll();

@@ -19,7 +19,9 @@ namespace ondivo::test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes Frame(uint8_t command) { return {0x1D, 0x23, command, 0x23}; }
+inline Bytes Frame(uint8_t command) {
+  return {0x1D, 0x23, command, 0x23};
+}
 
 inline Bytes Concat(Bytes a, const std::string& text) {
   a.insert(a.end(), text.begin(), text.end());
@@ -50,7 +52,8 @@ class PtyPair {
       pollfd p{master_.Get(), POLLIN, 0};
       if (::poll(&p, 1, quietMs) <= 0 || !(p.revents & POLLIN)) break;
       std::array<uint8_t, 4096> buffer{};
-      const ssize_t n = ::read(master_.Get(), buffer.data(), std::min(buffer.size(), count - out.size()));
+      const ssize_t n =
+          ::read(master_.Get(), buffer.data(), std::min(buffer.size(), count - out.size()));
       if (n <= 0) break;
       out.insert(out.end(), buffer.begin(), buffer.begin() + n);
     }

@@ -144,7 +144,7 @@ TEST(EmulatedSerialRadio, RunsOnItsOwnThreadUntilUnplugged) {
   program.Send(Frame(0x08));
   ASSERT_TRUE(radio.WaitUntil([](const auto& s) { return s.Frames >= 2; }, 5s));
   EXPECT_DOUBLE_EQ(radio.Status().Frequency, 87.0);
-  EXPECT_TRUE(program.Receive().empty());  // nothing on 87.0
+  EXPECT_TRUE(program.Receive().empty());    // nothing on 87.0
   program.Send(Concat(Frame(0x05), "232"));  // 87.6
   program.Send(Frame(0x08));
   EXPECT_EQ(program.Receive(2000), kTunedReply);
@@ -156,6 +156,20 @@ TEST(EmulatedSerialRadio, RunsOnItsOwnThreadUntilUnplugged) {
   radio.Unplug();
   EXPECT_TRUE(radio.Status().Unplugged);
   EXPECT_TRUE(program.Receive().empty());
+}
+
+TEST(EmulatedSerialRadio, SimulationPutsARadioBehindEveryComPort) {
+  ComPortPaths paths;
+  auto radios = StartSerialRadios(mRajikoma, StationLandscape(), paths);
+  ASSERT_EQ(radios.size(), 8u);
+  for (int n = 1; n <= 8; ++n) {
+    EXPECT_EQ(paths.PathFor(n), radios[static_cast<size_t>(n - 1)]->SlavePath());
+    EXPECT_TRUE(IsSerialPortPresent(n, paths));
+  }
+  ProgramEnd program(paths.PathFor(5));
+  program.Send(Concat(Frame(0x09), "121"));
+  ASSERT_TRUE(radios[4]->WaitUntil([](const auto& s) { return s.Frames >= 1; }, 5s));
+  EXPECT_NEAR(radios[4]->Status().Frequency, 1.62, 1e-9);
 }
 
 }  // namespace
