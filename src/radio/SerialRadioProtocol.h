@@ -1,28 +1,47 @@
 #pragma once
 
+#include <string>
+
 #include "platform/Delay.h"
 #include "radio/CardProtocol.h"
 #include "radio/ComPortPaths.h"
+#include "radio/TCommPortDriver.h"
 
 namespace ondivo {
 
-// The serial radios (Wizard, RadioMan, RadionMaru, Rajikoma): command frames on a serial line.
-// Created with the card component and kept for its whole life, whatever the model.
+// Channel numbers the serial radios are tuned with: FM counts 50 kHz steps from 76.0 MHz in
+// both FM ranges, AM counts AM steps from 531 kHz. Always the nearest integer: the frequencies
+// are already on the grid, and a truncated product is one channel short on many of them.
+int SerialFMChannel(double frequency);
+int SerialAMChannel(double frequency, double amStep);
+// Three ASCII digits, zero-padded ("7" -> "007").
+std::string SerialChannelDigits(int channel);
+
+// The serial radios (Wizard, RadioMan, RadionMaru, Rajikoma): four-byte command frames on a
+// serial line, a tuning frame followed by three channel digits. Created with the card component
+// and kept for its whole life, whatever the model; it owns the card's one serial line.
 class SerialRadioProtocol final : public CardProtocol {
  public:
+  // The paths are copied: COMn opens paths.PathFor(n).
   SerialRadioProtocol(Delay& waits, const ComPortPaths& paths);
   ~SerialRadioProtocol() override;
 
+  // Opens COM<state.PortValue()>; throws ePortAlreayOpen when it cannot be opened.
   void SwitchOn(CardState& state) override;
+  // Closes the port; DTR and RTS fall with it.
   void SwitchOff(CardState& state) override;
   void Tune(CardState& state, tBand band, double frequency) override;
   tSignal GetSignal(CardState& state) override;
   void Mute(CardState& state) override;
   void Unmute(CardState& state) override;
 
+  const TCommPortDriver& Line() const { return line_; }
+
  private:
+  void SendCommand(uint8_t command);
+
   Delay& waits_;
-  const ComPortPaths& paths_;
+  TCommPortDriver line_;
 };
 
 }  // namespace ondivo

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Delay.h"
+#include "radio/SerialPortProbe.h"
+
+namespace ondivo::test {
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes Frame(uint8_t command) {
+  return {0x1D, 0x23, command, 0x23};
+}
+
+inline Bytes Concat(Bytes a, const std::string& text) {
+  a.insert(a.end(), text.begin(), text.end());
+  return a;
+}
+
+// The far end of a serial line: the master side of a pty, driven by the test.
+class PtyPair {
+ public:
+  PtyPair() : master_(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)) {
+    ::grantpt(master_.Get());
+    ::unlockpt(master_.Get());
+    std::array<char, 128> name{};
+    ::ptsname_r(master_.Get(), name.data(), name.size());
+    slave_ = name.data();
+  }
+  const std::string& SlavePath() const { return slave_; }
+  int Master() const { return master_.Get(); }
+  void CloseMaster() { master_.Reset(); }
+
+  void Write(const Bytes& bytes) const {
+    [[maybe_unused]] auto n = ::write(master_.Get(), bytes.data(), bytes.size());
+  }
+  // Reads until count bytes came or none came for quietMs.
+  Bytes Read(size_t count = SIZE_MAX, int quietMs = 100) const {
+    Bytes out;
+    while (out.size() < count) {
+      pollfd p{master_.Get(), POLLIN, 0};
+      if (::poll(&p, 1, quietMs) <= 0 || !(p.revents & POLLIN)) break;
+      std::array<uint8_t, 4096> buffer{};
+      const ssize_t n =
+          ::read(master_.Get(), buffer.data(), std::min(buffer.size(), count - out.size()));
+      if (n <= 0) break;
+      out.insert(out.end(), buffer.begin(), buffer.begin() + n);
+    }
+    return out;
+  }
+
+ private:
+  SerialFd master_;
+  std::string slave_;
+};
+
+// Records every wait instead of blocking.
+class RecordingDelay final : public Delay {
+ public:
+  void Wait(int ms) override {
+    if (OnWait) OnWait(ms);
+    Waits.push_back(ms);
+  }
+  std::vector<int> Waits;
+  std::function<void(int)> OnWait;
+};
+
+}  // namespace ondivo::test
