@@ -142,4 +142,44 @@ std::string FormatFixed(double value, int decimals, char decimalSeparator, int m
   return out;
 }
 
+namespace {
+
+// Bytes taken by the character starting at text[pos].
+size_t Utf8CharLength(std::string_view text, size_t pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  size_t length = 1;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+  }
+  if (pos + length > text.size()) return 1;
+  for (size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80) return 1;
+  }
+  return length;
+}
+
+}  // namespace
+
+size_t Utf8Length(std::string_view text) {
+  size_t count = 0;
+  for (size_t pos = 0; pos < text.size(); pos += Utf8CharLength(text, pos)) ++count;
+  return count;
+}
+
+std::string Utf8PadOrCut(std::string_view text, size_t width) {
+  size_t count = 0;
+  size_t pos = 0;
+  while (pos < text.size() && count < width) {
+    pos += Utf8CharLength(text, pos);
+    ++count;
+  }
+  std::string result(text.substr(0, pos));
+  result.append(width - count, ' ');
+  return result;
+}
+
 }  // namespace ondivo

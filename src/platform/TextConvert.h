@@ -30,4 +30,10 @@ std::optional<double> ParseReal(std::string_view text, char decimalSeparator);
 // separator is written. A value that is not finite is written as 0.
 std::string FormatFixed(double value, int decimals, char decimalSeparator, int minIntegerDigits);
 
+// Length in characters of UTF-8 text; a byte that is not part of a valid sequence counts as one.
+size_t Utf8Length(std::string_view text);
+
+// The text cut to `width` characters, or padded with blanks to it.
+std::string Utf8PadOrCut(std::string_view text, size_t width);
+
 }  // namespace ondivo

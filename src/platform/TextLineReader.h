@@ -23,6 +23,8 @@ class TextLineReader {
   bool AtEnd();
   // The next line without its line break. TooLong when it exceeds maxLength bytes.
   Status ReadLine(std::string& line, size_t maxLength);
+  // A read failed (AtEnd() then also gives true).
+  bool Failed() const { return failed_; }
 
  private:
   bool Fill();
