@@ -108,8 +108,8 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)), store_(ne
     case ReadOutcome::Ok:
       break;
   }
-  // Keep every duplicate while parsing so lookups can return the first one, as the profile
-  // functions do; writes then replace all of them.
+  // Keep every duplicate while parsing so lookups return the first one, as the profile
+  // functions do; with multi-key off again, a save writes only that first one.
   store_->ini.SetMultiKey(true);
   const SI_Error rc = store_->ini.LoadData(text);
   store_->ini.SetMultiKey(false);
@@ -184,10 +184,7 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   const std::string s(section), k(key), v = Sanitized(value);
-  bool hasMultiple = false;
-  if (store_->ini.GetValue(s.c_str(), k.c_str(), nullptr, &hasMultiple) && hasMultiple) {
-    store_->ini.Delete(s.c_str(), k.c_str());
-  }
+  // Replaces the first copy of a duplicated key; saving writes only that one.
   return store_->ini.SetValue(s.c_str(), k.c_str(), v.c_str()) >= 0;
 }
 

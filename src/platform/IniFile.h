@@ -14,8 +14,9 @@ namespace ondivo {
 enum class IniLoadResult { Loaded, Missing, Unreadable };
 
 // Private-profile access to one INI file: sections and keys are case-insensitive, values come
-// back trimmed, a key present twice gives its first value. The file is parsed once when the
-// object is made; writes change the object and Save() replaces the file atomically.
+// back trimmed, a key present twice gives its first value (and only that one is saved). The
+// file is parsed once when the object is made; writes change the object and Save() replaces
+// the file atomically.
 class IniFile {
  public:
   // Files larger than this are not parsed (read as Unreadable).
