@@ -27,11 +27,21 @@ void TDisplay::SetColor(QColor& field, const QColor& color) {
   update();
 }
 
-void TDisplay::SetOnColor(const QColor& color) { SetColor(onColor_, color); }
-void TDisplay::SetOffColor(const QColor& color) { SetColor(offColor_, color); }
-void TDisplay::SetBackColor(const QColor& color) { SetColor(backColor_, color); }
-void TDisplay::SetPenOnColor(const QColor& color) { SetColor(penOnColor_, color); }
-void TDisplay::SetPenOffColor(const QColor& color) { SetColor(penOffColor_, color); }
+void TDisplay::SetOnColor(const QColor& color) {
+  SetColor(onColor_, color);
+}
+void TDisplay::SetOffColor(const QColor& color) {
+  SetColor(offColor_, color);
+}
+void TDisplay::SetBackColor(const QColor& color) {
+  SetColor(backColor_, color);
+}
+void TDisplay::SetPenOnColor(const QColor& color) {
+  SetColor(penOnColor_, color);
+}
+void TDisplay::SetPenOffColor(const QColor& color) {
+  SetColor(penOffColor_, color);
+}
 
 void TDisplay::SetSegWidth(int width) {
   if (width == segWidth_) return;
@@ -92,7 +102,8 @@ void TDisplay::Render() {
       }
     } else {
       QPolygon polygon(shape.count);
-      for (int i = 0; i < shape.count; ++i) polygon.setPoint(i, shape.points[i].x, shape.points[i].y);
+      for (int i = 0; i < shape.count; ++i)
+        polygon.setPoint(i, shape.points[i].x, shape.points[i].y);
       painter.drawPolygon(polygon);
     }
   }

@@ -38,12 +38,9 @@ void Layout7(DisplayLayout& out, int w, int hgt, int m, int s) {
   const int across = w - 2 * m - s;
   const int down = h2 - s - h - m;
   out.shapes = {
-      HorizontalBar(m + h, m, across, s, h),
-      HorizontalBar(m + h, h2 - h, across, s, h),
-      HorizontalBar(m + h, hgt - m - s, across, s, h),
-      VerticalBar(m, m + s, down, s, h),
-      VerticalBar(w - m - s, m + s, down, s, h),
-      VerticalBar(m, h2 + h, down, s, h),
+      HorizontalBar(m + h, m, across, s, h),           HorizontalBar(m + h, h2 - h, across, s, h),
+      HorizontalBar(m + h, hgt - m - s, across, s, h), VerticalBar(m, m + s, down, s, h),
+      VerticalBar(w - m - s, m + s, down, s, h),       VerticalBar(m, h2 + h, down, s, h),
       VerticalBar(w - m - s, h2 + h, down, s, h),
   };
 }

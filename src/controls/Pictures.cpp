@@ -76,7 +76,9 @@ LevelMap FromFunction(int width, int height, const std::function<char(double, do
   return map;
 }
 
-double Distance(double x, double y, double cx, double cy) { return std::hypot(x - cx, y - cy); }
+double Distance(double x, double y, double cx, double cy) {
+  return std::hypot(x - cx, y - cy);
+}
 
 LevelMap ButtonMap() {
   return {
@@ -110,14 +112,14 @@ LevelMap NoteMap() {
 LevelMap BellMap() {
   return {
       ".....#.....",  //
-      "....###....",  //
-      "...#*###...",  //
-      "...#*###...",  //
-      "...#*###...",  //
+      "...#####...",  //
       "..##*####..",  //
-      "..##*####..",  //
+      "..#*#####..",  //
+      "..#*#####..",  //
+      "..#*#####..",  //
+      "..#######..",  //
       ".#########.",  //
-      ".+#######+.",  //
+      "+#########+",  //
       "...........",  //
       "....###....",  //
   };
@@ -129,7 +131,7 @@ LevelMap MoonMap() {
     const bool disc = Distance(x, y, 5.0, 5.6) < 4.8;
     const bool shadow = Distance(x, y, 7.4, 3.6) < 4.0;
     if (!disc || shadow) return '.';
-    return Distance(x, y, 2.6, 6.8) < 1.6 ? '*' : '#';
+    return Distance(x, y, 2.3, 6.6) < 1.0 ? '*' : '#';
   });
 }
 
@@ -144,9 +146,9 @@ LevelMap ProgMap() {
   };
   LevelMap map = FromFunction(26, 11, [](double x, double y) {
     const double d = Distance(x, y, 4.5, 5.5);
-    if (d < 1.5) return '*';
-    if (d < 3.0) return '#';
-    if (d < 3.8) return '+';
+    if (d < 1.2) return '*';
+    if (d < 2.6) return '#';
+    if (d < 3.4) return '+';
     return '.';
   });
   for (int row = 0; row < 5; ++row) {
@@ -245,11 +247,20 @@ QImage Render(const LevelMap& base, const Lamp& lamp, int factor, bool opaque) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < w; ++x) {
       switch (map[y][x]) {
-        case '*': line[x] = NotBlack(lamp.hot).rgb(); break;
-        case '#': line[x] = NotBlack(lamp.body).rgb(); break;
-        case '+': line[x] = NotBlack(lamp.edge).rgb(); break;
-        case 'x': line[x] = bezel.rgb(); break;
-        default: break;
+        case '*':
+          line[x] = NotBlack(lamp.hot).rgb();
+          break;
+        case '#':
+          line[x] = NotBlack(lamp.body).rgb();
+          break;
+        case '+':
+          line[x] = NotBlack(lamp.edge).rgb();
+          break;
+        case 'x':
+          line[x] = bezel.rgb();
+          break;
+        default:
+          break;
       }
     }
   }
@@ -285,8 +296,12 @@ constexpr std::array<QRgb, 8> kUnlit = {0x808080, 0x808080, 0x800000, 0x808000,
 
 }  // namespace
 
-QColor ColorSetLit(int set) { return QColor(kLit[set >= 0 && set < 8 ? set : 0]); }
-QColor ColorSetUnlit(int set) { return QColor(kUnlit[set >= 0 && set < 8 ? set : 0]); }
+QColor ColorSetLit(int set) {
+  return QColor(kLit[set >= 0 && set < 8 ? set : 0]);
+}
+QColor ColorSetUnlit(int set) {
+  return QColor(kUnlit[set >= 0 && set < 8 ? set : 0]);
+}
 
 QImage Picture(QStringView name, qreal devicePixelRatio) {
   const std::optional<PictureId> id = ParseName(name);

@@ -63,9 +63,14 @@ TEST(DisplayLayout, SixteenSegmentDiagonalsRunBetweenTheirCorners) {
 
 TEST(DisplayLayout, DegenerateSizesStillGiveEveryShape) {
   const TDigitStyle styles[] = {ds7Seg, ds16Seg, ds5x7Dot, ds5x7Bulb};
-  const int sizes[][4] = {{120, 200, 70, 15}, {120, 200, 10, 0},       {120, 200, 10, -8},
-                          {1, 1, 10, 15},     {0, 0, 0, 0},            {120, 200, INT_MAX, INT_MAX},
-                          {120, 200, INT_MIN, INT_MIN}, {-5, -5, 3, 3}};
+  const int sizes[][4] = {{120, 200, 70, 15},
+                          {120, 200, 10, 0},
+                          {120, 200, 10, -8},
+                          {1, 1, 10, 15},
+                          {0, 0, 0, 0},
+                          {120, 200, INT_MAX, INT_MAX},
+                          {120, 200, INT_MIN, INT_MIN},
+                          {-5, -5, 3, 3}};
   for (TDigitStyle style : styles) {
     for (const auto& s : sizes) {
       const DisplayLayout layout = ComputeDisplayLayout(style, s[0], s[1], s[2], s[3]);

@@ -30,9 +30,13 @@ void UseTestColours(TDisplay& d) {
   d.SetPenOffColor(kPenOff);
 }
 
-QImage Shot(TDisplay& d) { return d.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Shot(TDisplay& d) {
+  return d.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
-QColor At(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
+QColor At(const QImage& image, int x, int y) {
+  return QColor(image.pixel(x, y));
+}
 
 // A pixel well inside shape k, in control coordinates: the drawing is copied at (1, 1).
 QPoint Probe(const DisplayLayout& layout, int k) {
@@ -182,10 +186,11 @@ TEST(TDisplay, CharactersOutsideTheTablesShowTheFallbackPattern) {
 }
 
 TEST(TDisplay, DegenerateGeometryDrawsWithoutFailing) {
-  const int cases[][4] = {{120, 200, 70, 15},  {120, 200, 200, 15}, {120, 200, 10, 0},
-                          {120, 200, 10, -7},  {120, 200, 10, 300}, {33, 47, 30, 6},
-                          {2, 2, 10, 15},      {3, 3, 0, 1},        {1, 1, 0, 1},
-                          {120, 200, INT_MAX, INT_MIN}};
+  const int cases[][4] = {{120, 200, 70, 15},  {120, 200, 200, 15},
+                          {120, 200, 10, 0},   {120, 200, 10, -7},
+                          {120, 200, 10, 300}, {33, 47, 30, 6},
+                          {2, 2, 10, 15},      {3, 3, 0, 1},
+                          {1, 1, 0, 1},        {120, 200, INT_MAX, INT_MIN}};
   for (TDigitStyle style : {ds7Seg, ds16Seg, ds5x7Dot, ds5x7Bulb}) {
     for (const auto& c : cases) {
       TDisplay d;

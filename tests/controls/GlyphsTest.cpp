@@ -12,7 +12,8 @@ namespace {
 Font5x7Rows Rows(const std::string& bits) {
   Font5x7Rows rows{};
   int row = 0;
-  for (size_t i = 0; i < bits.size(); i += 6) rows[row++] = std::stoi(bits.substr(i, 5), nullptr, 2);
+  for (size_t i = 0; i < bits.size(); i += 6)
+    rows[row++] = std::stoi(bits.substr(i, 5), nullptr, 2);
   return rows;
 }
 

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -89,42 +90,54 @@ QImage FrequencySheet(const QString& text) {
   return sheet;
 }
 
-// One row per family: the eight colour sets, each in both states, first on a black panel,
-// then repainted into a navy one, then at 200 %.
+// One band per family: the eight colour sets, each in both states, first on a black panel,
+// then repainted into a navy one, then at 200 % (its real pixels).
 QImage PictureSheet() {
   const QStringList families = {"BT", "RADIO", "ALARM", "SLEEP", "PROG", "SCAN", "CHOICE"};
-  const int cellW = 30, cellH = 14, rowH = 3 * cellH + 30;
-  QImage sheet(cellW * 16 + 8, rowH * families.size(), QImage::Format_RGB32);
+  int width = 0, height = 0;
+  for (const QString& family : families) {
+    const QSize size = PictureSize(family + "0ON").isEmpty() ? PictureSize(family + "0L")
+                                                             : PictureSize(family + "0ON");
+    const QSize logical = family == "CHOICE" ? PictureSize(family + "0") : size;
+    width = std::max(width, 16 * (2 * logical.width() + 4) + 4);
+    height += 4 * logical.height() + 16;
+  }
+  QImage sheet(width, height, QImage::Format_RGB32);
   sheet.fill(QColor(60, 60, 60));
   QPainter painter(&sheet);
-  for (int f = 0; f < families.size(); ++f) {
-    const QString& family = families[f];
-    const int top = f * rowH + 2;
+  int top = 2;
+  for (const QString& family : families) {
     const bool choice = family == "CHOICE";
     const bool scan = family == "SCAN";
     const bool indicator = family != "BT" && !choice;
+    QSize size;
     for (int set = 0; set < 8; ++set) {
       for (int state = 0; state < 2; ++state) {
         if (choice && state == 1) continue;
-        const QString ending = choice ? "" : scan ? (state == 0 ? "L" : "R")
-                                                  : (state == 0 ? "ON" : "OFF");
+        const QString ending = choice ? ""
+                               : scan ? (state == 0 ? "L" : "R")
+                                      : (state == 0 ? "ON" : "OFF");
         const QString name = family + QString::number(set) + ending;
-        const int x = 4 + (set * 2 + state) * cellW;
-        QImage plain = Picture(name);
-        painter.fillRect(x - 1, top - 1, plain.width() + 2, plain.height() + 2, Qt::black);
+        size = PictureSize(name);
+        const int x = 2 + (set * 2 + state) * (2 * size.width() + 4);
+        const QImage plain = Picture(name);
+        painter.fillRect(x - 1, top - 1, size.width() + 2, size.height() + 2, Qt::black);
         painter.drawImage(x, top, plain);
         QImage onNavy = plain;
         if (indicator) RepaintBlack(onNavy, QColor(0, 0, 128));
-        painter.fillRect(x - 1, top + cellH - 1, plain.width() + 2, plain.height() + 2,
+        const int navyTop = top + size.height() + 3;
+        painter.fillRect(x - 1, navyTop - 1, size.width() + 2, size.height() + 2,
                          QColor(0, 0, 128));
-        painter.drawImage(x, top + cellH, onNavy);
+        painter.drawImage(x, navyTop, onNavy);
         QImage doubled = Picture(name, 2.0);
-        doubled.setDevicePixelRatio(1.0);  // show its real pixels
-        painter.fillRect(x - 1, top + 2 * cellH - 1, doubled.width() + 2, doubled.height() + 2,
+        doubled.setDevicePixelRatio(1.0);
+        const int doubledTop = navyTop + size.height() + 3;
+        painter.fillRect(x - 1, doubledTop - 1, doubled.width() + 2, doubled.height() + 2,
                          Qt::black);
-        painter.drawImage(x, top + 2 * cellH, doubled);
+        painter.drawImage(x, doubledTop, doubled);
       }
     }
+    top += 4 * size.height() + 16;
   }
   return sheet;
 }
@@ -162,6 +175,6 @@ int main(int argc, char** argv) {
   ok &= Save(Zoomed(FrequencySheet(" 106600"), 3), folder, "frequency.png");
   const QImage pictures = PictureSheet();
   ok &= Save(pictures, folder, "pictures.png");
-  ok &= Save(Zoomed(pictures, 4), folder, "pictures_zoom.png");
+  ok &= Save(Zoomed(pictures, 3), folder, "pictures_zoom.png");
   return ok ? 0 : 1;
 }
