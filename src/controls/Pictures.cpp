@@ -1,5 +1,7 @@
 #include "controls/Pictures.h"
 
+#include "stations/Palette.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -289,18 +291,21 @@ QImage Render(const LevelMap& base, const Lamp& lamp, int factor, bool opaque) {
   return image;
 }
 
-constexpr std::array<QRgb, 8> kLit = {0xFFFFFF, 0xC0C0C0, 0xFF0000, 0xFFFF00,
-                                      0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF};
-constexpr std::array<QRgb, 8> kUnlit = {0x808080, 0x808080, 0x800000, 0x808000,
-                                        0x008000, 0x008080, 0x000080, 0x800080};
+QColor ToQColor(RgbColor c) {
+  return QColor(c.Red, c.Green, c.Blue);
+}
 
 }  // namespace
 
+// A colour set is the display colour choice: its bright palette colour when lit, the dim
+// companion when unlit.
 QColor ColorSetLit(int set) {
-  return QColor(kLit[set >= 0 && set < 8 ? set : 0]);
+  const int index = DisplayColorIndex(set, DisplayColorIndex(0, 15));
+  return ToQColor(PaletteColor(index, {255, 255, 255}));
 }
 QColor ColorSetUnlit(int set) {
-  return QColor(kUnlit[set >= 0 && set < 8 ? set : 0]);
+  const int index = DisplayColorIndex(set, DisplayColorIndex(0, 15));
+  return ToQColor(PaletteColor(DimColorIndex(index, index), {128, 128, 128}));
 }
 
 QImage Picture(QStringView name, qreal devicePixelRatio) {
