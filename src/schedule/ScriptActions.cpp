@@ -2,7 +2,8 @@
 
 #include <array>
 #include <cctype>
-#include <cmath>
+
+#include "stations/FrequencyText.h"
 
 namespace ondivo {
 
@@ -19,16 +20,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
       return false;
   }
   return true;
-}
-
-constexpr int64_t kMsPerDay = 86'400'000;
-
-// Milliseconds into the day; a date part is dropped, as is anything that is no number.
-int64_t MsOfDay(double time) {
-  if (!std::isfinite(time)) return 0;
-  const double fraction = time - std::floor(time);
-  const int64_t ms = std::llround(fraction * static_cast<double>(kMsPerDay));
-  return ms >= kMsPerDay ? 0 : ms;
 }
 
 template <typename T>
@@ -49,18 +40,6 @@ std::string_view ActionKeyword(tActionKind kind) {
   const auto code = static_cast<size_t>(kind);
   if (code < 1 || code > kKeywords.size()) return {};
   return kKeywords[code - 1];
-}
-
-double ActionTimeOf(int hour, int minute) {
-  return hour / 24.0 + minute / 1440.0;
-}
-
-int zAction::Hour() const {
-  return static_cast<int>(MsOfDay(Time) / 3'600'000);
-}
-
-int zAction::Minute() const {
-  return static_cast<int>(MsOfDay(Time) / 60'000 % 60);
 }
 
 std::unique_ptr<zAction> zAction::Clone() const {
@@ -111,7 +90,7 @@ zJumpTo::zJumpTo(double time, tBand cardBand, bool cardStereo)
 
 bool zJumpTo::SameFields(const zAction& other) const {
   const auto& o = As<zJumpTo>(other);
-  return Frequency == o.Frequency && Band == o.Band && Stereo == o.Stereo;
+  return SameFrequency(Frequency, o.Frequency) && Band == o.Band && Stereo == o.Stereo;
 }
 
 bool zPreset::SameFields(const zAction& other) const {

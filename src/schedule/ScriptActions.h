@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "radio/RadioTypes.h"
+#include "stations/TimeText.h"
 
 namespace ondivo {
 
@@ -30,9 +31,6 @@ tActionKind ParseActionKeyword(std::string_view text);
 // The keyword of a kind, which is also its name in the editor and on the panel; empty for akNone.
 std::string_view ActionKeyword(tActionKind kind);
 
-// Time of day as a fraction of a day, from an hour and a minute.
-double ActionTimeOf(int hour, int minute);
-
 // One timed action of a script. Only the hour and minute of Time are ever used.
 class zAction {
  public:
@@ -42,8 +40,8 @@ class zAction {
   const tActionKind Kind;
   double Time;
 
-  int Hour() const;
-  int Minute() const;
+  int Hour() const { return HourOf(Time); }
+  int Minute() const { return MinuteOf(Time); }
 
   virtual std::unique_ptr<zAction> Clone() const;
   // Same kind, same hour and minute, same fields.

@@ -33,7 +33,7 @@ TEST(ParseActionKeyword, KeywordsReadBackToTheirKinds) {
 }
 
 TEST(ScriptActions, ConstructorsSetKindAndDefaults) {
-  const double t = ActionTimeOf(7, 5);
+  const double t = TimeOfDay(7, 5);
   const auto beep = CreateAction(akBeep, t, bFM, true);
   ASSERT_EQ(beep->Kind, akBeep);
   const auto& b = static_cast<const zBeep&>(*beep);
@@ -65,32 +65,38 @@ TEST(ScriptActions, ConstructorsSetKindAndDefaults) {
 }
 
 TEST(ScriptActions, OnlyHourAndMinuteOfTheTimeCount) {
-  zMuteOn action(ActionTimeOf(23, 59));
+  zMuteOn action(TimeOfDay(23, 59));
   EXPECT_EQ(action.Hour(), 23);
   EXPECT_EQ(action.Minute(), 59);
   // A date part and seconds are ignored.
-  action.Time = 45000.0 + ActionTimeOf(7, 5) + 59.0 / 86400.0;
+  action.Time = 45000.0 + TimeOfDay(7, 5) + 59.0 / 86400.0;
   EXPECT_EQ(action.Hour(), 7);
   EXPECT_EQ(action.Minute(), 5);
-  action.Time = ActionTimeOf(0, 0);
+  action.Time = TimeOfDay(0, 0);
   EXPECT_EQ(action.Hour(), 0);
   EXPECT_EQ(action.Minute(), 0);
   // Every minute of the day survives the round trip through the fraction.
   for (int m = 0; m < 1440; ++m) {
-    action.Time = ActionTimeOf(m / 60, m % 60);
+    action.Time = TimeOfDay(m / 60, m % 60);
     ASSERT_EQ(action.Hour() * 60 + action.Minute(), m);
   }
 }
 
 TEST(ScriptActions, EqualityComparesKindTimeAndEveryField) {
-  const double t = ActionTimeOf(6, 45);
+  const double t = TimeOfDay(6, 45);
   zBeep a(t), b(t + 10.0 / 86400.0);  // seconds apart, same minute
   EXPECT_TRUE(a == b);
   b.Duration = 301;
   EXPECT_FALSE(a == b);
   EXPECT_FALSE(zMuteOn(t) == zMuteOff(t));
-  EXPECT_FALSE(zMuteOn(t) == zMuteOn(ActionTimeOf(6, 46)));
+  EXPECT_FALSE(zMuteOn(t) == zMuteOn(TimeOfDay(6, 46)));
   zJumpTo j1(t, bFM, true), j2(t, bFM, true);
+  j1.Frequency = 101.5;
+  j2.Frequency = 101500 * 0.001;  // the same station to the nearest kHz
+  EXPECT_TRUE(j1 == j2);
+  j2.Frequency = 101.501;
+  EXPECT_FALSE(j1 == j2);
+  j2.Frequency = 101.5;
   j2.Stereo = false;
   EXPECT_FALSE(j1 == j2);
   zPreset p1(t, true), p2(t, true);
@@ -101,11 +107,11 @@ TEST(ScriptActions, EqualityComparesKindTimeAndEveryField) {
 tScript MorningScript() {
   tScript script;
   script.SetTitle("Morning");
-  script.Add(std::make_unique<zMuteOff>(ActionTimeOf(6, 45)));
-  auto preset = std::make_unique<zPreset>(ActionTimeOf(6, 46), true);
+  script.Add(std::make_unique<zMuteOff>(TimeOfDay(6, 45)));
+  auto preset = std::make_unique<zPreset>(TimeOfDay(6, 46), true);
   preset->Preset = 3;
   script.Add(std::move(preset));
-  script.Add(std::make_unique<zOff>(ActionTimeOf(8, 0)));
+  script.Add(std::make_unique<zOff>(TimeOfDay(8, 0)));
   return script;
 }
 
@@ -125,7 +131,7 @@ TEST(Script, MoveFromTransfersEveryActionInOrder) {
   tScript source = MorningScript();
   const zAction* first = &source[0];
   tScript target;
-  target.Add(std::make_unique<zMuteOn>(ActionTimeOf(5, 0)));
+  target.Add(std::make_unique<zMuteOn>(TimeOfDay(5, 0)));
   target.MoveFrom(source);
   EXPECT_TRUE(source.Empty());
   ASSERT_EQ(target.Count(), 4u);
@@ -137,7 +143,7 @@ TEST(Script, MoveFromTransfersEveryActionInOrder) {
 
 TEST(Script, InsertExtractAndBoundsChecks) {
   tScript script = MorningScript();
-  script.Insert(0, std::make_unique<zMuteOn>(ActionTimeOf(6, 0)));
+  script.Insert(0, std::make_unique<zMuteOn>(TimeOfDay(6, 0)));
   EXPECT_EQ(script[0].Kind, akMuteOn);
   auto taken = script.Extract(1);
   EXPECT_EQ(taken->Kind, akMuteOff);
