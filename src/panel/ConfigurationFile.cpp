@@ -1,6 +1,5 @@
 #include "panel/ConfigurationFile.h"
 
-#include <cstdio>
 #include <optional>
 #include <string_view>
 

@@ -1,8 +1,8 @@
 #include "schedule/ScriptFile.h"
 
-#include <cmath>
 #include <cstdio>
 #include <optional>
+#include <stdexcept>
 
 #include "platform/AtomicFile.h"
 #include "platform/TextConvert.h"
