@@ -1,0 +1,31 @@
+#include "panel/KeyString.h"
+
+#include <array>
+#include <cctype>
+
+namespace ondivo {
+
+std::string DefaultKeyString() {
+  return "UD0XM-+,.SA<>!EIOPQJT123ZCRLYKH678945";
+}
+
+bool IsUsableKeyString(std::string_view keys) {
+  if (keys.size() != kKeyStringLength) return false;
+  std::array<bool, 256> seen{};
+  for (const char key : keys) {
+    const auto code = static_cast<unsigned char>(key);
+    if (seen[code]) return false;
+    seen[code] = true;
+  }
+  return true;
+}
+
+std::string KeyStringOrDefault(std::string_view stored) {
+  // Letters are kept upper-case because typed keys are upper-cased before the look-up; a
+  // hand-edited lower-case letter would otherwise never match.
+  std::string keys(stored);
+  for (char& key : keys) key = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+  return IsUsableKeyString(keys) ? keys : DefaultKeyString();
+}
+
+}  // namespace ondivo

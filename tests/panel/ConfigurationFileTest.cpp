@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "panel/ConfigurationFile.h"
+#include "platform/IniFile.h"
+#include "stations/PresetsBank.h"
+#include "tests/platform/TempDir.h"
+
+namespace ondivo {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+constexpr int kPresetCount = PresetsBank::kPresetCount;
+
+const LocaleFormat kComma{',', ':', "hh:mm:ss"};
+const LocaleFormat kFullStop{'.', ':', "hh:mm:ss"};
+
+class ConfigurationFileTest : public ::testing::Test {
+ protected:
+  // Loads the given file text into fresh defaults.
+  void Load(const std::string& text, const LocaleFormat& locale = kFullStop) {
+    WriteBytes(path_, text);
+    LoadFile(locale);
+  }
+  void LoadFile(const LocaleFormat& locale = kFullStop) {
+    settings_ = tConfiguration{};
+    bank_ = PresetsBank{};
+    const IniFile ini(path_);
+    LoadConfiguration(ini, locale, settings_, bank_);
+  }
+  bool Save(const tConfiguration& settings, const PresetsBank& bank,
+            const LocaleFormat& locale = kFullStop, std::string* error = nullptr) {
+    IniFile ini(path_);
+    return SaveConfiguration(ini, settings, bank, locale, error);
+  }
+  std::vector<int> Stored() const {
+    std::vector<int> numbers;
+    for (int n = 1; n <= kPresetCount; ++n)
+      if (bank_.Preset(n).Assigned) numbers.push_back(n);
+    return numbers;
+  }
+
+  TempDir folder_;
+  std::filesystem::path path_ = folder_ / "Ondivo.ini";
+  tConfiguration settings_;
+  PresetsBank bank_;
+};
+
+void Assign(PresetsBank& bank, int n, std::string name, tBand band, double mhz) {
+  bank.Store(n, std::move(name), mhz, band);
+}
+
+tConfiguration Changed() {
+  tConfiguration s;
+  s.X = -20;
+  s.Y = 1200;
+  s.Volume = 160;
+  s.AlarmStation = 100;
+  s.AlarmHour = 7;
+  s.AlarmMinute = 5;
+  s.LastBand = bAM;
+  s.LastFrequency = 0.531;
+  s.TuneStep = 4;
+  s.Hardware = 7;
+  s.Port = 2;
+  s.VolumeLine = vlCd;
+  s.CheckIfTuned = true;
+  s.JapaneseFM = true;
+  s.KeyboardCommands = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!";
+  s.LastStation = false;
+  s.StartMinimized = true;
+  s.TipOfTheDay = true;
+  s.ShutDown = 0;
+  s.Background = 15;
+  s.Foreground = 0;
+  s.Style = 3;
+  s.ColorGenericButton = 1;
+  s.ColorFavAssButtonFM = 7;
+  s.ColorFavAssButtonAM = 6;
+  s.ColorFavNotAssButton = 5;
+  s.ColorPanel = 9;
+  s.ColorText = 3;
+  s.ColorFlag = 2;
+  s.LaunchAlarm = true;
+  s.StartMuted = true;
+  s.ForceStereoOff = true;
+  s.DisplayType = 5;
+  s.AlwaysOnTop = true;
+  s.Current = 15;
+  return s;
+}
+
+PresetsBank ChangedBank() {
+  PresetsBank bank;
+  Assign(bank, 1, "Radio One", bFM, 88.5);
+  Assign(bank, 15, "", bFM, 101.35);
+  Assign(bank, 42, "Talk  and  news", bAM, 1.62);
+  Assign(bank, 100, "Last", bFM, 107.9);
+  return bank;
+}
+
+void ExpectSameBank(const PresetsBank& a, const PresetsBank& b) {
+  for (int n = 1; n <= kPresetCount; ++n) {
+    EXPECT_EQ(a.Preset(n).Assigned, b.Preset(n).Assigned) << n;
+    EXPECT_EQ(a.Preset(n).Name, b.Preset(n).Name) << n;
+    EXPECT_EQ(a.Preset(n).Band, b.Preset(n).Band) << n;
+    EXPECT_DOUBLE_EQ(a.Preset(n).Frequency, b.Preset(n).Frequency) << n;
+  }
+}
+
+TEST_F(ConfigurationFileTest, MissingFileReadsAsDefaults) {
+  LoadFile();
+  tConfiguration expected;
+  EXPECT_EQ(settings_, expected);
+  EXPECT_EQ(settings_.LastBand, bFM);
+  EXPECT_DOUBLE_EQ(settings_.LastFrequency, 87.0);
+  EXPECT_TRUE(Stored().empty());
+}
+
+TEST_F(ConfigurationFileTest, EverySettingSurvivesSaveAndLoadUnderBothSeparators) {
+  for (const LocaleFormat& locale : {kFullStop, kComma}) {
+    SCOPED_TRACE(locale.DecimalSeparator);
+    ASSERT_TRUE(Save(Changed(), ChangedBank(), locale));
+    LoadFile(locale);
+    EXPECT_EQ(settings_, Changed());
+    ExpectSameBank(bank_, ChangedBank());
+  }
+  const std::string text = ReadBytes(path_);
+  EXPECT_NE(text.find("Station00=M 107,900 Last"), std::string::npos) << text;
+  EXPECT_NE(text.find("Station42=K 001,620 Talk  and  news"), std::string::npos);
+  EXPECT_NE(text.find("List=1,15,42,100,"), std::string::npos);
+  EXPECT_NE(text.find("Frequency=K 000,531"), std::string::npos);
+  EXPECT_NE(text.find("Time=07:05"), std::string::npos);
+}
+
+TEST_F(ConfigurationFileTest, FrequenciesWrittenUnderOneSeparatorAreRefusedUnderTheOther) {
+  ASSERT_TRUE(Save(Changed(), ChangedBank(), kComma));
+  LoadFile(kFullStop);
+  EXPECT_TRUE(Stored().empty());
+  EXPECT_EQ(settings_.LastFrequency, 0.0);
+  ASSERT_TRUE(Save(Changed(), ChangedBank(), kFullStop));
+  LoadFile(kComma);
+  EXPECT_TRUE(Stored().empty());
+  EXPECT_EQ(settings_.LastFrequency, 0.0);
+  // Everything that holds no frequency reads the same.
+  EXPECT_EQ(settings_.KeyboardCommands, Changed().KeyboardCommands);
+  EXPECT_EQ(settings_.Current, 15);
+}
+
+TEST_F(ConfigurationFileTest, SaveWritesSectionsAndKeysInOrderAndDropsUnknownKeys) {
+  WriteBytes(path_,
+             "[Configuration]\nHandAdded=1\nHardware=3\n"
+             "[Presets]\nStation07=M 090.000 Old\n"
+             "[Other]\nKept=yes\n");
+  ASSERT_TRUE(Save(Changed(), ChangedBank()));
+  const std::string text = ReadBytes(path_);
+  EXPECT_EQ(text.find("HandAdded"), std::string::npos);
+  EXPECT_EQ(text.find("Station07"), std::string::npos);
+  EXPECT_NE(text.find("Kept=yes"), std::string::npos);  // a section the program never writes
+  size_t last = 0;
+  for (const char* key : {"[WinPos]",
+                          "X=",
+                          "Y=",
+                          "[Audio]",
+                          "Volume=",
+                          "[Alarm]",
+                          "Station=",
+                          "Time=",
+                          "[Frequency]",
+                          "Frequency=",
+                          "TuneStep=",
+                          "[Configuration]",
+                          "Hardware=",
+                          "Port=",
+                          "VolumeLine=",
+                          "CheckIfTuned=",
+                          "JapaneseFM=",
+                          "KeyboardCommands=",
+                          "LastStation=",
+                          "StartMinimized=",
+                          "TipOfTheDay=",
+                          "ShutDown=",
+                          "Background=",
+                          "Foreground=",
+                          "Style=",
+                          "ColorGenericButton=",
+                          "ColorFavAssButtonFM=",
+                          "ColorFavAssButtonAM=",
+                          "ColorFavNotAssButton=",
+                          "ColorPanel=",
+                          "ColorText=",
+                          "ColorFlag=",
+                          "LaunchAlarm=",
+                          "StartMuted=",
+                          "ForceStereoOff=",
+                          "[DisplayMode]",
+                          "DisplayType=",
+                          "AlwaysOnTop=",
+                          "[Presets]",
+                          "Current=",
+                          "List=",
+                          "Station01=",
+                          "Station15=",
+                          "Station42=",
+                          "Station00="}) {
+    const size_t at = text.find(key, last);
+    ASSERT_NE(at, std::string::npos) << key << " after " << last << " in\n" << text;
+    last = at;
+  }
+}
+
+TEST_F(ConfigurationFileTest, IntegersReadDecimalOrHexAndByteSettingsKeepTheLowBits) {
+  Load(
+      "[Configuration]\nPort=0x1FF\nStyle=0X1f\nBackground=0x\nForeground=258\n"
+      "ColorPanel=-1\nShutDown=99999999999\nCheckIfTuned=2\nJapaneseFM=0x0\n"
+      "[Audio]\nVolume=abc\n[WinPos]\nX=-35\nY= 12 \n"
+      "[Presets]\nCurrent=356\n[Alarm]\nStation=300\n");
+  EXPECT_EQ(settings_.Port, 0xFF);
+  EXPECT_EQ(settings_.Style, 31);
+  EXPECT_EQ(settings_.Background, 2);  // "0x" alone does not convert
+  EXPECT_EQ(settings_.Foreground, 2);
+  EXPECT_EQ(settings_.ColorPanel, 255);
+  EXPECT_EQ(settings_.ShutDown, 2);  // overflow keeps the default
+  EXPECT_TRUE(settings_.CheckIfTuned);
+  EXPECT_FALSE(settings_.JapaneseFM);
+  EXPECT_EQ(settings_.Volume, 0);
+  EXPECT_EQ(settings_.X, -35);
+  EXPECT_EQ(settings_.Y, 12);
+  EXPECT_EQ(settings_.Current, 100);      // 356 keeps 100 in its low byte
+  EXPECT_EQ(settings_.AlarmStation, 44);  // 300 likewise keeps 44
+}
+
+TEST_F(ConfigurationFileTest, MeaninglessValuesFallBack) {
+  Load(
+      "[DisplayMode]\nDisplayType=6\n[Configuration]\nHardware=8\nVolumeLine=5\n"
+      "[Presets]\nCurrent=200\n[Frequency]\nTuneStep=-3\n");
+  EXPECT_EQ(settings_.TuneStep, 1);
+  EXPECT_EQ(settings_.DisplayType, 0);
+  EXPECT_EQ(settings_.Hardware, 0);
+  EXPECT_EQ(settings_.VolumeLine, vlNone);
+  EXPECT_EQ(settings_.Current, 0);
+  Load(
+      "[DisplayMode]\nDisplayType=-1\n[Configuration]\nHardware=7\nVolumeLine=4\n"
+      "[Frequency]\nTuneStep=0\n");
+  EXPECT_EQ(settings_.TuneStep, 1);
+  EXPECT_EQ(settings_.DisplayType, 0);
+  EXPECT_EQ(settings_.Hardware, 7);
+  EXPECT_EQ(settings_.VolumeLine, vlCd);
+}
+
+TEST_F(ConfigurationFileTest, LastFrequencyKey) {
+  struct Case {
+    const char* value;
+    tBand band;
+    double mhz;
+  };
+  for (const Case& c :
+       {Case{"K 000.531", bAM, 0.531}, Case{"k 1.62", bAM, 1.62}, Case{"M 088.500", bFM, 88.5},
+        Case{"X 090.000", bFM, 90.0}, Case{"088.500", bFM, 88.5}, Case{"M", bFM, 0.0},
+        Case{"M abc", bFM, 0.0}, Case{"M -5", bFM, 0.0}, Case{"M 1e400", bFM, 0.0},
+        Case{"MM 088.500", bFM, 0.0}}) {
+    Load(std::string("[Frequency]\nFrequency=") + c.value + "\n");
+    EXPECT_EQ(settings_.LastBand, c.band) << c.value;
+    EXPECT_DOUBLE_EQ(settings_.LastFrequency, c.mhz) << c.value;
+  }
+}
+
+TEST_F(ConfigurationFileTest, PresetListAndStationKeys) {
+  Load(
+      "[Presets]\nList=3,1,0,101,-1,abc,4,5,6,7,8\n"
+      "Station03=M 088.500 Three\nStation01=K 000.531\nStation04=M 000.000 Zero\n"
+      "Station05=M\nStation06=M  090.000 Double blank\nStation07=M 091.000 Seven\n"
+      "Station08=M 092.000 Eight\n");
+  // 8 has no comma after it; 4 holds 0, 5 has no blank, 6 an empty frequency field.
+  EXPECT_EQ(Stored(), (std::vector<int>{1, 3, 7}));
+  EXPECT_EQ(bank_.Preset(3).Name, "Three");
+  EXPECT_EQ(bank_.Preset(1).Name, "");
+  EXPECT_EQ(bank_.Preset(1).Band, bAM);
+  // Saved back in ascending order.
+  ASSERT_TRUE(Save(settings_, bank_));
+  EXPECT_NE(ReadBytes(path_).find("List=1,3,7,"), std::string::npos);
+
+  Load(
+      "[Presets]\nList=1,2,3,\nStation01=M 088.500 A\nStation02=M 089.500 B\n"
+      "Station03=M 090.500 " +
+      std::string(60, 'n') + "\n");
+  EXPECT_EQ(Stored(), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(bank_.Preset(3).Name.size(), PresetsBank::kMaxNameLength);
+}
+
+TEST_F(ConfigurationFileTest, AlarmTimeAndKeyString) {
+  for (const char* bad : {"24:00", "07:60", "abc", "", "7", ":30", "07:05:00", "-1:30", "123:00"}) {
+    Load(std::string("[Alarm]\nTime=") + bad + "\n");
+    EXPECT_EQ(settings_.AlarmHour * 100 + settings_.AlarmMinute, 630) << bad;
+  }
+  Load("[Alarm]\nTime=7:5\n");
+  EXPECT_EQ(settings_.AlarmHour, 7);
+  EXPECT_EQ(settings_.AlarmMinute, 5);
+
+  const std::string keys = DefaultKeyString();
+  Load("[Configuration]\nKeyboardCommands=" + keys.substr(1) + "\n");
+  EXPECT_EQ(settings_.KeyboardCommands, keys);
+  Load("[Configuration]\nKeyboardCommands=U" + keys.substr(1, 35) + "U\n");
+  EXPECT_EQ(settings_.KeyboardCommands, keys);
+  std::string custom = keys;
+  custom[0] = 'w';
+  Load("[Configuration]\nKeyboardCommands=" + custom + "\n");
+  custom[0] = 'W';
+  EXPECT_EQ(settings_.KeyboardCommands, custom);
+}
+
+TEST_F(ConfigurationFileTest, HostileFilesReadAsDefaultsWithoutCrash) {
+  std::string junk;
+  for (int i = 0; i < 1 << 16; ++i) junk += static_cast<char>((i * 7919 + i / 3) & 0xFF);
+  Load(junk);
+  EXPECT_EQ(settings_.KeyboardCommands, DefaultKeyString());
+  EXPECT_LE(settings_.DisplayType, 5);
+
+  // A 10 MB list is read only as far as the profile functions would.
+  std::string list;
+  while (list.size() < (10u << 20)) list += "1,";
+  Load("[Presets]\nList=" + list + "\nStation01=M 088.500 A\n[Configuration]\nKeyboardCommands=" +
+       std::string(10u << 20, 'K') + "\n");
+  EXPECT_EQ(Stored(), (std::vector<int>{1}));
+  EXPECT_EQ(settings_.KeyboardCommands, DefaultKeyString());
+  Load("");
+  EXPECT_EQ(settings_, tConfiguration{});
+}
+
+TEST_F(ConfigurationFileTest, FailedSaveKeepsThePreviousFileAndNamesIt) {
+  ASSERT_TRUE(Save(tConfiguration{}, PresetsBank{}));
+  const std::string before = ReadBytes(path_);
+  // The new file is larger than the old; a file-size limit between the two fails the write.
+  EXPECT_TRUE(test::RunWithFileSizeLimit(before.size() + 16, [&] {
+    std::string error;
+    const bool ok = Save(Changed(), ChangedBank(), kFullStop, &error);
+    return !ok && error == "Unable to write to " + path_.string();
+  }));
+  EXPECT_EQ(ReadBytes(path_), before);
+  EXPECT_EQ(test::CountEntries(folder_.Path()), 1u);
+}
+
+}  // namespace
+}  // namespace ondivo
