@@ -88,7 +88,10 @@ void ReadStation(const IniFile& file, const LocaleFormat& locale, int number, Pr
   std::string name = second == std::string_view::npos
                          ? std::string()
                          : std::string(TrimText(rest.substr(second + 1)));
-  if (name.size() > PresetsBank::kMaxNameLength) name.resize(PresetsBank::kMaxNameLength);
+  // Names are limited in characters; cutting bytes could split a UTF-8 sequence.
+  if (Utf8Length(name) > PresetsBank::kMaxNameLength) {
+    name = Utf8PadOrCut(name, PresetsBank::kMaxNameLength);
+  }
   bank.Store(number, std::move(name), *mhz, ParseBandLetter(text.substr(0, first)));
 }
 

@@ -290,6 +290,12 @@ TEST_F(ConfigurationFileTest, PresetListAndStationKeys) {
       std::string(60, 'n') + "\n");
   EXPECT_EQ(Stored(), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(bank_.Preset(3).Name.size(), PresetsBank::kMaxNameLength);
+
+  // The limit counts characters: a long accented name keeps 40 whole characters.
+  std::string accented;
+  for (int i = 0; i < 45; ++i) accented += "\xC3\xA9";
+  Load("[Presets]\nList=1,\nStation01=M 088.500 " + accented + "\n");
+  EXPECT_EQ(bank_.Preset(1).Name, accented.substr(0, 80));
 }
 
 TEST_F(ConfigurationFileTest, AlarmTimeAndKeyString) {
