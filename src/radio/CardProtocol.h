@@ -24,7 +24,7 @@ struct CardState {
   uint16_t PortValue() const { return Cap.Ports[static_cast<size_t>(Port)]; }
   bool HasPort() const { return Port > 0; }
   bool OnMixerLine() const {
-    return VolumeLine == vlLineIn || VolumeLine == vlMicIn || VolumeLine == vlCd;
+    return IsMixerLine(VolumeLine);
   }
 };
 

@@ -87,7 +87,7 @@ void TRadioCard::SetVolumeLine(tVolumeLine line) {
   const tDevCap& cap = state_.Cap;
   if (!soundCard_ && !cap.CanVolume && !cap.CanMute) line = vlNone;
   // A mixer line needs a mixer; without one the card keeps what it can do itself.
-  const bool mixerLine = line == vlLineIn || line == vlMicIn || line == vlCd;
+  const bool mixerLine = IsMixerLine(line);
   if (mixerLine && !mixer_) line = (cap.CanVolume || cap.CanMute) ? vlNative : vlNone;
   switch (line) {
     case vlNone:

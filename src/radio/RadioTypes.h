@@ -25,6 +25,11 @@ using enum tBand;
 enum class tVolumeLine : uint8_t { vlNone = 0, vlNative = 1, vlLineIn = 2, vlMicIn = 3, vlCd = 4 };
 using enum tVolumeLine;
 
+// Line in, microphone and CD are sound-card input lines; the others are not.
+constexpr bool IsMixerLine(tVolumeLine line) {
+  return line == vlLineIn || line == vlMicIn || line == vlCd;
+}
+
 enum class tSignal : uint8_t { sNone = 0, sTuned = 1, sStereo = 2, sMono = 3 };
 using enum tSignal;
 
