@@ -8,7 +8,7 @@
 namespace ondivo {
 namespace {
 
-TEST(DisplayLayout, FrontPanelDotsHaveOnePixelGaps) {
+TEST(DisplayLayoutTest, FrontPanelDotsHaveOnePixelGaps) {
   const DisplayLayout layout = ComputeDisplayLayout(ds5x7Dot, 33, 47, 2, 5);
   ASSERT_EQ(layout.shapes.size(), 35u);
   EXPECT_EQ(layout.shapes[0].points[0], (SegPoint{2, 2}));
@@ -24,7 +24,7 @@ TEST(DisplayLayout, FrontPanelDotsHaveOnePixelGaps) {
   EXPECT_LE(last.y + 5, 45);
 }
 
-TEST(DisplayLayout, NegativeGapsTruncateTowardZero) {
+TEST(DisplayLayoutTest, NegativeGapsTruncateTowardZero) {
   // 33 - 4 - 30 = -1 and 47 - 4 - 42 = 1: both gaps are 0, so the dots touch.
   DisplayLayout layout = ComputeDisplayLayout(ds5x7Bulb, 33, 47, 2, 6);
   EXPECT_EQ(layout.shapes[1].points[0].x - layout.shapes[0].points[0].x, 6);
@@ -35,7 +35,7 @@ TEST(DisplayLayout, NegativeGapsTruncateTowardZero) {
   EXPECT_EQ(layout.shapes[5].points[0].y - layout.shapes[0].points[0].y, 4 - 2);
 }
 
-TEST(DisplayLayout, SevenSegmentBarsMeetWithoutOverlapping) {
+TEST(DisplayLayoutTest, SevenSegmentBarsMeetWithoutOverlapping) {
   const DisplayLayout layout = ComputeDisplayLayout(ds7Seg, 120, 200, 10, 15);
   ASSERT_EQ(layout.shapes.size(), 7u);
   const auto top = [&](int k) { return layout.shapes[k].points[1].y; };
@@ -50,7 +50,7 @@ TEST(DisplayLayout, SevenSegmentBarsMeetWithoutOverlapping) {
   EXPECT_EQ(layout.shapes[4].points[0].x, 120 - 10 - 15);
 }
 
-TEST(DisplayLayout, SixteenSegmentDiagonalsRunBetweenTheirCorners) {
+TEST(DisplayLayoutTest, SixteenSegmentDiagonalsRunBetweenTheirCorners) {
   const DisplayLayout layout = ComputeDisplayLayout(ds16Seg, 120, 200, 10, 15);
   ASSERT_EQ(layout.shapes.size(), 16u);
   // Upper left diagonal: falling from (M + s + h, M + s + h) to (W2 - s, H2 - s).
@@ -61,7 +61,7 @@ TEST(DisplayLayout, SixteenSegmentDiagonalsRunBetweenTheirCorners) {
   EXPECT_EQ(layout.shapes[10].points[3], (SegPoint{45, 115}));
 }
 
-TEST(DisplayLayout, DegenerateSizesStillGiveEveryShape) {
+TEST(DisplayLayoutTest, DegenerateSizesStillGiveEveryShape) {
   const TDigitStyle styles[] = {ds7Seg, ds16Seg, ds5x7Dot, ds5x7Bulb};
   const int sizes[][4] = {{120, 200, 70, 15},
                           {120, 200, 10, 0},

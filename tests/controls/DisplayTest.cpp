@@ -74,7 +74,7 @@ void ExpectEveryCharacter(TDigitStyle style, int w, int h, int margin, int seg) 
   }
 }
 
-TEST(TDisplay, CreationValues) {
+TEST(TDisplayTest, CreationValues) {
   TDisplay d;
   EXPECT_EQ(d.size(), QSize(120, 200));
   EXPECT_EQ(d.Digit(), QChar(0));
@@ -89,19 +89,19 @@ TEST(TDisplay, CreationValues) {
   EXPECT_TRUE(d.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
-TEST(TDisplay, EverySegmentOfEveryCharacterInTheCreationSize) {
+TEST(TDisplayTest, EverySegmentOfEveryCharacterInTheCreationSize) {
   for (TDigitStyle style : {ds7Seg, ds16Seg, ds5x7Dot, ds5x7Bulb}) {
     ExpectEveryCharacter(style, 120, 200, 10, 15);
   }
 }
 
-TEST(TDisplay, EverySegmentOfEveryCharacterAtThePanelDigitSize) {
+TEST(TDisplayTest, EverySegmentOfEveryCharacterAtThePanelDigitSize) {
   ExpectEveryCharacter(ds5x7Dot, 33, 47, 2, 5);
   ExpectEveryCharacter(ds5x7Bulb, 33, 47, 2, 6);
   ExpectEveryCharacter(ds7Seg, 33, 47, 2, 4);
 }
 
-TEST(TDisplay, SpaceHyphenAndFullStop) {
+TEST(TDisplayTest, SpaceHyphenAndFullStop) {
   TDisplay d;
   UseTestColours(d);
   const DisplayLayout seven = ComputeDisplayLayout(ds7Seg, 120, 200, 10, 15);
@@ -129,7 +129,7 @@ TEST(TDisplay, SpaceHyphenAndFullStop) {
   }
 }
 
-TEST(TDisplay, FrontPanelDotsAreSquaresWithOnePixelGaps) {
+TEST(TDisplayTest, FrontPanelDotsAreSquaresWithOnePixelGaps) {
   TDisplay d;
   d.resize(33, 47);
   d.SetMargin(2);
@@ -158,7 +158,7 @@ TEST(TDisplay, FrontPanelDotsAreSquaresWithOnePixelGaps) {
   }
 }
 
-TEST(TDisplay, ResizingRecomputesTheLayout) {
+TEST(TDisplayTest, ResizingRecomputesTheLayout) {
   TDisplay d;
   UseTestColours(d);
   d.SetDigitStyle(ds16Seg);
@@ -176,7 +176,7 @@ TEST(TDisplay, ResizingRecomputesTheLayout) {
   }
 }
 
-TEST(TDisplay, CharactersOutsideTheTablesShowTheFallbackPattern) {
+TEST(TDisplayTest, CharactersOutsideTheTablesShowTheFallbackPattern) {
   TDisplay d;
   UseTestColours(d);
   d.SetDigit(QChar(0x00E9));
@@ -185,7 +185,7 @@ TEST(TDisplay, CharactersOutsideTheTablesShowTheFallbackPattern) {
   EXPECT_EQ(Shot(d), accented);
 }
 
-TEST(TDisplay, DegenerateGeometryDrawsWithoutFailing) {
+TEST(TDisplayTest, DegenerateGeometryDrawsWithoutFailing) {
   const int cases[][4] = {{120, 200, 70, 15},  {120, 200, 200, 15},
                           {120, 200, 10, 0},   {120, 200, 10, -7},
                           {120, 200, 10, 300}, {33, 47, 30, 6},
@@ -217,7 +217,7 @@ class PaintCounter : public QObject {
   }
 };
 
-TEST(TDisplay, SettersRepaintOnlyOnChange) {
+TEST(TDisplayTest, SettersRepaintOnlyOnChange) {
   TDisplay d;
   PaintCounter paints;
   d.installEventFilter(&paints);

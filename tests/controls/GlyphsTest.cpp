@@ -17,7 +17,7 @@ Font5x7Rows Rows(const std::string& bits) {
   return rows;
 }
 
-TEST(Seg7Glyph, DigitsAndHexLettersInBothCasesEverythingElseTheMiddleBar) {
+TEST(Seg7GlyphTest, DigitsAndHexLettersInBothCasesEverythingElseTheMiddleBar) {
   const uint8_t digits[] = {0x7D, 0x50, 0x37, 0x57, 0x5A, 0x4F, 0x6F, 0x51, 0x7F, 0x5F};
   const uint8_t letters[] = {0x7B, 0x6E, 0x2D, 0x76, 0x2F, 0x2B};
   for (int code = 0; code < 128; ++code) {
@@ -32,7 +32,7 @@ TEST(Seg7Glyph, DigitsAndHexLettersInBothCasesEverythingElseTheMiddleBar) {
   EXPECT_EQ(Seg7Glyph(-1), 0x02);
 }
 
-TEST(Seg16Glyph, ListedCodesAndTheMiddleHalvesForTheRest) {
+TEST(Seg16GlyphTest, ListedCodesAndTheMiddleHalvesForTheRest) {
   EXPECT_EQ(Seg16Glyph(' '), 0x0000);
   EXPECT_EQ(Seg16Glyph('"'), 0x0014);
   EXPECT_EQ(Seg16Glyph('#'), 0xE9D0);
@@ -55,7 +55,7 @@ TEST(Seg16Glyph, ListedCodesAndTheMiddleHalvesForTheRest) {
   EXPECT_EQ(Seg16Glyph(200), 0x0180);
 }
 
-TEST(Font5x7, RowsGivenForTheTellingCharacters) {
+TEST(Font5x7Test, RowsGivenForTheTellingCharacters) {
   EXPECT_EQ(Font5x7Glyph('0'), Rows("01110 10001 10011 10101 11001 10001 01110"));
   EXPECT_EQ(Font5x7Glyph('1'), Rows("00100 01100 00100 00100 00100 00100 01110"));
   EXPECT_EQ(Font5x7Glyph('8'), Rows("01110 10001 10001 01110 10001 10001 01110"));
@@ -67,7 +67,7 @@ TEST(Font5x7, RowsGivenForTheTellingCharacters) {
   EXPECT_EQ(Font5x7Glyph(' '), Font5x7Rows{});
 }
 
-TEST(Font5x7, EveryCodeHasItsOwnFiveColumnGlyph) {
+TEST(Font5x7Test, EveryCodeHasItsOwnFiveColumnGlyph) {
   std::set<Font5x7Rows> seen;
   for (int code = 0; code < 128; ++code) {
     const Font5x7Rows& rows = Font5x7Glyph(code);
@@ -80,7 +80,7 @@ TEST(Font5x7, EveryCodeHasItsOwnFiveColumnGlyph) {
   EXPECT_EQ(Font5x7Glyph(-5), Font5x7Glyph(0x7F));
 }
 
-TEST(SegmentLit, MapsBitsToSegmentsAndDots) {
+TEST(SegmentLitTest, MapsBitsToSegmentsAndDots) {
   // 7-segment '1' lights the two right bars (bits 4 and 6).
   for (int k = 0; k < 7; ++k) EXPECT_EQ(SegmentLit(ds7Seg, '1', k), k == 4 || k == 6) << k;
   // 16-segment hyphen: the two middle halves (bits 7 and 8).

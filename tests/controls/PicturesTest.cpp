@@ -39,7 +39,7 @@ Average Light(const QImage& image) {
   return a;
 }
 
-TEST(Pictures, EveryNameInEveryColourSetAtItsSize) {
+TEST(PicturesTest, EveryNameInEveryColourSetAtItsSize) {
   EXPECT_EQ(PictureSize(u"BT4ON"), QSize(16, 8));
   EXPECT_EQ(PictureSize(u"SLEEP3OFF"), QSize(11, 11));
   EXPECT_EQ(PictureSize(u"RADIO7ON"), QSize(11, 11));
@@ -63,7 +63,7 @@ TEST(Pictures, EveryNameInEveryColourSetAtItsSize) {
   EXPECT_FALSE(Picture(u"sleep3off").isNull());
 }
 
-TEST(Pictures, UnknownNamesGiveNothing) {
+TEST(PicturesTest, UnknownNamesGiveNothing) {
   for (const char16_t* name : {u"", u"BT", u"BT8ON", u"BT0", u"BT0ONN", u"BT-1ON", u"SCAN0ON",
                                u"RADIO0L", u"CHOICE0ON", u"PROG10ON", u"XBT0ON", u"CHOICE"}) {
     EXPECT_TRUE(Picture(name).isNull()) << QString::fromUtf16(name).toStdString();
@@ -71,7 +71,7 @@ TEST(Pictures, UnknownNamesGiveNothing) {
   }
 }
 
-TEST(Pictures, LitLampsAreBrighterAndTakeTheirSetsColour) {
+TEST(PicturesTest, LitLampsAreBrighterAndTakeTheirSetsColour) {
   // Which channels the set's colour carries (white and silver: all of them).
   const bool channels[8][3] = {{1, 1, 1}, {1, 1, 1}, {1, 0, 0}, {1, 1, 0},
                                {0, 1, 0}, {0, 1, 1}, {0, 0, 1}, {1, 0, 1}};
@@ -95,7 +95,7 @@ TEST(Pictures, LitLampsAreBrighterAndTakeTheirSetsColour) {
   }
 }
 
-TEST(Pictures, IndicatorsSitOnPureBlackAndButtonsOnNothing) {
+TEST(PicturesTest, IndicatorsSitOnPureBlackAndButtonsOnNothing) {
   for (const char16_t* name : {u"RADIO0ON", u"ALARM5OFF", u"SLEEP3ON", u"PROG7OFF", u"SCAN2R"}) {
     const QImage image = Picture(name);
     EXPECT_TRUE(IsBlack(image.pixel(0, image.height() - 1)))
@@ -109,7 +109,7 @@ TEST(Pictures, IndicatorsSitOnPureBlackAndButtonsOnNothing) {
   }
 }
 
-TEST(Pictures, ScanIconsPointTheirWay) {
+TEST(PicturesTest, ScanIconsPointTheirWay) {
   for (int set = 0; set < 8; ++set) {
     const QImage left = Picture(QString("SCAN%1L").arg(set));
     const QImage right = Picture(QString("SCAN%1R").arg(set));
@@ -135,7 +135,7 @@ TEST(Pictures, ScanIconsPointTheirWay) {
   }
 }
 
-TEST(RepaintBlack, OnlyPureBlackTakesThePanelColour) {
+TEST(RepaintBlackTest, OnlyPureBlackTakesThePanelColour) {
   const QColor navy(0, 0, 128);
   const QImage original = Picture(u"ALARM2ON");
   QImage image = original;
@@ -168,7 +168,7 @@ TEST(RepaintBlack, OnlyPureBlackTakesThePanelColour) {
   EXPECT_TRUE(none.isNull());
 }
 
-TEST(Pictures, LampsNeverHoldPureBlackOfTheirOwn) {
+TEST(PicturesTest, LampsNeverHoldPureBlackOfTheirOwn) {
   // Pure black inside a lamp would turn into the panel colour; only the surround may be black.
   for (const QString& name : PictureNames()) {
     QImage image = Picture(name);

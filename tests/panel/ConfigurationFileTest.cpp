@@ -5,7 +5,7 @@
 #include "panel/ConfigurationFile.h"
 #include "platform/IniFile.h"
 #include "stations/PresetsBank.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace ondivo {
 namespace {

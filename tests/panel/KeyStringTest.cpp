@@ -5,7 +5,7 @@
 namespace ondivo {
 namespace {
 
-TEST(KeyString, DefaultHoldsTheDefaultKeysInCommandOrder) {
+TEST(KeyStringTest, DefaultHoldsTheDefaultKeysInCommandOrder) {
   const std::string keys = DefaultKeyString();
   ASSERT_EQ(keys.size(), 37u);
   EXPECT_TRUE(IsUsableKeyString(keys));
@@ -16,7 +16,7 @@ TEST(KeyString, DefaultHoldsTheDefaultKeysInCommandOrder) {
   EXPECT_EQ(keys.substr(33), "8945");              // load script, load presets, min+vol...
 }
 
-TEST(KeyString, WrongLengthOrARepeatedCharacterIsUnusable) {
+TEST(KeyStringTest, WrongLengthOrARepeatedCharacterIsUnusable) {
   const std::string keys = DefaultKeyString();
   EXPECT_FALSE(IsUsableKeyString(keys.substr(0, 36)));
   EXPECT_FALSE(IsUsableKeyString(keys + "W"));
@@ -34,7 +34,7 @@ TEST(KeyString, WrongLengthOrARepeatedCharacterIsUnusable) {
   EXPECT_FALSE(IsUsableKeyString(changed));
 }
 
-TEST(KeyString, StoredStringIsUpperCasedOrReplaced) {
+TEST(KeyStringTest, StoredStringIsUpperCasedOrReplaced) {
   std::string lower = DefaultKeyString();
   lower[0] = 'w';
   std::string expected = DefaultKeyString();

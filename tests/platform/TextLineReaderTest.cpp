@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace ondivo {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "schedule/ScriptFile.h"
 #include "stations/PresetsBank.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace ondivo {
 namespace {
@@ -142,7 +142,7 @@ struct Case {
   bool valid;
 };
 
-TEST(ValidateScriptFile, FollowsTheLineRules) {
+TEST(ValidateScriptFileTest, FollowsTheLineRules) {
   const Case cases[] = {
       {"", false},
       {";Only a title\r\n", false},

@@ -6,7 +6,7 @@
 namespace ondivo {
 namespace {
 
-TEST(ParseActionKeyword, MatchesTheSevenKeywordsIgnoringCaseOnly) {
+TEST(ParseActionKeywordTest, MatchesTheSevenKeywordsIgnoringCaseOnly) {
   EXPECT_EQ(ParseActionKeyword("Mute on"), akMuteOn);
   EXPECT_EQ(ParseActionKeyword("mute ON"), akMuteOn);
   EXPECT_EQ(ParseActionKeyword("MUTE OFF"), akMuteOff);
@@ -23,7 +23,7 @@ TEST(ParseActionKeyword, MatchesTheSevenKeywordsIgnoringCaseOnly) {
   EXPECT_EQ(ParseActionKeyword(std::string_view("Off\0", 4)), akNone);
 }
 
-TEST(ParseActionKeyword, KeywordsReadBackToTheirKinds) {
+TEST(ParseActionKeywordTest, KeywordsReadBackToTheirKinds) {
   for (int code = 1; code <= kActionKindCount; ++code) {
     const auto kind = static_cast<tActionKind>(code);
     EXPECT_EQ(ParseActionKeyword(ActionKeyword(kind)), kind);
@@ -32,7 +32,7 @@ TEST(ParseActionKeyword, KeywordsReadBackToTheirKinds) {
   EXPECT_EQ(ActionKeyword(static_cast<tActionKind>(8)), "");
 }
 
-TEST(ScriptActions, ConstructorsSetKindAndDefaults) {
+TEST(ScriptActionsTest, ConstructorsSetKindAndDefaults) {
   const double t = TimeOfDay(7, 5);
   const auto beep = CreateAction(akBeep, t, bFM, true);
   ASSERT_EQ(beep->Kind, akBeep);
@@ -64,7 +64,7 @@ TEST(ScriptActions, ConstructorsSetKindAndDefaults) {
   EXPECT_EQ(zAction(t).Kind, akNone);
 }
 
-TEST(ScriptActions, OnlyHourAndMinuteOfTheTimeCount) {
+TEST(ScriptActionsTest, OnlyHourAndMinuteOfTheTimeCount) {
   zMuteOn action(TimeOfDay(23, 59));
   EXPECT_EQ(action.Hour(), 23);
   EXPECT_EQ(action.Minute(), 59);
@@ -82,7 +82,7 @@ TEST(ScriptActions, OnlyHourAndMinuteOfTheTimeCount) {
   }
 }
 
-TEST(ScriptActions, EqualityComparesKindTimeAndEveryField) {
+TEST(ScriptActionsTest, EqualityComparesKindTimeAndEveryField) {
   const double t = TimeOfDay(6, 45);
   zBeep a(t), b(t + 10.0 / 86400.0);  // seconds apart, same minute
   EXPECT_TRUE(a == b);
@@ -115,7 +115,7 @@ tScript MorningScript() {
   return script;
 }
 
-TEST(Script, CopiesAreDeepAndCompareEqual) {
+TEST(ScriptTest, CopiesAreDeepAndCompareEqual) {
   const tScript original = MorningScript();
   tScript copy = original.Copy();
   EXPECT_TRUE(copy == original);
@@ -127,7 +127,7 @@ TEST(Script, CopiesAreDeepAndCompareEqual) {
   EXPECT_FALSE(retitled == original);
 }
 
-TEST(Script, MoveFromTransfersEveryActionInOrder) {
+TEST(ScriptTest, MoveFromTransfersEveryActionInOrder) {
   tScript source = MorningScript();
   const zAction* first = &source[0];
   tScript target;
@@ -141,7 +141,7 @@ TEST(Script, MoveFromTransfersEveryActionInOrder) {
   EXPECT_EQ(target.Count(), 4u);
 }
 
-TEST(Script, InsertExtractAndBoundsChecks) {
+TEST(ScriptTest, InsertExtractAndBoundsChecks) {
   tScript script = MorningScript();
   script.Insert(0, std::make_unique<zMuteOn>(TimeOfDay(6, 0)));
   EXPECT_EQ(script[0].Kind, akMuteOn);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "stations/FrequencyText.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace ondivo {
 namespace {

@@ -7,7 +7,7 @@
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "sim/EmulatedSerialRadio.h"
-#include "tests/radio/serial_pty.h"
+#include "tests/support/PtyPair.h"
 
 namespace ondivo {
 namespace {

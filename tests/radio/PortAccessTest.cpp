@@ -6,7 +6,7 @@
 namespace ondivo {
 namespace {
 
-TEST(PortAccess, WithoutAGrantNothingIsTouched) {
+TEST(PortAccessTest, WithoutAGrantNothingIsTouched) {
   HardwarePortIo io;
   EXPECT_FALSE(io.Granted(0x30C));
   io.PortOut(0x30C, 0xD8);  // would fault if it reached the processor without permission
@@ -14,7 +14,7 @@ TEST(PortAccess, WithoutAGrantNothingIsTouched) {
   EXPECT_EQ(io.RefusedAccesses(), 2);
 }
 
-TEST(PortAccess, InvalidRangesAreRefused) {
+TEST(PortAccessTest, InvalidRangesAreRefused) {
   HardwarePortIo io;
   EXPECT_FALSE(io.Grant(0xFFFF, 4));
   EXPECT_FALSE(io.Grant(0x30C, 0));
@@ -22,7 +22,7 @@ TEST(PortAccess, InvalidRangesAreRefused) {
   EXPECT_EQ(io.GrantMethod(), HardwarePortIo::Method::None);
 }
 
-TEST(PortAccess, AGrantCoversOnlyItsOwnPorts) {
+TEST(PortAccessTest, AGrantCoversOnlyItsOwnPorts) {
   HardwarePortIo io;
   if (!io.Grant(0x30C, 1)) GTEST_SKIP() << "no port access here: " << io.LastError();
   EXPECT_TRUE(io.Granted(0x30C));
@@ -32,7 +32,7 @@ TEST(PortAccess, AGrantCoversOnlyItsOwnPorts) {
   EXPECT_FALSE(io.Granted(0x30C));
 }
 
-TEST(PlatformChecks, PortCardsNeedPortAccess) {
+TEST(PlatformChecksTest, PortCardsNeedPortAccess) {
   EXPECT_FALSE(IsModelOnPort(0));
   EXPECT_TRUE(IsModelOnPort(1));
   EXPECT_TRUE(IsModelOnPort(2));
@@ -42,7 +42,7 @@ TEST(PlatformChecks, PortCardsNeedPortAccess) {
   EXPECT_TRUE(CurrentPlatform().Supported);
 }
 
-TEST(PlatformChecks, CapabilityTextJoinsFourLinesWithCR) {
+TEST(PlatformChecksTest, CapabilityTextJoinsFourLinesWithCR) {
   EXPECT_EQ(CapabilityText(false, true, false),
             "Your radio card can't control volume sound.\r"
             "Your radio card can mute/unmute.\r"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "radio/RadioErrors.h"
-#include "tests/radio/HardwareDoubles.h"
+#include "tests/support/HardwareDoubles.h"
 
 namespace ondivo {
 namespace {
@@ -20,7 +20,7 @@ struct Card {
   }
 };
 
-TEST(RadioCardModels, CapabilityTableMatchesTheSevenModels) {
+TEST(RadioCardModelsTest, CapabilityTableMatchesTheSevenModels) {
   const auto caps = DefaultDevCaps();
   EXPECT_EQ(TRadioCard::ModelCount(), 7);
   EXPECT_EQ(caps[0].Name, "Radiotrack");
@@ -51,7 +51,7 @@ TEST(RadioCardModels, CapabilityTableMatchesTheSevenModels) {
   EXPECT_TRUE(caps[6].StereoSwitch);
 }
 
-TEST(RadioCardModels, HardwareIndexConversions) {
+TEST(RadioCardModelsTest, HardwareIndexConversions) {
   EXPECT_EQ(HardwareIndexFromModel(mRadioTrack), 1);
   EXPECT_EQ(HardwareIndexFromModel(mZoltrix), 7);
   EXPECT_EQ(ModelFromHardwareIndex(0), mRadioTrack);
@@ -59,7 +59,7 @@ TEST(RadioCardModels, HardwareIndexConversions) {
   EXPECT_EQ(ModelFromHardwareIndex(99), mRadioTrack);
 }
 
-TEST(RadioCardSnap, ClampsAndRoundsToTheGridTiesToEven) {
+TEST(RadioCardSnapTest, ClampsAndRoundsToTheGridTiesToEven) {
   EXPECT_DOUBLE_EQ(TRadioCard::SnapFrequency(200.0, 0.025, 87.0, 108.0), 108.0);
   EXPECT_DOUBLE_EQ(TRadioCard::SnapFrequency(86.0, 0.025, 87.0, 108.0), 87.0);
   EXPECT_DOUBLE_EQ(TRadioCard::SnapFrequency(87.01, 0.025, 87.0, 108.0), 87.0);
@@ -75,7 +75,7 @@ TEST(RadioCardSnap, ClampsAndRoundsToTheGridTiesToEven) {
   }
 }
 
-TEST(RadioCardTuning, FrequencyIsSnappedAndClampedIntoTheBand) {
+TEST(RadioCardTuningTest, FrequencyIsSnappedAndClampedIntoTheBand) {
   Card c;
   c.card.SetPort(1);
   c.card.SwitchOn();
@@ -90,7 +90,7 @@ TEST(RadioCardTuning, FrequencyIsSnappedAndClampedIntoTheBand) {
   EXPECT_DOUBLE_EQ(c.card.LastFM(), 87.025);
 }
 
-TEST(RadioCardTuning, NothingIsTunedWhileOffOrOnAMissingBand) {
+TEST(RadioCardTuningTest, NothingIsTunedWhileOffOrOnAMissingBand) {
   Card c;
   c.card.SetPort(1);
   c.card.SetFrequency(100.0);  // off: refused
@@ -104,7 +104,7 @@ TEST(RadioCardTuning, NothingIsTunedWhileOffOrOnAMissingBand) {
   EXPECT_DOUBLE_EQ(c.card.LastAM(), 0.531);
 }
 
-TEST(RadioCardTuning, BandSwitchTunesTheRememberedFrequency) {
+TEST(RadioCardTuningTest, BandSwitchTunesTheRememberedFrequency) {
   Card c(mRadioMan);
   c.card.SetPort(0);  // no serial port: tuning is kept in the component only
   c.card.SwitchOn();
@@ -120,7 +120,7 @@ TEST(RadioCardTuning, BandSwitchTunesTheRememberedFrequency) {
   EXPECT_EQ(c.card.GetSignal(), sNone);  // port 0
 }
 
-TEST(RadioCardTuning, JapaneseRangeOnlyWhereTheModelHasIt) {
+TEST(RadioCardTuningTest, JapaneseRangeOnlyWhereTheModelHasIt) {
   Card c(mWizard);
   c.card.SetJapaneseFM(true);
   EXPECT_TRUE(c.card.JapaneseFM());
@@ -133,7 +133,7 @@ TEST(RadioCardTuning, JapaneseRangeOnlyWhereTheModelHasIt) {
   EXPECT_DOUBLE_EQ(c.card.BandMin(), 87.0);
 }
 
-TEST(RadioCardSetup, ModelAndPortRefusedWhileOn) {
+TEST(RadioCardSetupTest, ModelAndPortRefusedWhileOn) {
   Card c;
   c.card.SetPort(2);
   c.card.SwitchOn();
@@ -143,7 +143,7 @@ TEST(RadioCardSetup, ModelAndPortRefusedWhileOn) {
   EXPECT_NO_THROW(c.card.SetModel(mRA300));
 }
 
-TEST(RadioCardSetup, PortOutsideTheModelsListIsRefused) {
+TEST(RadioCardSetupTest, PortOutsideTheModelsListIsRefused) {
   Card c;
   EXPECT_THROW(c.card.SetPort(-1), ePortNotFound);
   EXPECT_THROW(c.card.SetPort(3), ePortNotFound);
@@ -153,7 +153,7 @@ TEST(RadioCardSetup, PortOutsideTheModelsListIsRefused) {
   EXPECT_THROW(c.card.SetPort(9), ePortNotFound);
 }
 
-TEST(RadioCardSetup, ModelRemembersThePortLastChosenForIt) {
+TEST(RadioCardSetupTest, ModelRemembersThePortLastChosenForIt) {
   Card c;
   // The port cards start with no port value matching their list: the port stays unchosen.
   EXPECT_EQ(c.card.Port(), 0);
@@ -168,7 +168,7 @@ TEST(RadioCardSetup, ModelRemembersThePortLastChosenForIt) {
   EXPECT_EQ(c.card.Port(), 5);
 }
 
-TEST(RadioCardSetup, StereoFollowsTheModelsSwitch) {
+TEST(RadioCardSetupTest, StereoFollowsTheModelsSwitch) {
   Card c(mZoltrix);
   EXPECT_TRUE(c.card.Stereo());
   c.card.SetModel(mRadioTrack);
@@ -177,7 +177,7 @@ TEST(RadioCardSetup, StereoFollowsTheModelsSwitch) {
   EXPECT_FALSE(c.card.Stereo());
 }
 
-TEST(RadioCardSetup, MutedStartupAndMuteOnExitFollowTheModel) {
+TEST(RadioCardSetupTest, MutedStartupAndMuteOnExitFollowTheModel) {
   Card c(mWizard);
   c.card.SetMuteOnExit(false);
   EXPECT_TRUE(c.card.MuteOnExit());  // forced for serial radios
@@ -191,7 +191,7 @@ TEST(RadioCardSetup, MutedStartupAndMuteOnExitFollowTheModel) {
   EXPECT_FALSE(c.card.Muted());
 }
 
-TEST(RadioCardVolumeLine, NativeLineSnapsVolumeToTheCardsStep) {
+TEST(RadioCardVolumeLineTest, NativeLineSnapsVolumeToTheCardsStep) {
   Card c(mRadioTrack, vlNone);
   c.card.StoreVolume(100);
   c.card.SetVolumeLine(vlNative);
@@ -203,7 +203,7 @@ TEST(RadioCardVolumeLine, NativeLineSnapsVolumeToTheCardsStep) {
   EXPECT_EQ(c.card.VolumeStep(), 0);
 }
 
-TEST(RadioCardVolumeLine, SerialRadioHasNoNativeVolume) {
+TEST(RadioCardVolumeLineTest, SerialRadioHasNoNativeVolume) {
   Card c(mWizard, vlNative);
   EXPECT_EQ(c.card.MaxVolume(), 0);
   c.card.SetPort(0);
@@ -213,7 +213,7 @@ TEST(RadioCardVolumeLine, SerialRadioHasNoNativeVolume) {
   EXPECT_EQ(c.card.Volume(), 32);
 }
 
-TEST(RadioCardVolumeLine, MixerLineWithoutASoundCardFallsBackToTheCard) {
+TEST(RadioCardVolumeLineTest, MixerLineWithoutASoundCardFallsBackToTheCard) {
   Card c(mRadioTrack, vlLineIn);
   EXPECT_EQ(c.card.VolumeLine(), vlNative);
   c.card.SetModel(mWizard);
@@ -221,7 +221,7 @@ TEST(RadioCardVolumeLine, MixerLineWithoutASoundCardFallsBackToTheCard) {
   EXPECT_EQ(c.card.VolumeLine(), vlNative);
 }
 
-TEST(RadioCardPortZero, NoOperationWritesAByte) {
+TEST(RadioCardPortZeroTest, NoOperationWritesAByte) {
   for (tModel model : {mRadioTrack, mRA300, mZoltrix}) {
     Card c(model);
     c.card.SetPort(0);
@@ -241,7 +241,7 @@ TEST(RadioCardPortZero, NoOperationWritesAByte) {
   }
 }
 
-TEST(RadioCardSignal, AMBandAlwaysReportsNoSignal) {
+TEST(RadioCardSignalTest, AMBandAlwaysReportsNoSignal) {
   Card c(mRadioMan);
   c.card.SetPort(0);
   c.card.SwitchOn();

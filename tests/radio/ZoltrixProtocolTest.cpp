@@ -5,7 +5,7 @@
 #include <string>
 
 #include "radio/RadioCard.h"
-#include "tests/radio/HardwareDoubles.h"
+#include "tests/support/HardwareDoubles.h"
 
 namespace ondivo {
 namespace {
@@ -36,7 +36,7 @@ std::string FirstPositions(uint64_t frame, int count = 45) {
   return bits;
 }
 
-TEST(ZoltrixFrame, FrequencyValues) {
+TEST(ZoltrixFrameTest, FrequencyValues) {
   EXPECT_EQ(ZoltrixProtocol::FrequencyValue(87.0), 19530);
   EXPECT_EQ(ZoltrixProtocol::FrequencyValue(88.05), 19740);
   EXPECT_EQ(ZoltrixProtocol::FrequencyValue(100.0), 22130);
@@ -44,7 +44,7 @@ TEST(ZoltrixFrame, FrequencyValues) {
   EXPECT_EQ(ZoltrixProtocol::FrequencyValue(88.055), 19741);
 }
 
-TEST(ZoltrixFrame, ValueBytesAndStereoBitLandOnTheirPositions) {
+TEST(ZoltrixFrameTest, ValueBytesAndStereoBitLandOnTheirPositions) {
   const std::string mono = FirstPositions(ZoltrixProtocol::Frame(88.05, false));
   EXPECT_EQ(mono.substr(9, 8), "00011100");   // positions 10..17: low byte 1Ch
   EXPECT_EQ(mono.substr(18, 8), "01001101");  // positions 19..26: high byte 4Dh
@@ -66,7 +66,7 @@ TEST(ZoltrixFrame, ValueBytesAndStereoBitLandOnTheirPositions) {
   EXPECT_EQ(ZoltrixProtocol::Frame(108.0, true) & ((1ull << 19) - 1), 0u);
 }
 
-TEST(ZoltrixTraffic, TuneSendsTheFrameAndRestoresTheLevel) {
+TEST(ZoltrixTrafficTest, TuneSendsTheFrameAndRestoresTheLevel) {
   Zoltrix z;
   z.card.StoreVolume(128);
   z.card.SetStereo(false);
@@ -88,7 +88,7 @@ TEST(ZoltrixTraffic, TuneSendsTheFrameAndRestoresTheLevel) {
   EXPECT_EQ(z.bus.Written().size(), 143u);
 }
 
-TEST(ZoltrixTraffic, TuneWhileMutedLeavesAudioOff) {
+TEST(ZoltrixTrafficTest, TuneWhileMutedLeavesAudioOff) {
   Zoltrix z(true);
   z.bus.Clear();
   z.card.SetFrequency(100.0);
@@ -96,7 +96,7 @@ TEST(ZoltrixTraffic, TuneWhileMutedLeavesAudioOff) {
   EXPECT_EQ(z.bus.events.back(), Out(kBase, 0x40));
 }
 
-TEST(ZoltrixTraffic, ReceptionDependsOnTheStereoRequest) {
+TEST(ZoltrixTrafficTest, ReceptionDependsOnTheStereoRequest) {
   Zoltrix z;
   z.card.StoreVolume(256);
   z.card.SetFrequency(100.0);
@@ -117,7 +117,7 @@ TEST(ZoltrixTraffic, ReceptionDependsOnTheStereoRequest) {
   }
 }
 
-TEST(ZoltrixTraffic, ReceptionQueryWhileMuted) {
+TEST(ZoltrixTrafficTest, ReceptionQueryWhileMuted) {
   Zoltrix z(true);
   z.bus.Clear();
   z.card.GetSignal();
@@ -126,7 +126,7 @@ TEST(ZoltrixTraffic, ReceptionQueryWhileMuted) {
                                    In(kBase), Out(kBase, 0x00), Out(kBase, 0x00), In(kBase + 3)}));
 }
 
-TEST(ZoltrixTraffic, SwitchOnAndOff) {
+TEST(ZoltrixTrafficTest, SwitchOnAndOff) {
   Zoltrix on;
   EXPECT_EQ(on.bus.events, (std::vector<BusEvent>{Out(kBase, 0x00), In(kBase + 2)}));
   on.bus.Clear();
@@ -139,7 +139,7 @@ TEST(ZoltrixTraffic, SwitchOnAndOff) {
             (std::vector<BusEvent>{Out(kBase, 0x00), Out(kBase, 0x00), In(kBase + 3)}));
 }
 
-TEST(ZoltrixTraffic, UnmuteAtVolumeZeroWritesNothing) {
+TEST(ZoltrixTrafficTest, UnmuteAtVolumeZeroWritesNothing) {
   Zoltrix z(true);
   z.card.StoreVolume(0);
   z.bus.Clear();
@@ -154,7 +154,7 @@ TEST(ZoltrixTraffic, UnmuteAtVolumeZeroWritesNothing) {
   EXPECT_FALSE(z.card.Muted());
 }
 
-TEST(ZoltrixTraffic, VolumeStepsAndSet) {
+TEST(ZoltrixTrafficTest, VolumeStepsAndSet) {
   Zoltrix z;
   z.card.StoreVolume(16);
   z.bus.Clear();
@@ -179,7 +179,7 @@ TEST(ZoltrixTraffic, VolumeStepsAndSet) {
   EXPECT_EQ(z.card.Volume(), 0);
 }
 
-TEST(ZoltrixTraffic, LevelStaysWithinAByteWithoutWrapping) {
+TEST(ZoltrixTrafficTest, LevelStaysWithinAByteWithoutWrapping) {
   CardState state;
   state.Cap = DefaultDevCaps()[static_cast<size_t>(mZoltrix)];
   state.VolumeStep = 0;  // no volume line: counted in native steps

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "radio/RadioCard.h"
-#include "tests/radio/HardwareDoubles.h"
+#include "tests/support/HardwareDoubles.h"
 
 namespace ondivo {
 namespace {
@@ -38,7 +38,7 @@ std::vector<uint8_t> WordBytes(uint32_t word) {
   return bytes;
 }
 
-TEST(RadioTrackWord, MatchesTheKnownWords) {
+TEST(RadioTrackWordTest, MatchesTheKnownWords) {
   EXPECT_EQ(RadioTrackProtocol::TuningWord(87.0), 0xA00F44u);
   EXPECT_EQ(RadioTrackProtocol::TuningWord(100.0), 0xA0114Cu);
   EXPECT_EQ(RadioTrackProtocol::TuningWord(108.0), 0xA0128Cu);
@@ -46,7 +46,7 @@ TEST(RadioTrackWord, MatchesTheKnownWords) {
   EXPECT_EQ(RadioTrackProtocol::TuningWord(87.025), 0xA00F45u);
 }
 
-TEST(RadioTrackTraffic, SwitchOnWritesTheIdlePatternForTheStartState) {
+TEST(RadioTrackTrafficTest, SwitchOnWritesTheIdlePatternForTheStartState) {
   RadioTrack on;
   EXPECT_EQ(on.bus.Written(), (std::vector<uint8_t>{0x00, 0xD8}));
   RadioTrack muted(mRA300, true);
@@ -54,7 +54,7 @@ TEST(RadioTrackTraffic, SwitchOnWritesTheIdlePatternForTheStartState) {
   EXPECT_TRUE(muted.card.Muted());
 }
 
-TEST(RadioTrackTraffic, Tune87MHzClocksA00F44hLsbFirst) {
+TEST(RadioTrackTrafficTest, Tune87MHzClocksA00F44hLsbFirst) {
   RadioTrack r;
   r.bus.Clear();
   r.card.SetFrequency(87.0);
@@ -68,7 +68,7 @@ TEST(RadioTrackTraffic, Tune87MHzClocksA00F44hLsbFirst) {
   EXPECT_EQ(r.bus.TotalWaitMs(), 0);
 }
 
-TEST(RadioTrackTraffic, TuningWhileMutedEndsMuted) {
+TEST(RadioTrackTrafficTest, TuningWhileMutedEndsMuted) {
   RadioTrack r;
   r.card.Mute();
   r.bus.Clear();
@@ -77,7 +77,7 @@ TEST(RadioTrackTraffic, TuningWhileMutedEndsMuted) {
   EXPECT_EQ(r.bus.Written().back(), 0xD0);
 }
 
-TEST(RadioTrackTraffic, ReceptionQuery) {
+TEST(RadioTrackTrafficTest, ReceptionQuery) {
   RadioTrack r;
   r.card.SetFrequency(100.0);
   const std::pair<uint8_t, tSignal> cases[] = {
@@ -93,7 +93,7 @@ TEST(RadioTrackTraffic, ReceptionQuery) {
   }
 }
 
-TEST(RadioTrackTraffic, MuteAndUnmute) {
+TEST(RadioTrackTrafficTest, MuteAndUnmute) {
   RadioTrack r;
   r.card.StoreVolume(64);
   r.bus.Clear();
@@ -108,7 +108,7 @@ TEST(RadioTrackTraffic, MuteAndUnmute) {
   EXPECT_TRUE(r.card.Muted());
 }
 
-TEST(RadioTrackTraffic, VolumeStepsHoldALineFor125ms) {
+TEST(RadioTrackTrafficTest, VolumeStepsHoldALineFor125ms) {
   RadioTrack r;
   r.card.StoreVolume(0);
   r.bus.Clear();
@@ -127,7 +127,7 @@ TEST(RadioTrackTraffic, VolumeStepsHoldALineFor125ms) {
   EXPECT_TRUE(r.card.Muted());
 }
 
-TEST(RadioTrackTraffic, VolumeUpAtTheTopOnlyClearsTheMute) {
+TEST(RadioTrackTrafficTest, VolumeUpAtTheTopOnlyClearsTheMute) {
   RadioTrack r;
   r.card.StoreVolume(256);
   r.card.Mute();
@@ -138,14 +138,14 @@ TEST(RadioTrackTraffic, VolumeUpAtTheTopOnlyClearsTheMute) {
   EXPECT_EQ(r.card.Volume(), 256);
 }
 
-TEST(RadioTrackTraffic, VolumeUpFromAnOffGridVolumeStopsAtTheTop) {
+TEST(RadioTrackTrafficTest, VolumeUpFromAnOffGridVolumeStopsAtTheTop) {
   RadioTrack r;
   r.card.StoreVolume(250);
   r.card.VolumeUp();
   EXPECT_EQ(r.card.Volume(), 256);
 }
 
-TEST(RadioTrackTraffic, SetVolumeHoldsTheLineOnceForTheWholeDistance) {
+TEST(RadioTrackTrafficTest, SetVolumeHoldsTheLineOnceForTheWholeDistance) {
   RadioTrack r;
   r.card.StoreVolume(256);
   r.bus.Clear();
@@ -164,7 +164,7 @@ TEST(RadioTrackTraffic, SetVolumeHoldsTheLineOnceForTheWholeDistance) {
   EXPECT_EQ(r.card.Volume(), 256);
 }
 
-TEST(RadioTrackTraffic, VolumeToZeroSweepsTwoSeconds) {
+TEST(RadioTrackTrafficTest, VolumeToZeroSweepsTwoSeconds) {
   RadioTrack r;
   r.card.StoreVolume(128);
   r.bus.Clear();
@@ -174,7 +174,7 @@ TEST(RadioTrackTraffic, VolumeToZeroSweepsTwoSeconds) {
   EXPECT_TRUE(r.card.Muted());
 }
 
-TEST(RadioTrackTraffic, SwitchOffLeavesTheCardMuted) {
+TEST(RadioTrackTrafficTest, SwitchOffLeavesTheCardMuted) {
   RadioTrack r;
   r.bus.Clear();
   r.card.SwitchOff();
@@ -187,7 +187,7 @@ TEST(RadioTrackTraffic, SwitchOffLeavesTheCardMuted) {
   EXPECT_TRUE(r.bus.events.empty());
 }
 
-TEST(RadioTrackTraffic, NoVolumeLineMeansNoVolumeOrMuteTraffic) {
+TEST(RadioTrackTrafficTest, NoVolumeLineMeansNoVolumeOrMuteTraffic) {
   RadioTrack r;
   r.card.SwitchOff();
   r.card.SetVolumeLine(vlNone);

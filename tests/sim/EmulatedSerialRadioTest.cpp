@@ -8,7 +8,7 @@
 #include <chrono>
 
 #include "sim/EmulatedSerialRadio.h"
-#include "tests/radio/serial_pty.h"
+#include "tests/support/PtyPair.h"
 
 namespace ondivo::sim {
 namespace {
@@ -57,7 +57,7 @@ bool PumpUntilFrames(EmulatedSerialRadio& radio, uint64_t frames) {
   return radio.Status().Frames >= frames;
 }
 
-TEST(EmulatedSerialRadio, IsPoweredWhileTheLineIsHeldAndForgetsItsTuningWhenItDrops) {
+TEST(EmulatedSerialRadioTest, IsPoweredWhileTheLineIsHeldAndForgetsItsTuningWhenItDrops) {
   EmulatedSerialRadio radio(mRadioMan, StationLandscape());
   radio.ServiceOnce(0);
   EXPECT_FALSE(radio.Status().Powered);
@@ -83,7 +83,7 @@ TEST(EmulatedSerialRadio, IsPoweredWhileTheLineIsHeldAndForgetsItsTuningWhenItDr
   EXPECT_FALSE(status.Tuned);
 }
 
-TEST(EmulatedSerialRadio, DecodesMuteAMAndBrokenFrames) {
+TEST(EmulatedSerialRadioTest, DecodesMuteAMAndBrokenFrames) {
   EmulatedSerialRadio radio(mWizard, StationLandscape());
   ProgramEnd program(radio.SlavePath());
   program.Send(Concat(Frame(0x05), "300"));
@@ -106,7 +106,7 @@ TEST(EmulatedSerialRadio, DecodesMuteAMAndBrokenFrames) {
   EXPECT_FALSE(status.Muted);
 }
 
-TEST(EmulatedSerialRadio, AnswersTheQueryOnlyOnAStationWithStrayBytesNowAndThen) {
+TEST(EmulatedSerialRadioTest, AnswersTheQueryOnlyOnAStationWithStrayBytesNowAndThen) {
   EmulatedSerialRadio radio(mRadionMaru, StationLandscape());
   ProgramEnd program(radio.SlavePath());
   program.Send(Frame(0x08));  // not tuned yet: silence
@@ -136,7 +136,7 @@ TEST(EmulatedSerialRadio, AnswersTheQueryOnlyOnAStationWithStrayBytesNowAndThen)
   EXPECT_EQ(radio.Status().Replies, 20u);
 }
 
-TEST(EmulatedSerialRadio, RunsOnItsOwnThreadUntilUnplugged) {
+TEST(EmulatedSerialRadioTest, RunsOnItsOwnThreadUntilUnplugged) {
   EmulatedSerialRadio radio(mRadioMan, StationLandscape(), {.StrayBytes = false, .Seed = 1});
   radio.Start();
   ProgramEnd program(radio.SlavePath());
@@ -158,7 +158,7 @@ TEST(EmulatedSerialRadio, RunsOnItsOwnThreadUntilUnplugged) {
   EXPECT_TRUE(program.Receive().empty());
 }
 
-TEST(EmulatedSerialRadio, SimulationPutsARadioBehindEveryComPort) {
+TEST(EmulatedSerialRadioTest, SimulationPutsARadioBehindEveryComPort) {
   ComPortPaths paths;
   auto radios = StartSerialRadios(mRajikoma, StationLandscape(), paths);
   ASSERT_EQ(radios.size(), 8u);

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "radio/TCommPortDriver.h"
-#include "tests/radio/serial_pty.h"
+#include "tests/support/PtyPair.h"
 
 namespace ondivo {
 namespace {
@@ -26,7 +26,7 @@ int64_t MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-TEST(SerialLine, DefaultsAreTheRadiosLineSettings) {
+TEST(SerialLineTest, DefaultsAreTheRadiosLineSettings) {
   TCommPortDriver line;
   EXPECT_EQ(line.ComPort(), pnCOM2);
   EXPECT_EQ(line.ComPortSpeed(), br9600);
@@ -50,7 +50,7 @@ TEST(SerialLine, DefaultsAreTheRadiosLineSettings) {
   EXPECT_EQ(line.DevicePath(), "/dev/ttyS1");
 }
 
-TEST(SerialLine, ConnectOpensThePortsPathRawAt9600And8N1WithDtrAndRtsUp) {
+TEST(SerialLineTest, ConnectOpensThePortsPathRawAt9600And8N1WithDtrAndRtsUp) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(3, pty.SlavePath()));
   line.SetComPort(pnCOM3);
@@ -88,7 +88,7 @@ TEST(SerialLine, ConnectOpensThePortsPathRawAt9600And8N1WithDtrAndRtsUp) {
   EXPECT_EQ(line.DevicePath(), "/dev/ttyS4");
 }
 
-TEST(SerialLine, BusyMissingOrNonTerminalDevicesDoNotOpen) {
+TEST(SerialLineTest, BusyMissingOrNonTerminalDevicesDoNotOpen) {
   PtyPair pty;
   const ComPortPaths paths = PathsWith(1, pty.SlavePath());
   EXPECT_TRUE(IsSerialPortPresent(1, paths));
@@ -131,7 +131,7 @@ TEST(SerialLine, BusyMissingOrNonTerminalDevicesDoNotOpen) {
   std::filesystem::remove_all(dir);
 }
 
-TEST(SerialLine, BytesTravelBothWays) {
+TEST(SerialLineTest, BytesTravelBothWays) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(2, pty.SlavePath()));
   ASSERT_TRUE(line.Connect());
@@ -156,7 +156,7 @@ TEST(SerialLine, BytesTravelBothWays) {
   EXPECT_LT(waited, 2000);
 }
 
-TEST(SerialLine, WriterGivesUpAfterTheOutputTimeoutWhenTheFarEndNeverReads) {
+TEST(SerialLineTest, WriterGivesUpAfterTheOutputTimeoutWhenTheFarEndNeverReads) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(2, pty.SlavePath()));
   ASSERT_TRUE(line.Connect());
@@ -171,7 +171,7 @@ TEST(SerialLine, WriterGivesUpAfterTheOutputTimeoutWhenTheFarEndNeverReads) {
   EXPECT_EQ(pty.Read().size(), written);  // the count is what really went out
 }
 
-TEST(SerialLine, PollingHandsQueuedBytesOnOrDropsThem) {
+TEST(SerialLineTest, PollingHandsQueuedBytesOnOrDropsThem) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(2, pty.SlavePath()));
   ASSERT_TRUE(line.Connect());
@@ -191,7 +191,7 @@ TEST(SerialLine, PollingHandsQueuedBytesOnOrDropsThem) {
   EXPECT_FALSE(line.ReadByte(byte));
 }
 
-TEST(SerialLine, PacketsAreDeliveredWholeAndPartialOnesByMode) {
+TEST(SerialLineTest, PacketsAreDeliveredWholeAndPartialOnesByMode) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(2, pty.SlavePath()));
   auto now = Clock::time_point{};
@@ -224,7 +224,7 @@ TEST(SerialLine, PacketsAreDeliveredWholeAndPartialOnesByMode) {
   EXPECT_EQ(packets[2], (Bytes{8, 9}));
 }
 
-TEST(SerialLine, AFarEndThatDisappearsEndsReadsAndWritesAtOnce) {
+TEST(SerialLineTest, AFarEndThatDisappearsEndsReadsAndWritesAtOnce) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(2, pty.SlavePath()));
   ASSERT_TRUE(line.Connect());

@@ -35,7 +35,7 @@ struct Rig {
   }
 };
 
-TEST(EmulatedIsa, EveryFMGridPointRoundTripsOnTheRadioTrackFamily) {
+TEST(EmulatedIsaTest, EveryFMGridPointRoundTripsOnTheRadioTrackFamily) {
   for (tModel model : {mRadioTrack, mRA300}) {
     for (auto [base, index] : {std::pair{kPrimary, 1}, std::pair{kAlternate, 2}}) {
       Rig<EmulatedRadioTrack> rig(model, base, index);
@@ -50,7 +50,7 @@ TEST(EmulatedIsa, EveryFMGridPointRoundTripsOnTheRadioTrackFamily) {
   }
 }
 
-TEST(EmulatedIsa, EveryFMGridPointRoundTripsOnTheZoltrix) {
+TEST(EmulatedIsaTest, EveryFMGridPointRoundTripsOnTheZoltrix) {
   for (auto [base, index] : {std::pair{kPrimary, 1}, std::pair{kAlternate, 2}}) {
     Rig<EmulatedZoltrix> rig(mZoltrix, base, index);
     for (bool stereo : {false, true}) {
@@ -66,14 +66,14 @@ TEST(EmulatedIsa, EveryFMGridPointRoundTripsOnTheZoltrix) {
   }
 }
 
-TEST(EmulatedIsa, ACardOnTheOtherPortHearsNothing) {
+TEST(EmulatedIsaTest, ACardOnTheOtherPortHearsNothing) {
   Rig<EmulatedRadioTrack> rig(mRadioTrack, kAlternate, 1);  // card at 20Ch, component on 30Ch
   rig.card.SetFrequency(100.3);
   EXPECT_FALSE(rig.emulated->TunedFrequency());
   EXPECT_EQ(rig.card.GetSignal(), sNone);
 }
 
-TEST(EmulatedIsa, ReceptionFollowsTheLandscape) {
+TEST(EmulatedIsaTest, ReceptionFollowsTheLandscape) {
   Rig<EmulatedRadioTrack> rt(mRadioTrack, kPrimary, 1);
   rt.card.SetFrequency(100.3);  // stereo station
   EXPECT_EQ(rt.card.GetSignal(), sStereo);
@@ -94,7 +94,7 @@ TEST(EmulatedIsa, ReceptionFollowsTheLandscape) {
   EXPECT_EQ(z.card.GetSignal(), sNone);
 }
 
-TEST(EmulatedIsa, ReceptionNeedsTheSettlingWait) {
+TEST(EmulatedIsaTest, ReceptionNeedsTheSettlingWait) {
   // Reading the detector without the bus clock moving gets no answer from the card.
   Rig<EmulatedRadioTrack> rig(mRadioTrack, kPrimary, 1);
   rig.card.SetFrequency(100.3);
@@ -112,7 +112,7 @@ void ExpectRadioTrackAgrees(const TRadioCard& card, const EmulatedRadioTrack& em
   EXPECT_EQ(emulated.Audible(), !card.Muted());
 }
 
-TEST(EmulatedIsa, RadioTrackVolumeAndMuteStayInStep) {
+TEST(EmulatedIsaTest, RadioTrackVolumeAndMuteStayInStep) {
   Rig<EmulatedRadioTrack> rig(mRadioTrack, kPrimary, 1);
   rig.card.VolumeToZero();  // the panel starts by sweeping to a known position
   ExpectRadioTrackAgrees(rig.card, *rig.emulated);
@@ -139,7 +139,7 @@ TEST(EmulatedIsa, RadioTrackVolumeAndMuteStayInStep) {
   EXPECT_FALSE(rig.emulated->AudioOn());
 }
 
-TEST(EmulatedIsa, ZoltrixVolumeAndMuteStayInStep) {
+TEST(EmulatedIsaTest, ZoltrixVolumeAndMuteStayInStep) {
   Rig<EmulatedZoltrix> rig(mZoltrix, kAlternate, 2);
   auto agrees = [&] {
     EXPECT_EQ(rig.emulated->AudioOn(), !rig.card.Muted());
@@ -171,7 +171,7 @@ TEST(EmulatedIsa, ZoltrixVolumeAndMuteStayInStep) {
   EXPECT_FALSE(rig.emulated->AudioOn());
 }
 
-TEST(EmulatedIsa, PortZeroPutsNothingOnTheBus) {
+TEST(EmulatedIsaTest, PortZeroPutsNothingOnTheBus) {
   Rig<EmulatedRadioTrack> rig(mRadioTrack, kPrimary, 1);
   rig.card.SwitchOff();
   rig.card.SetPort(0);

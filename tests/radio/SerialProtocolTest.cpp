@@ -8,7 +8,7 @@
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/SerialRadioProtocol.h"
-#include "tests/radio/serial_pty.h"
+#include "tests/support/PtyPair.h"
 
 namespace ondivo {
 namespace {
@@ -193,7 +193,7 @@ double GridPoint(double min, double step, int n) {
   return static_cast<double>(static_cast<long double>(min) + static_cast<long double>(step) * n);
 }
 
-TEST(SerialChannels, AreTheNearestIntegerOnEveryGridPoint) {
+TEST(SerialChannelsTest, AreTheNearestIntegerOnEveryGridPoint) {
   int truncatedWrong = 0;
   for (int n = 0; n <= 640; ++n) {
     const double f = GridPoint(kJapaneseFMMin, 0.05, n);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "radio/RadioCard.h"
-#include "tests/radio/HardwareDoubles.h"
+#include "tests/support/HardwareDoubles.h"
 
 namespace ondivo {
 namespace {
@@ -37,7 +37,7 @@ struct MixedCard {
   }
 };
 
-TEST(MixerLine, SetVolumeScalesToTheLineAndReadsBackTheSame) {
+TEST(MixerLineTest, SetVolumeScalesToTheLineAndReadsBackTheSame) {
   MixedCard m(mRadioTrack, vlLineIn);
   m.card->SwitchOn();
   m.bus.Clear();
@@ -51,7 +51,7 @@ TEST(MixerLine, SetVolumeScalesToTheLineAndReadsBackTheSame) {
   EXPECT_EQ(m.lastVolume, 200);
 }
 
-TEST(MixerLine, StepsMoveTheLineByOne) {
+TEST(MixerLineTest, StepsMoveTheLineByOne) {
   MixedCard m(mRadioTrack, vlMicIn);
   m.card->SwitchOn();
   m.card->SetVolume(256);
@@ -62,7 +62,7 @@ TEST(MixerLine, StepsMoveTheLineByOne) {
   EXPECT_EQ(m.mixer->controls[mcMicVolume].value[0], 255 * 255);
 }
 
-TEST(MixerLine, UnmuteUnmutesTheCardThenTheLine) {
+TEST(MixerLineTest, UnmuteUnmutesTheCardThenTheLine) {
   MixedCard m(mRadioTrack, vlCd);
   m.card->SetMutedStartup(true);
   m.card->SwitchOn();  // a port card on a mixer line ends switch-on with Unmute
@@ -78,7 +78,7 @@ TEST(MixerLine, UnmuteUnmutesTheCardThenTheLine) {
   EXPECT_FALSE(m.card->Muted());
 }
 
-TEST(MixerLine, ChangesOnOtherLinesRaiseNoEvent) {
+TEST(MixerLineTest, ChangesOnOtherLinesRaiseNoEvent) {
   MixedCard m(mRadioTrack, vlLineIn);
   m.card->SwitchOn();
   m.mixer->controls[mcMicVolume].value[0] = 1000;
@@ -91,7 +91,7 @@ TEST(MixerLine, ChangesOnOtherLinesRaiseNoEvent) {
   EXPECT_TRUE(m.lastMute);
 }
 
-TEST(MixerLine, ATinyLineRangeDoesNotDivideByZero) {
+TEST(MixerLineTest, ATinyLineRangeDoesNotDivideByZero) {
   MixedCard m(mRadioTrack, vlLineIn, 100);
   m.card->SwitchOn();
   m.card->SetVolume(50);
@@ -100,7 +100,7 @@ TEST(MixerLine, ATinyLineRangeDoesNotDivideByZero) {
   EXPECT_EQ(m.card->Volume(), 50);
 }
 
-TEST(MixerLine, SwitchOffMutesTheLineWhenAsked) {
+TEST(MixerLineTest, SwitchOffMutesTheLineWhenAsked) {
   MixedCard m(mRadioTrack, vlLineIn);
   m.card->SetMuteOnExit(true);
   m.card->SwitchOn();
@@ -113,7 +113,7 @@ TEST(MixerLine, SwitchOffMutesTheLineWhenAsked) {
   EXPECT_EQ(keep.mixer->controls[mcLineInMute].value[0], 0);
 }
 
-TEST(MixerLine, ZoltrixSendsVolumeMinusOneAfterTuning) {
+TEST(MixerLineTest, ZoltrixSendsVolumeMinusOneAfterTuning) {
   MixedCard m(mZoltrix, vlLineIn);
   m.card->SwitchOn();
   m.card->SetVolume(100);
@@ -123,7 +123,7 @@ TEST(MixerLine, ZoltrixSendsVolumeMinusOneAfterTuning) {
   EXPECT_EQ(written.back(), 99);
 }
 
-TEST(MixerLine, MuteLineWorksBeforeSwitchOn) {
+TEST(MixerLineTest, MuteLineWorksBeforeSwitchOn) {
   MixedCard m(mRadioTrack, vlLineIn);
   m.card->MuteLine();
   EXPECT_EQ(m.mixer->controls[mcLineInMute].value[0], 1);

@@ -1,4 +1,4 @@
-// The widgets need a QApplication for the whole run, so this suite brings its own main.
+// Widget tests need a QApplication for the whole run; every Qt test executable links this main.
 
 #include <gtest/gtest.h>
 
