@@ -13,7 +13,7 @@
 
 #include "radio/ComPortPaths.h"
 #include "radio/RadioTypes.h"
-#include "radio/SerialPortProbe.h"
+#include "platform/UniqueFd.h"
 #include "sim/StationLandscape.h"
 
 namespace ondivo::sim {
@@ -80,8 +80,8 @@ class EmulatedSerialRadio {
   void SetPowered(bool powered);
   void WakeDrain();
 
-  SerialFd master_;
-  SerialFd wake_;  // eventfd that stops the thread's wait
+  UniqueFd master_;
+  UniqueFd wake_;  // eventfd that stops the thread's wait
   std::string slavePath_;
   StationLandscape landscape_;
   Options options_;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "radio/HardwarePortIo.h"
-#include "radio/Platform.h"
+#include "radio/PlatformCheck.h"
 
 namespace ondivo {
 namespace {

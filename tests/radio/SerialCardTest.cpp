@@ -16,20 +16,12 @@ using namespace std::chrono_literals;
 using sim::EmulatedSerialRadio;
 using sim::SerialRadioStatus;
 
-class NoPorts final : public PortIo {
- public:
-  void PortOut(uint16_t, uint8_t) override {}
-  uint8_t PortIn(uint16_t) override { return 0xFF; }
-};
-
 // The card with a serial radio of each model on COM2 (the serial models' default port).
 class SerialCardTest : public ::testing::Test {
  protected:
   std::unique_ptr<TRadioCard> MakeCard(tModel model) {
     radio_.SetModel(model);
-    CardHardware hardware;
-    hardware.Ports = &ports_;
-    hardware.Waits = &delay_;
+    CardHardware hardware{ports_, delay_};
     hardware.ComPaths.Override(2, radio_.SlavePath());
     hardware.ComPaths.Override(3, "/nonexistent/ttyNone");
     auto card = std::make_unique<TRadioCard>(std::move(hardware));
@@ -48,7 +40,7 @@ class SerialCardTest : public ::testing::Test {
     return radio_.WaitUntil([&](const SerialRadioStatus& s) { return s.Powered == powered; }, 5s);
   }
 
-  NoPorts ports_;
+  NullPortIo ports_;
   test::RecordingDelay delay_;
   EmulatedSerialRadio radio_{mWizard, sim::StationLandscape()};
 

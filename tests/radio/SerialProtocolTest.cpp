@@ -87,8 +87,8 @@ TEST_F(SerialProtocolTest, APortThatCannotBeOpenedThrowsWithoutWaiting) {
   }
 
   Select(mWizard, 3);
-  const SerialFd other(::open(pty_.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
-  ASSERT_EQ(::flock(other.Get(), LOCK_EX | LOCK_NB), 0);  // another program holds COM3
+  const UniqueFd other(::open(pty_.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
+  ASSERT_EQ(::flock(other.get(), LOCK_EX | LOCK_NB), 0);  // another program holds COM3
   EXPECT_THROW(protocol_.SwitchOn(state_), ePortAlreayOpen);
   EXPECT_TRUE(delay_.Waits.empty());
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/Delay.h"
-#include "radio/SerialPortProbe.h"
+#include "platform/UniqueFd.h"
 
 namespace ondivo::test {
 
@@ -32,28 +32,28 @@ inline Bytes Concat(Bytes a, const std::string& text) {
 class PtyPair {
  public:
   PtyPair() : master_(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)) {
-    ::grantpt(master_.Get());
-    ::unlockpt(master_.Get());
+    ::grantpt(master_.get());
+    ::unlockpt(master_.get());
     std::array<char, 128> name{};
-    ::ptsname_r(master_.Get(), name.data(), name.size());
+    ::ptsname_r(master_.get(), name.data(), name.size());
     slave_ = name.data();
   }
   const std::string& SlavePath() const { return slave_; }
-  int Master() const { return master_.Get(); }
-  void CloseMaster() { master_.Reset(); }
+  int Master() const { return master_.get(); }
+  void CloseMaster() { master_.reset(); }
 
   void Write(const Bytes& bytes) const {
-    [[maybe_unused]] auto n = ::write(master_.Get(), bytes.data(), bytes.size());
+    [[maybe_unused]] auto n = ::write(master_.get(), bytes.data(), bytes.size());
   }
   // Reads until count bytes came or none came for quietMs.
   Bytes Read(size_t count = SIZE_MAX, int quietMs = 100) const {
     Bytes out;
     while (out.size() < count) {
-      pollfd p{master_.Get(), POLLIN, 0};
+      pollfd p{master_.get(), POLLIN, 0};
       if (::poll(&p, 1, quietMs) <= 0 || !(p.revents & POLLIN)) break;
       std::array<uint8_t, 4096> buffer{};
       const ssize_t n =
-          ::read(master_.Get(), buffer.data(), std::min(buffer.size(), count - out.size()));
+          ::read(master_.get(), buffer.data(), std::min(buffer.size(), count - out.size()));
       if (n <= 0) break;
       out.insert(out.end(), buffer.begin(), buffer.begin() + n);
     }
@@ -61,7 +61,7 @@ class PtyPair {
   }
 
  private:
-  SerialFd master_;
+  UniqueFd master_;
   std::string slave_;
 };
 
