@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/UniqueFd.h"
 #include "radio/ComPortPaths.h"
 #include "radio/RadioTypes.h"
-#include "platform/UniqueFd.h"
 #include "sim/StationLandscape.h"
 
 namespace ondivo::sim {

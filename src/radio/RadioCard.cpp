@@ -330,7 +330,8 @@ void TRadioCard::MixerControlChange(tMixerControlType control) {
   const auto line = LineControlsOf(state_.VolumeLine);
   if (!mixer_ || !line || (control != line->volume && control != line->mute)) return;
   if (control == line->volume && mixer_->HasControl(line->volume)) {
-    const int32_t reading = std::max(mixer_->Value(line->volume, 0), mixer_->Value(line->volume, 1));
+    const int32_t reading =
+        std::max(mixer_->Value(line->volume, 0), mixer_->Value(line->volume, 1));
     state_.Volume =
         VolumeForLineValue(reading, mixer_->Minimum(line->volume), mixer_->Maximum(line->volume));
   }

@@ -76,9 +76,9 @@ TEST(MixerLineTest, UnmuteUnmutesTheCardThenTheLine) {
   EXPECT_TRUE(m.card->Muted());
   m.bus.Clear();
   m.card->Unmute();
-  EXPECT_EQ(m.bus.events, (std::vector<test::BusEvent>{test::Out(0x30C, 0x00),
-                                                       test::Out(0x30C, 0xD8),
-                                                       test::MixerSet(mcCdMute, 0, 0)}));
+  EXPECT_EQ(m.bus.events,
+            (std::vector<test::BusEvent>{test::Out(0x30C, 0x00), test::Out(0x30C, 0xD8),
+                                         test::MixerSet(mcCdMute, 0, 0)}));
   EXPECT_FALSE(m.card->Muted());
   EXPECT_FALSE(m.card->StartMuted());
 }

@@ -14,8 +14,8 @@ namespace ondivo {
 namespace {
 
 using test::Bytes;
-using test::PtyPair;
 using test::ManualClock;
+using test::PtyPair;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
@@ -134,6 +134,32 @@ TEST(SerialLineTest, BusyMissingOrNonTerminalDevicesDoNotOpen) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(SerialLineUnprivilegedTest, APortClosedByTheProgramOpensAgainForAnOrdinaryUser) {
+  const std::string report = test::RunUnprivileged([]() -> std::string {
+    PtyPair pty;  // made by the user, as a USB adapter's node is the user's to open
+    const ComPortPaths paths = PathsWith(1, pty.SlavePath());
+    TCommPortDriver line(paths);
+    line.SetComPort(pnCOM1);
+    if (!line.Connect()) return "first open failed";
+    // While the program holds it, nobody else may open the port.
+    if (UniqueFd(::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)).isValid()) {
+      return "a second program could open the held port";
+    }
+    line.Disconnect();
+    if (!line.Connect()) return "open after close failed";
+    line.Disconnect();
+    // The setup dialog's probe closes the port again, and the radio must still get it.
+    for (int i = 0; i < 3; ++i) {
+      if (!IsSerialPortPresent(1, paths)) return "probe " + std::to_string(i) + " failed";
+    }
+    if (!line.Connect()) return "open after the probe failed";
+    if (IsSerialPortPresent(1, paths)) return "the probe found a held port free";
+    line.Disconnect();
+    return {};
+  });
+  EXPECT_EQ(report, "");
+}
+
 TEST(SerialLineTest, BytesTravelBothWays) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(2, pty.SlavePath()));
@@ -150,7 +176,6 @@ TEST(SerialLineTest, BytesTravelBothWays) {
   EXPECT_EQ(byte, 0x0D);
   ASSERT_TRUE(line.ReadByte(byte));
   EXPECT_EQ(byte, 0x11);  // XON passes: no software handshaking
-
 }
 
 TEST(SerialLineTest, AReadGivesUpWhenTheClockPassesTheInputTimeout) {
@@ -181,7 +206,7 @@ TEST(SerialLineTest, WriterGivesUpAfterTheOutputTimeoutWhenTheFarEndNeverReads) 
   EXPECT_GT(written, 0u);
   EXPECT_LT(written, big.size());
   EXPECT_LT(MillisecondsSince(start), 300);  // the clock, not real time, ran out
-  EXPECT_EQ(pty.Read().size(), written);  // the count is what really went out
+  EXPECT_EQ(pty.Read().size(), written);     // the count is what really went out
 }
 
 TEST(SerialLineTest, PollingHandsQueuedBytesOnOrDropsThem) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -64,6 +66,40 @@ class PtyPair {
   UniqueFd master_;
   std::string slave_;
 };
+
+// Runs body in a child process as the unprivileged user 65534 (when started as root; as the
+// user itself otherwise), since root passes by device locks that stop everyone else. Returns
+// what body reports ("" when all went well), or why the child could not run it.
+inline std::string RunUnprivileged(const std::function<std::string()>& body) {
+  int pipe[2];
+  if (::pipe(pipe) != 0) return "no pipe";
+  const pid_t pid = ::fork();
+  if (pid < 0) return "no fork";
+  if (pid == 0) {
+    ::close(pipe[0]);
+    std::string report;
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+      report = "cannot become user 65534";
+    } else if (::geteuid() == 0) {
+      report = "still root";
+    } else {
+      report = body();
+    }
+    [[maybe_unused]] auto n = ::write(pipe[1], report.data(), report.size());
+    ::_exit(0);
+  }
+  ::close(pipe[1]);
+  std::string report;
+  std::array<char, 256> buffer{};
+  ssize_t n;
+  while ((n = ::read(pipe[0], buffer.data(), buffer.size())) > 0) report.append(buffer.data(), n);
+  ::close(pipe[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (!WIFEXITED(status)) return "the child did not finish: " + report;
+  return report;
+}
 
 // Records every wait instead of blocking.
 class RecordingDelay final : public Delay {
