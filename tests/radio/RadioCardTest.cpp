@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-#include "radio/HardwarePortIo.h"
-#include "radio/PlatformCheck.h"
 #include "radio/RadioErrors.h"
 #include "tests/support/HardwareDoubles.h"
 
@@ -364,18 +362,6 @@ TEST(RadioCardPortGrantTest, TheCardAsksForItsModelsPortSpanWheneverModelOrPortC
   TRadioCard bare(CardHardware{none, c.bus});
   bare.SetPort(1);
   EXPECT_FALSE(bare.PortGranted());
-}
-
-TEST(PlatformChecksTest, PortAccessIsGrantableWhereNoneIsNeeded) {
-  EXPECT_TRUE(PortAccessGrantable(mWizard, 2));
-  EXPECT_TRUE(PortAccessGrantable(mRadioTrack, 0));
-  EXPECT_FALSE(PortAccessGrantable(mZoltrix, 3));  // no such port
-  // The answer for a real port depends on this machine; asking must not leave a grant behind.
-  const bool zoltrix = PortAccessGrantable(mZoltrix, 1);
-  EXPECT_EQ(PortAccessGrantable(mZoltrix, 1), zoltrix);
-  HardwarePortIo io;
-  EXPECT_FALSE(io.Granted(0x30C));
-  EXPECT_EQ(io.Grant(0x30C, 4), zoltrix);
 }
 
 }  // namespace
