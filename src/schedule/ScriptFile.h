@@ -1,11 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "platform/FileResult.h"
 #include "platform/LocaleFormat.h"
 #include "schedule/Script.h"
 
@@ -13,12 +14,19 @@ namespace ondivo {
 
 class PresetsBank;
 
-// Results of ReadScriptFile.
-inline constexpr int kScriptRead = 0;
-inline constexpr int kScriptCorrupt = 1;     // "The script files is corrupt"
-inline constexpr int kScriptUnreadable = 2;  // "Read error or disk not ready"
+// Results of ReadScriptFile, with the codes the file dialogs know them by.
+enum class tScriptFileRead : uint8_t {
+  kScriptRead = 0,
+  kScriptCorrupt = 1,
+  kScriptUnreadable = 2,
+};
+using enum tScriptFileRead;
 
-inline constexpr const char* kScriptWriteError = "Script write error";
+// What the user is shown for each result (kReadErrorMessage for kScriptUnreadable); nothing for
+// kScriptRead.
+inline constexpr std::string_view kScriptCorruptMessage = "The script files is corrupt";
+inline constexpr std::string_view kScriptWriteErrorMessage = "Script write error";
+std::string_view ScriptFileReadMessage(tScriptFileRead result);
 
 // Script files are a few kilobytes (at most one action a minute); anything far larger is no
 // script and is refused before it is read into memory.
@@ -28,8 +36,8 @@ inline constexpr size_t kMaxScriptFileSize = 1 << 20;
 bool ValidateScriptFile(std::string_view text, const LocaleFormat& locale);
 
 // Reads a script file. Only on kScriptRead is `script` set; otherwise it is left alone.
-int ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
-                   std::unique_ptr<tScript>& script);
+tScriptFileRead ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
+                               std::unique_ptr<tScript>& script);
 
 // The text of a script file, lines ended by CR LF. The stereo word of a preset line depends on
 // the band of that preset in `bank`.
@@ -37,9 +45,9 @@ std::string FormatScriptFile(std::string_view title, const tScript& actions,
                              const PresetsBank& bank, const LocaleFormat& locale);
 
 // Writes the file through a temporary file renamed into place, so a failure leaves any previous
-// file as it was. On failure `report` gets "Script write error" and the result is false.
-bool WriteScriptFile(const std::filesystem::path& path, std::string_view title,
-                     const tScript& actions, const PresetsBank& bank, const LocaleFormat& locale,
-                     const std::function<void(const std::string&)>& report);
+// file as it was; its Message is then "Script write error".
+tWriteResult WriteScriptFile(const std::filesystem::path& path, std::string_view title,
+                             const tScript& actions, const PresetsBank& bank,
+                             const LocaleFormat& locale);
 
 }  // namespace ondivo
