@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -7,8 +8,26 @@
 
 namespace ondivo {
 
-// What the user is told when a presets or script file could not be opened or read.
+// What a reader of a user-chosen file (.ovp, .ovs) hands back; the codes are the ones the file
+// dialogs know.
+enum class tFileRead : uint8_t { Read = 0, Corrupt = 1, Unreadable = 2 };
+
+// What the user is told when such a file could not be opened or read.
 inline constexpr std::string_view kReadErrorMessage = "Read error or disk not ready";
+
+// The text for a result: corruptMessage for Corrupt, kReadErrorMessage for Unreadable, nothing
+// for Read.
+constexpr std::string_view FileReadMessage(tFileRead result, std::string_view corruptMessage) {
+  switch (result) {
+    case tFileRead::Corrupt:
+      return corruptMessage;
+    case tFileRead::Unreadable:
+      return kReadErrorMessage;
+    case tFileRead::Read:
+      break;
+  }
+  return {};
+}
 
 // What every writer of the program's files (Ondivo.ini, Ondivo.db, .ovp, .ovs) hands back. On
 // failure Message is the text to show the user ("Presets write error", ...) and the previous

@@ -271,20 +271,8 @@ bool ValidateScriptFile(std::string_view text, const LocaleFormat& locale) {
   return anyAction && !lastBlank;
 }
 
-std::string_view ScriptFileReadMessage(tScriptFileRead result) {
-  switch (result) {
-    case kScriptCorrupt:
-      return kScriptCorruptMessage;
-    case kScriptUnreadable:
-      return kReadErrorMessage;
-    case kScriptRead:
-      break;
-  }
-  return {};
-}
-
-tScriptFileRead ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
-                               std::unique_ptr<tScript>& script) {
+tFileRead ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
+                         std::unique_ptr<tScript>& script) {
   std::string text;
   switch (ReadWholeFile(path, kMaxScriptFileSize, text)) {
     case tWholeFileRead::Missing:

@@ -14,19 +14,15 @@ namespace ondivo {
 
 class PresetsBank;
 
-// Results of ReadScriptFile, with the codes the file dialogs know them by.
-enum class tScriptFileRead : uint8_t {
-  kScriptRead = 0,
-  kScriptCorrupt = 1,
-  kScriptUnreadable = 2,
-};
-using enum tScriptFileRead;
-
-// What the user is shown for each result (kReadErrorMessage for kScriptUnreadable); nothing for
-// kScriptRead.
+// Results of ReadScriptFile and what the user is shown for them.
+inline constexpr tFileRead kScriptRead = tFileRead::Read;
+inline constexpr tFileRead kScriptCorrupt = tFileRead::Corrupt;
+inline constexpr tFileRead kScriptUnreadable = tFileRead::Unreadable;
 inline constexpr std::string_view kScriptCorruptMessage = "The script files is corrupt";
 inline constexpr std::string_view kScriptWriteErrorMessage = "Script write error";
-std::string_view ScriptFileReadMessage(tScriptFileRead result);
+constexpr std::string_view ScriptFileReadMessage(tFileRead result) {
+  return FileReadMessage(result, kScriptCorruptMessage);
+}
 
 // Script files are a few kilobytes (at most one action a minute); anything far larger is no
 // script and is refused before it is read into memory.
@@ -36,8 +32,8 @@ inline constexpr size_t kMaxScriptFileSize = 1 << 20;
 bool ValidateScriptFile(std::string_view text, const LocaleFormat& locale);
 
 // Reads a script file. Only on kScriptRead is `script` set; otherwise it is left alone.
-tScriptFileRead ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
-                               std::unique_ptr<tScript>& script);
+tFileRead ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
+                         std::unique_ptr<tScript>& script);
 
 // The text of a script file, lines ended by CR LF. The stereo word of a preset line depends on
 // the band of that preset in `bank`.

@@ -50,20 +50,8 @@ std::optional<PresetLine> ParsePresetLine(std::string_view line, const LocaleFor
 
 }  // namespace
 
-std::string_view PresetsFileReadMessage(tPresetsFileRead result) {
-  switch (result) {
-    case kPresetsMalformed:
-      return kPresetsCorruptMessage;
-    case kPresetsUnreadable:
-      return kReadErrorMessage;
-    case kPresetsLoaded:
-      break;
-  }
-  return {};
-}
-
-tPresetsFileRead LoadPresetsFile(const std::filesystem::path& path, const LocaleFormat& locale,
-                                 PresetsBank& bank) {
+tFileRead LoadPresetsFile(const std::filesystem::path& path, const LocaleFormat& locale,
+                          PresetsBank& bank) {
   TextLineReader reader(path);
   if (!reader.IsOpen()) return kPresetsUnreadable;
   PresetsBank fresh;

@@ -12,22 +12,19 @@
 
 namespace ondivo {
 
-// Results of LoadPresetsFile, with the codes the file dialogs know them by.
-enum class tPresetsFileRead : uint8_t {
-  kPresetsLoaded = 0,
-  kPresetsMalformed = 1,
-  kPresetsUnreadable = 2,
-};
-using enum tPresetsFileRead;
-
-// What the user is shown for each result; nothing for kPresetsLoaded.
+// Results of LoadPresetsFile and what the user is shown for them.
+inline constexpr tFileRead kPresetsLoaded = tFileRead::Read;
+inline constexpr tFileRead kPresetsMalformed = tFileRead::Corrupt;
+inline constexpr tFileRead kPresetsUnreadable = tFileRead::Unreadable;
 inline constexpr std::string_view kPresetsCorruptMessage = "The presets files is corrupt";
 inline constexpr std::string_view kPresetsWriteErrorMessage = "Presets write error";
-std::string_view PresetsFileReadMessage(tPresetsFileRead result);
+constexpr std::string_view PresetsFileReadMessage(tFileRead result) {
+  return FileReadMessage(result, kPresetsCorruptMessage);
+}
 
 // Reads a .ovp file into a fresh bank; bank is replaced only when the result is kPresetsLoaded.
-tPresetsFileRead LoadPresetsFile(const std::filesystem::path& path, const LocaleFormat& locale,
-                                 PresetsBank& bank);
+tFileRead LoadPresetsFile(const std::filesystem::path& path, const LocaleFormat& locale,
+                          PresetsBank& bank);
 
 // The .ovp text: one 55-character CR LF line per assigned preset, in number order. Nothing
 // when a frequency would not fit its seven characters (the file could not be read back).

@@ -55,14 +55,14 @@ PresetsBank BankWith(int number, tBand band, double mhz) {
   return bank;
 }
 
-tScriptFileRead Read(const std::filesystem::path& path, const LocaleFormat& locale,
-                     std::unique_ptr<tScript>& script) {
+tFileRead Read(const std::filesystem::path& path, const LocaleFormat& locale,
+               std::unique_ptr<tScript>& script) {
   return ReadScriptFile(path, locale, script);
 }
 
 class ScriptFileTest : public ::testing::Test {
  protected:
-  tScriptFileRead ReadText(const std::string& bytes, const LocaleFormat& locale = kComma) {
+  tFileRead ReadText(const std::string& bytes, const LocaleFormat& locale = kComma) {
     WriteBytes(file_, bytes);
     script_.reset();
     return ReadScriptFile(file_, locale, script_);
