@@ -204,14 +204,13 @@ std::string IniFile::ToText() const {
 }
 
 std::optional<std::string> IniFile::KeepUnreadableFile() {
-  if (loadResult_ != IniLoadResult::Unreadable || keepFailed_) return std::nullopt;
+  if (loadResult_ != IniLoadResult::Unreadable || keepError_) return std::nullopt;
   std::filesystem::path keptAs;
-  std::error_code error;
-  if (!MoveAside(path_, keptAs, error)) {
-    keepFailed_ = true;
-    return path_.string() + " could not be read and could not be kept aside (" + error.message() +
-           "); it is not saved over.";
+  if (!MoveAside(path_, keptAs, keepError_)) {
+    return path_.string() + " could not be read and could not be kept aside (" +
+           keepError_.message() + "); it is not saved over.";
   }
+  // Nothing is left to protect: the next save creates the file afresh.
   loadResult_ = IniLoadResult::Missing;
   return path_.string() + " could not be read. It has been kept as " + keptAs.string() +
          " and a new file is written in its place.";
@@ -222,7 +221,7 @@ tWriteResult IniFile::Save() {
   if (auto notice = KeepUnreadableFile()) result.Notice = std::move(*notice);
   if (loadResult_ == IniLoadResult::Unreadable) {
     result.Message = UnableToWriteMessage(path_.string());
-    result.Error = std::make_error_code(std::errc::file_exists);
+    result.Error = keepError_;
     return result;
   }
   std::string text;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -73,7 +74,7 @@ class IniFile {
   struct Store;
   std::filesystem::path path_;
   IniLoadResult loadResult_ = IniLoadResult::Missing;
-  bool keepFailed_ = false;
+  std::error_code keepError_;  // why an unreadable file could not be moved aside
   std::unique_ptr<Store> store_;
 };
 
