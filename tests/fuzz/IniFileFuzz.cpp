@@ -4,10 +4,15 @@
 
 namespace ondivo {
 
+namespace {
+// The adapter's success result, named once here.
+constexpr auto kLoaded = IniLoadResult::Loaded;
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fuzz::FuzzInput input(data, size);
   IniFile ini(input.Path());
-  const bool loaded = ini.LoadResult() == IniLoadResult::Loaded;
+  const bool loaded = ini.LoadResult() == kLoaded;
   for (const char* section : {"Configuration", "Presets", "Archive", ""}) {
     (void)ini.SectionExists(section);
     for (const auto& [key, value] : ini.ReadSection(section)) {
@@ -25,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string held = ini.ReadString("Fuzz", "Value", "");
   const std::string text = ini.ToText();
   const IniFile reread(input.Rewrite(text));
-  ONDIVO_FUZZ_CHECK(reread.LoadResult() == IniLoadResult::Loaded);
+  ONDIVO_FUZZ_CHECK(reread.LoadResult() == kLoaded);
   ONDIVO_FUZZ_CHECK(reread.ReadString("Fuzz", "Value", "") == held);
   ONDIVO_FUZZ_CHECK(reread.ToText() == text);
   return 0;

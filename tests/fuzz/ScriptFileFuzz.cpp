@@ -5,12 +5,17 @@
 
 namespace ondivo {
 
+namespace {
+// The reader's success result, named once here.
+constexpr auto kRead = kScriptRead;
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fuzz::FuzzInput input(data, size);
   auto script = std::make_unique<tScript>();
   script->SetTitle("kept");
   const tScript* before = script.get();
-  const bool read = ReadScriptFile(input.Path(), input.Locale(), script) == kScriptRead;
+  const bool read = ReadScriptFile(input.Path(), input.Locale(), script) == kRead;
   if (!read) {
     // A refused file hands nothing over.
     ONDIVO_FUZZ_CHECK(script.get() == before && script->Title() == "kept" && script->Empty());
@@ -22,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const PresetsBank bank;
   const std::string text = FormatScriptFile(script->Title(), *script, bank, input.Locale());
   std::unique_ptr<tScript> again;
-  ONDIVO_FUZZ_CHECK(ReadScriptFile(input.Rewrite(text), input.Locale(), again) == kScriptRead);
+  ONDIVO_FUZZ_CHECK(ReadScriptFile(input.Rewrite(text), input.Locale(), again) == kRead);
   ONDIVO_FUZZ_CHECK(FormatScriptFile(again->Title(), *again, bank, input.Locale()) == text);
   return 0;
 }
