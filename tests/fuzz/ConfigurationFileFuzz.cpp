@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::filesystem::remove(first);
   std::filesystem::remove(second);
   IniFile firstIni(first);
-  ONDIVO_FUZZ_CHECK(SaveConfiguration(firstIni, settings, bank, input.Locale(), nullptr));
+  ONDIVO_FUZZ_CHECK(SaveConfiguration(firstIni, settings, bank, input.Locale()).Ok());
   const IniFile reread(first);
   tConfiguration settingsAgain;
   PresetsBank bankAgain;
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ONDIVO_FUZZ_CHECK(bankAgain == bank);
   IniFile secondIni(second);
   ONDIVO_FUZZ_CHECK(
-      SaveConfiguration(secondIni, settingsAgain, bankAgain, input.Locale(), nullptr));
+      SaveConfiguration(secondIni, settingsAgain, bankAgain, input.Locale()).Ok());
   ONDIVO_FUZZ_CHECK(fuzz::FileText(first) == fuzz::FileText(second));
   return 0;
 }
