@@ -50,7 +50,9 @@ QGroupBox* WarningGroup(const char* name, const char* text, QWidget* parent) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
   label->setPalette(palette);
-  (new QVBoxLayout(group))->addWidget(label);
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(label);
+  layout->addStretch(1);
   return group;
 }
 
