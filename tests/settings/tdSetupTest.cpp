@@ -287,7 +287,7 @@ TEST(SetupSerialListTest, AHeldPortIsListedAndAnOpenOneIsNot) {
   test::PtyPair pty;
   const ComPortPaths paths = OnlyCom3(pty.SlavePath());
   const auto present = [&paths](int32_t n) { return IsSerialPortPresent(n, paths); };
-  SerialFd held = OpenSerialDevice(pty.SlavePath());
+  const auto held = OpenSerialDevice(pty.SlavePath());
   ASSERT_TRUE(held.Valid());
   EXPECT_TRUE(AvailableSerialPorts(present, std::nullopt).empty());
   EXPECT_EQ(AvailableSerialPorts(present, 3), std::vector<int32_t>{3});

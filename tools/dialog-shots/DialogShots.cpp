@@ -88,6 +88,22 @@ int main(int argc, char** argv) {
   bool ok = ShootSetup(folder, "setup", tSetupValues(settings, Machine(true, &mixer, mZoltrix)),
                        services);
 
+  // Another colour scheme on the "Colors" page: seven segments on a navy panel.
+  tConfiguration navy = settings;
+  navy.ColorPanel = 4;
+  navy.Background = 8;
+  navy.Foreground = 14;
+  navy.Style = 3;
+  navy.ColorText = 3;
+  navy.ColorFlag = 2;
+  ok = ShootSetup(folder, "setup-navy", tSetupValues(navy, Machine(true, &mixer, mZoltrix)),
+                  services, 3) &&
+       ok;
+  navy.Style = 0;
+  ok = ShootSetup(folder, "setup-seg16", tSetupValues(navy, Machine(true, &mixer, mZoltrix)),
+                  services, 3) &&
+       ok;
+
   // A serial radio on a computer without free serial ports, and no sound card.
   settings.Hardware = HardwareIndexFromModel(mRadioMan);
   settings.Port = 2;
