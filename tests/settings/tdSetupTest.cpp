@@ -181,6 +181,12 @@ TEST_F(SetupDialogTest, ColourChoicesRepaintThePreview) {
     EXPECT_EQ(preview->Digit(i)->DigitStyle(), ds7Seg);
     EXPECT_EQ(preview->Digit(i)->SegWidth(), 4);
   }
+  // The indicators' black surround takes the panel colour.
+  for (int i = 0; i < 4; ++i) {
+    const QImage indicator = preview->Indicator(i)->pixmap().toImage();
+    ASSERT_FALSE(indicator.isNull());
+    EXPECT_EQ(indicator.pixelColor(0, 0), QColor(0, 0, 128)) << i;
+  }
   EXPECT_EQ(preview->Digit(0)->Digit(), QChar('1'));
   EXPECT_EQ(preview->Digit(3)->Digit(), QChar('6'));
 
