@@ -5,7 +5,7 @@
 #include "panel/ConfigurationKeys.h"
 #include "panel/KeyString.h"
 #include "radio/CardMixer.h"
-#include "radio/Platform.h"
+#include "radio/PlatformCheck.h"
 #include "radio/RadioCard.h"
 
 namespace ondivo {
@@ -60,8 +60,7 @@ tSetupValues tSetupValues::FromPanel(const tConfiguration& settings, const TRadi
   machine.Mixer = card.SoundCard() ? mixer : nullptr;
   if (settings.Hardware != 0) machine.CardModel = card.Model();
   machine.CardPort = card.Port();
-  const bool serial = card.GetDevCap(card.Model()).Connection == kSerialConnection;
-  if (card.On() && serial && card.Port() > 0) machine.HeldSerialPort = card.Port();
+  if (card.SerialConnected()) machine.HeldSerialPort = card.Port();
   return tSetupValues(settings, std::move(machine));
 }
 

@@ -5,6 +5,7 @@
 #include "panel/ConfigurationKeys.h"
 #include "panel/KeyString.h"
 #include "panel/PanelCommand.h"
+#include "radio/DevCaps.h"
 #include "radio/RadioCard.h"
 #include "settings/SetupValues.h"
 #include "tests/support/HardwareDoubles.h"
@@ -282,11 +283,7 @@ TEST(SetupValuesStoreTest, ValuesTheDialogCannotShowGoBackAsTheyCame) {
 TEST(SetupValuesStoreTest, FromPanelTakesTheCardAndItsMixer) {
   test::RecordingBus bus;
   FakeMixer mixer = LineInAndCdMixer();
-  CardHardware hardware;
-  hardware.Ports = &bus;
-  hardware.Waits = &bus;
-  hardware.SoundCard = true;
-  TRadioCard card(std::move(hardware));
+  TRadioCard card(CardHardware{.Ports = bus, .Waits = bus, .SoundCard = true});
   card.SetModel(mZoltrix);
   card.SetPort(2);
   tConfiguration settings = Configured(mZoltrix, 2, vlLineIn);

@@ -18,6 +18,7 @@
 #include "controls/Display.h"
 #include "panel/ConfigurationKeys.h"
 #include "panel/KeyString.h"
+#include "radio/DevCaps.h"
 #include "radio/RadioCard.h"
 #include "radio/SerialPortProbe.h"
 #include "settings/ColorPreview.h"
@@ -279,8 +280,13 @@ ComPortPaths OnlyCom3(const std::string& path) {
 
 TEST_F(SetupDialogTest, APtyOnCom3AppearsInTheSerialList) {
   test::PtyPair pty;
-  const ComPortPaths paths = OnlyCom3(pty.SlavePath());
-  services_.SerialPortPresent = [&paths](int32_t n) { return IsSerialPortPresent(n, paths); };
+  NullPortIo noPorts;
+  test::RecordingDelay waits;
+  const TRadioCard card(
+      CardHardware{.Ports = noPorts, .Waits = waits, .ComPaths = OnlyCom3(pty.SlavePath())});
+  services_.SerialPortPresent = [&card](int32_t n) {
+    return IsSerialPortPresent(n, card.ComPaths());
+  };
   tdSetup& d = Open(Configured(mRadioMan, 2, vlNative));
   auto* ports = Find<QComboBox>(d, "Port_Serial");
   EXPECT_EQ(Entries(ports), QStringList{"Com3"});

@@ -12,6 +12,7 @@
 
 #include "panel/ConfigurationKeys.h"
 #include "radio/CardMixer.h"
+#include "radio/DevCaps.h"
 #include "radio/RadioCard.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
