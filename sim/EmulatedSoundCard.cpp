@@ -1,8 +1,11 @@
 #include "sim/EmulatedSoundCard.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+
+#include <unistd.h>
 
 #include "platform/AtomicFile.h"
 
@@ -120,6 +123,8 @@ EmulatedSoundCard::~EmulatedSoundCard() {
   } else {
     ::unsetenv(kConfigVariable);
   }
+  std::error_code ignored;
+  if (!ownedFolder_.empty()) std::filesystem::remove_all(ownedFolder_, ignored);
 }
 
 EmulatedCardState EmulatedSoundCard::State() const {
@@ -133,6 +138,31 @@ bool EmulatedSoundCard::Change(const std::function<void(EmulatedCardState&)>& ch
 std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCard(const std::filesystem::path& folder,
                                                           EmulatedSoundCardOptions options) {
   return std::make_unique<EmulatedSoundCard>(folder, std::move(options));
+}
+
+std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCardInRuntimeFolder(
+    EmulatedSoundCardOptions options) {
+  std::filesystem::path parent = std::filesystem::temp_directory_path();
+  std::error_code ec;
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+      runtime && *runtime && std::filesystem::is_directory(runtime, ec)) {
+    parent = runtime;
+  } else if (std::filesystem::is_directory("/dev/shm", ec)) {
+    parent = "/dev/shm";
+  }
+  std::string pattern = (parent / "ondivo-sound-card-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) {
+    throw std::runtime_error("Can't make a folder in " + parent.string() + ": " +
+                             std::strerror(errno));
+  }
+  try {
+    auto card = std::make_unique<EmulatedSoundCard>(pattern, std::move(options));
+    card->ownedFolder_ = pattern;
+    return card;
+  } catch (...) {
+    std::filesystem::remove_all(pattern, ec);
+    throw;
+  }
 }
 
 }  // namespace ondivo::sim

@@ -49,6 +49,10 @@ class EmulatedSoundCard {
   std::filesystem::path configPath_;
   EmulatedStateFile stateFile_;
   std::optional<std::string> previousConfigPath_;
+  std::filesystem::path ownedFolder_;  // removed with the card when it made the folder
+
+  friend std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCardInRuntimeFolder(
+      EmulatedSoundCardOptions options);
 };
 
 // Sets up the emulated sound card in folder (which must exist and be private to the caller)
@@ -56,6 +60,12 @@ class EmulatedSoundCard {
 // cannot be written.
 std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCard(const std::filesystem::path& folder,
                                                           EmulatedSoundCardOptions options = {});
+
+// The same in a new private folder in memory ($XDG_RUNTIME_DIR, else /dev/shm, else the temp
+// folder), removed again with the card. What --simulate uses: every write of the card is
+// flushed, which costs tens of milliseconds on a disk and nothing in memory.
+std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCardInRuntimeFolder(
+    EmulatedSoundCardOptions options = {});
 
 // The ALSA configuration text for a card whose state is statePath.
 std::string EmulatedSoundCardConfig(const std::string& device,
