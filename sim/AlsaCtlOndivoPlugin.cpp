@@ -224,8 +224,9 @@ int OpenCard(snd_ctl_t** handle, const char* name, snd_config_t* conf, int mode)
   card->watch = UniqueFd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
   if (!card->watch) return -errno;
   const std::string folder = card->file.Path().parent_path().string();
-  if (::inotify_add_watch(card->watch.get(), folder.empty() ? "." : folder.c_str(),
-                          IN_MOVED_TO | IN_CLOSE_WRITE) < 0) {
+  // Writers always rename a finished file into place; that is the one event to watch.
+  if (::inotify_add_watch(card->watch.get(), folder.empty() ? "." : folder.c_str(), IN_MOVED_TO) <
+      0) {
     return -errno;
   }
 
