@@ -90,6 +90,19 @@ TEST_F(AlsaMixerTest, OwnWritesReachTheCardAndAreNotReportedBack) {
   EXPECT_EQ(other->GetControlValue(mcCdMute, 0), 1);
 }
 
+TEST_F(AlsaMixerTest, TheMixerDialogHearsWhatTheRadioCardsMixerWrites) {
+  StartCard();
+  auto radioMixer = OpenMixer();
+  auto dialogMixer = OpenMixer();
+  Watch(*dialogMixer);
+  radioMixer->SetControlValues(mcLineInVolume, 30, 2);
+  radioMixer->SetControlValue(mcMicMute, 0, 1);
+  dialogMixer->HandleEvents();
+  EXPECT_EQ(changes, (std::vector{mcLineInVolume, mcMicMute}));
+  EXPECT_EQ(dialogMixer->GetControlValue(mcLineInVolume, 1), 2);
+  EXPECT_EQ(dialogMixer->GetControlValue(mcMicMute, 0), 1);
+}
+
 TEST_F(AlsaMixerTest, SettingTheCachedValueWritesNothing) {
   StartCard();
   auto mixer = OpenMixer();
