@@ -12,9 +12,6 @@
 
 namespace ondivo::test {
 
-// The uid CI's unprivileged runs use.
-inline constexpr uid_t kNobody = 65534;
-
 // Starts body in a forked child that exits 0 when body returns true. Returns the child's pid.
 inline pid_t StartChild(const std::function<bool()>& body) {
   const pid_t child = ::fork();
@@ -34,17 +31,6 @@ inline bool ChildSucceeded(pid_t child) {
   int status = 0;
   if (::waitpid(child, &status, 0) != child) return false;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// Runs body as uid (and gid) in a forked child, so that root's exemptions from permission
-// checks do not hide a fault. folder, when given, is handed to that user first.
-inline bool RunAsUser(uid_t uid, const std::filesystem::path& folder,
-                      const std::function<bool()>& body) {
-  return ChildSucceeded(StartChild([&] {
-    if (!folder.empty() && ::chown(folder.c_str(), uid, uid) != 0) return false;
-    if (::setgid(uid) != 0 || ::setuid(uid) != 0) return false;
-    return body();
-  }));
 }
 
 // Runs a program with the current environment, its output discarded. Gives its exit status,
