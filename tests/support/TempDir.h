@@ -18,8 +18,10 @@ namespace ondivo::test {
 // A private folder under the system temp folder, removed with everything in it.
 class TempDir {
  public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ondivo-test-XXXXXX").string();
+  TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+  // The same under another folder (e.g. /dev/shm for a folder in memory).
+  explicit TempDir(const std::filesystem::path& parent) {
+    std::string pattern = (parent / "ondivo-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempDir() {
