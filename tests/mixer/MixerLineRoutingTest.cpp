@@ -15,14 +15,11 @@ class MixerLineRoutingTest : public test::EmulatedSoundCardTestBase {
  protected:
   void StartRadio(EmulatedCardState card, tVolumeLine line) {
     StartCard(std::move(card));
-    CardHardware hardware{&bus, &bus, {}, false, nullptr};
+    CardHardware hardware{bus, bus};
     mixer = ConnectSoundCard(hardware, soundCard->DeviceName());
     ASSERT_NE(mixer, nullptr);
     mixer->OnControlChange = [this](TMixer&, tMixerControlType c) { mixerChanges.push_back(c); };
     radio = std::make_unique<TRadioCard>(std::move(hardware));
-    // The card attaches itself to the mixer's change handler once the radio review lands; until
-    // then the wiring the panel relies on is made here.
-    mixer->SetChangeHandler([this](tMixerControlType c) { radio->MixerControlChange(c); });
     radio->SetModel(mRadioTrack);
     radio->SetPort(1);
     radio->SetVolumeLine(line);

@@ -2,6 +2,7 @@
 
 #include "mixer/MixerErrors.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
+#include "tests/support/HardwareDoubles.h"
 
 namespace ondivo {
 namespace {
@@ -30,14 +31,16 @@ TEST_F(SoundCardTest, TheEmulatedCardIsASoundCardAndAMissingOneIsNot) {
 
 TEST_F(SoundCardTest, ConnectingWiresTheOpenedMixerIntoTheCard) {
   StartCard();
-  CardHardware hardware;
+  NullPortIo ports;
+  test::RecordingBus waits;
+  CardHardware hardware{ports, waits};
   TMixer* mixer = ConnectSoundCard(hardware, soundCard->DeviceName());
   ASSERT_NE(mixer, nullptr);
   EXPECT_TRUE(hardware.SoundCard);
   EXPECT_EQ(hardware.Mixer.get(), mixer);
   EXPECT_TRUE(mixer->Active());
 
-  CardHardware none;
+  CardHardware none{ports, waits};
   EXPECT_EQ(ConnectSoundCard(none, "no_such_card"), nullptr);
   EXPECT_FALSE(none.SoundCard);
 }
