@@ -138,7 +138,7 @@ void EmulatedV4l2Radio::Signal() {
   // The descriptor ticks while a stream runs, so a socket notifier comes back for more.
   itimerspec tick{};
   if (rds_) {
-    tick.it_value.tv_nsec = 100'000'000;
+    tick.it_value.tv_nsec = 1;  // at once, then as a driver's buffer fills
     tick.it_interval.tv_nsec = 100'000'000;
   }
   ::timerfd_settime(event_.get(), 0, &tick, nullptr);

@@ -6,16 +6,14 @@
 
 #include <cmath>
 
-#include "platform/Delay.h"
 #include "radio/DeviceMessages.h"
-#include "radio/PortIo.h"
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
 #include "radio/RdsLabel.h"
 #include "sim/EmulatedV4l2Radio.h"
 #include "tests/support/HardwareDoubles.h"
-#include "tests/support/PtyPair.h"
+#include "tests/support/V4l2Rig.h"
 
 namespace ondivo {
 namespace {
@@ -23,59 +21,31 @@ namespace {
 using sim::EmulatedV4l2Radio;
 using Seek = EmulatedV4l2Radio::Seek;
 
-class NoPorts final : public PortIo {
- public:
-  void PortOut(uint16_t, uint8_t) override {}
-  uint8_t PortIn(uint16_t) override { return 0xFF; }
-};
-
 class V4l2CardTest : public ::testing::Test {
  protected:
-  // A card of the V4L2 model on /dev/radio0 with the emulated device there; a sound card with
-  // line-in controls when mixer is set.
   TRadioCard& Card(EmulatedV4l2Radio::Options options = {}, bool mixer = false,
                    tVolumeLine line = vlNative,
                    sim::StationLandscape landscape = sim::StationLandscape()) {
-    options.NowMs = [this] { return nowMs_; };
-    auto device = std::make_unique<EmulatedV4l2Radio>(landscape, options);
-    device_ = device.get();
-    CardHardware hardware;
-    hardware.Ports = &ports_;
-    hardware.Waits = &delay_;
-    hardware.RadioDevice = std::move(device);
-    if (mixer) {
-      auto fake = std::make_unique<test::FakeMixer>();
-      fake->controls[mcLineInVolume] = {};
-      fake->controls[mcLineInMute] = {0, 1, {1, 1}};
-      mixer_ = fake.get();
-      hardware.SoundCard = true;
-      hardware.Mixer = std::move(fake);
-    }
-    card_ = std::make_unique<TRadioCard>(std::move(hardware));
-    card_->SetModel(mV4l2);
-    card_->SetPort(1);
-    card_->SetVolumeLine(line);
-    card_->SwitchOn();
-    return *card_;
+    TRadioCard& card = rig_.Build({std::move(options), mixer, line, landscape});
+    device_ = rig_.Device;
+    mixer_ = rig_.Mixer;
+    return card;
   }
   uint32_t Units(double mhz) const {
     return static_cast<uint32_t>(std::llround(mhz * (device_->Settings().LowUnits ? 16000 : 16)));
   }
 
-  NoPorts ports_;
-  test::RecordingDelay delay_;
-  int64_t nowMs_ = 1000;
+  test::V4l2Rig rig_;
+  int64_t& nowMs_ = rig_.NowMs;
   EmulatedV4l2Radio* device_ = nullptr;
   test::FakeMixer* mixer_ = nullptr;
-  std::unique_ptr<TRadioCard> card_;
 };
 
 TEST_F(V4l2CardTest, BeforeOpeningTheModelListShowsTheDefaults) {
+  test::RecordingBus bus;
   CardHardware hardware;
-  NoPorts ports;
-  test::RecordingDelay delay;
-  hardware.Ports = &ports;
-  hardware.Waits = &delay;
+  hardware.Ports = &bus;
+  hardware.Waits = &bus;
   TRadioCard card(std::move(hardware));
   EXPECT_EQ(TRadioCard::ModelCount(), 8);
   const tDevCap cap = card.GetDevCap(mV4l2);
