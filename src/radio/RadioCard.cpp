@@ -8,7 +8,6 @@
 #include "radio/RadioErrors.h"
 #include "radio/RadioTrackProtocol.h"
 #include "radio/SerialRadioProtocol.h"
-#include "radio/V4l2KernelDevice.h"
 #include "radio/V4l2Protocol.h"
 #include "radio/ZoltrixProtocol.h"
 
@@ -19,15 +18,12 @@ TRadioCard::TRadioCard(CardHardware hardware)
       waits_(hardware.Waits),
       soundCard_(hardware.SoundCard),
       comPaths_(std::move(hardware.ComPaths)),
-      devCaps_(DefaultDevCaps()),
-      radioPaths_(std::move(hardware.RadioPaths)),
-      radioDevice_(hardware.RadioDevice ? std::move(hardware.RadioDevice)
-                                        : std::make_unique<V4l2KernelDevice>()) {
+      devCaps_(DefaultDevCaps()) {
   state_.Cap = devCaps_[static_cast<size_t>(mRadioTrack)];
   radioTrack_ = std::make_unique<RadioTrackProtocol>(*ports_, *waits_);
   zoltrix_ = std::make_unique<ZoltrixProtocol>(*ports_, *waits_);
   serial_ = std::make_unique<SerialRadioProtocol>(*waits_, comPaths_);
-  v4l2_ = std::make_unique<V4l2Protocol>(*radioDevice_, radioPaths_);
+  SetRadioDevices({});
   // A mixer exists only with a sound card.
   if (soundCard_ && hardware.Mixer) {
     mixer_ = std::move(hardware.Mixer);

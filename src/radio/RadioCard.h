@@ -27,10 +27,8 @@ struct CardHardware {
   PortIo* Ports = nullptr;  // must outlive the card
   Delay* Waits = nullptr;   // must outlive the card
   ComPortPaths ComPaths;
-  bool SoundCard = false;                   // at least one playback device exists
-  std::unique_ptr<CardMixer> Mixer;         // the sound card's mixer; only with a sound card
-  RadioDevicePaths RadioPaths;              // where the V4L2 model's port indices point
-  std::unique_ptr<V4l2Device> RadioDevice;  // the V4L2 device seam; empty = the kernel's
+  bool SoundCard = false;            // at least one playback device exists
+  std::unique_ptr<CardMixer> Mixer;  // the sound card's mixer; only with a sound card
 };
 
 // Event raised after the routed mixer line was changed from outside: (Volume, Muted).
@@ -106,6 +104,9 @@ class TRadioCard {
   static double SnapFrequency(double frequency, double step, double min, double max);
 
   // Kernel radio devices (the V4L2 model); RadioCardV4l2.cpp. Harmless on the other models.
+  // Where the port indices point (/dev/radio<n-1> unless overridden) and the device seam (the
+  // kernel's when empty). Only while off: eCantSetup otherwise.
+  void SetRadioDevices(RadioDevicePaths paths, std::unique_ptr<V4l2Device> device = nullptr);
   // The device tunes by itself to the next station: a scan can use SeekStep instead of steps.
   bool CanHardwareSeek() const;
   // One hardware seek up or down from Frequency() within the band; the card is then tuned to

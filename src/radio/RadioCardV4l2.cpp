@@ -1,6 +1,8 @@
 // The V4L2 model's part of the card component: adopting the record of the opened device,
 // hardware seek and RDS.
 #include "radio/RadioCard.h"
+#include "radio/RadioErrors.h"
+#include "radio/V4l2KernelDevice.h"
 #include "radio/V4l2Protocol.h"
 
 namespace ondivo {
@@ -12,6 +14,14 @@ bool IsDevice(const CardState& state) {
 }
 
 }  // namespace
+
+void TRadioCard::SetRadioDevices(RadioDevicePaths paths, std::unique_ptr<V4l2Device> device) {
+  if (on_) throw eCantSetup();
+  v4l2_.reset();
+  radioPaths_ = std::move(paths);
+  radioDevice_ = device ? std::move(device) : std::make_unique<V4l2KernelDevice>();
+  v4l2_ = std::make_unique<V4l2Protocol>(*radioDevice_, radioPaths_);
+}
 
 void TRadioCard::AdoptDeviceRecord() {
   // The model list shows what the opened device can do from now on.

@@ -30,7 +30,6 @@ class V4l2Rig {
     CardHardware hardware;
     hardware.Ports = &ports_;
     hardware.Waits = &delay_;
-    hardware.RadioDevice = std::move(device);
     Mixer = nullptr;
     if (setup.Mixer) {
       auto fake = std::make_unique<FakeMixer>();
@@ -41,6 +40,7 @@ class V4l2Rig {
       hardware.Mixer = std::move(fake);
     }
     Card = std::make_unique<TRadioCard>(std::move(hardware));
+    Card->SetRadioDevices({}, std::move(device));
     Card->SetModel(mV4l2);
     Card->SetPort(1);
     Card->SetVolumeLine(setup.Line);
