@@ -271,17 +271,8 @@ int EmulatedV4l2Radio::GetFrequency(void* arg) const {
 int EmulatedV4l2Radio::SetFrequency(void* arg) {
   const auto& f = *static_cast<const v4l2_frequency*>(arg);
   if (f.tuner != 0 || f.type != V4L2_TUNER_RADIO) return EINVAL;
-  // Between the bands a driver clamps to the nearest band edge.
-  uint32_t units = f.frequency;
-  const auto [low, high] = Range();
-  units = std::clamp(units, low, high);
-  for (const auto& band : options_.Bands) {
-    if (units >= ToUnits(band.LowMHz) && units <= ToUnits(band.HighMHz)) {
-      Retune(units);
-      return 0;
-    }
-  }
-  Retune(units);
+  // A driver clamps into its range.
+  Retune(f.frequency);
   return 0;
 }
 
@@ -407,11 +398,14 @@ int EmulatedV4l2Radio::Poll(int timeoutMs) {
   return 0;
 }
 
-std::unique_ptr<EmulatedV4l2Radio> MakeSimulatedV4l2Radio(const StationLandscape& landscape,
-                                                          RadioDevicePaths& paths) {
-  auto radio = std::make_unique<EmulatedV4l2Radio>(landscape);
-  paths.Override(1, radio->Settings().Path);
-  return radio;
+PathExists UseSimulatedV4l2Radio(TRadioCard& card, const StationLandscape& landscape,
+                                 RadioDevicePaths paths) {
+  EmulatedV4l2Radio::Options options;
+  options.Path = paths.PathFor(1);
+  const std::string path = options.Path;
+  auto radio = std::make_unique<EmulatedV4l2Radio>(landscape, std::move(options));
+  card.SetRadioDevices(std::move(paths), std::move(radio));
+  return [path](const std::string& candidate) { return candidate == path; };
 }
 
 }  // namespace ondivo::sim

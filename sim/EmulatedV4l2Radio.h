@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/UniqueFd.h"
+#include "radio/RadioCard.h"
 #include "radio/RadioDevicePaths.h"
 #include "radio/V4l2Device.h"
 #include "sim/RdsGenerator.h"
@@ -112,9 +113,11 @@ class EmulatedV4l2Radio final : public V4l2Device {
   uint64_t delivered_ = 0;  // blocks of the stream already read
 };
 
-// The simulation's V4L2 receiver for --simulate: answers at /dev/radio0 of paths (which it
-// points there), with RDS, stereo, volume, mute and bounded hardware seek.
-std::unique_ptr<EmulatedV4l2Radio> MakeSimulatedV4l2Radio(const StationLandscape& landscape,
-                                                          RadioDevicePaths& paths);
+// --simulate: gives the card (switched off) an emulated receiver with RDS, stereo, volume,
+// mute and bounded hardware seek at the node of port index 1 of paths (/dev/radio0 unless
+// overridden). Returns what the setup dialog's
+// device list needs to see that node (pass it to ListRadioDevices with the same paths).
+PathExists UseSimulatedV4l2Radio(TRadioCard& card, const StationLandscape& landscape,
+                                 RadioDevicePaths paths = {});
 
 }  // namespace ondivo::sim

@@ -54,6 +54,9 @@ tDevCap V4l2StaticRecord() {
   cap.FMStep = 0.05;
   cap.FMMin = 87.5;
   cap.FMMax = 108.0;
+  // The settings are applied before the device is opened: a stored Japanese band choice must
+  // survive until the device says whether it can tune it.
+  cap.HasJapaneseFM = true;
   cap.CanMute = true;
   cap.StereoSwitch = true;
   cap.Connection = kDeviceConnection;

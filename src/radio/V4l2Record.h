@@ -39,8 +39,9 @@ struct V4l2Probe {
 };
 
 // The record the model list shows before a device was opened: maker "Linux", name
-// "V4L2 radio device", FM 87.5 to 108 MHz on a 50 kHz grid, stereo, mute but no volume (so the
-// volume goes to a mixer line by default), port indices 1..8 for /dev/radio0..7.
+// "V4L2 radio device", FM 87.5 to 108 MHz on a 50 kHz grid, the Japanese range allowed (until
+// the device says otherwise), stereo, mute but no volume (so the volume goes to a mixer line by
+// default), port indices 1..8 for /dev/radio0..7.
 tDevCap V4l2StaticRecord();
 
 // The device's own record on top of base (its ports and selected port are kept): FM limits

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "radio/DeviceMessages.h"
+#include "radio/Platform.h"
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
@@ -58,6 +59,26 @@ TEST_F(V4l2CardTest, BeforeOpeningTheModelListShowsTheDefaults) {
   EXPECT_FALSE(cap.CanVolume);
   EXPECT_EQ(cap.PortCount, 8);
   EXPECT_EQ(ModelFromHardwareIndex(8), mV4l2);
+  EXPECT_FALSE(IsModelOnPort(8)) << "no port grant is needed";
+}
+
+TEST_F(V4l2CardTest, StoredSettingsAppliedBeforeOpeningMeetTheDevice) {
+  // The panel's start-up order: settings first, then the switch-on.
+  for (bool reaches76 : {true, false}) {
+    EmulatedV4l2Radio::Options options;
+    options.Bands = {{reaches76 ? 76.0 : 87.5, 108.0}};
+    test::V4l2Rig rig;
+    test::V4l2Rig::Setup setup;
+    setup.Device = options;
+    TRadioCard& card = rig.Build(setup);
+    card.SwitchOff();
+    card.SetJapaneseFM(true);
+    card.SetStereo(true);
+    card.SwitchOn();
+    EXPECT_EQ(card.JapaneseFM(), reaches76);
+    EXPECT_EQ(card.FMMin(), reaches76 ? 76.0 : 87.5);
+    EXPECT_TRUE(card.Stereo());
+  }
 }
 
 TEST_F(V4l2CardTest, SwitchingOnAdoptsTheDevicesRecord) {

@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <vector>
 
+#include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
+#include "tests/support/HardwareDoubles.h"
 
 namespace ondivo::sim {
 namespace {
@@ -103,6 +105,28 @@ TEST_F(EmulatedV4l2RadioTest, ClampsToItsBandsAndReportsTheUnplug) {
   char buffer[3];
   EXPECT_EQ(radio_->Read(buffer, sizeof(buffer)), -ENODEV);
   EXPECT_EQ(radio_->Poll(0), -ENODEV);
+}
+
+TEST(EmulatedV4l2RadioSimulateTest, TheSimulatedReceiverPlaysOnTheCardAndIsListed) {
+  test::RecordingBus bus;
+  CardHardware hardware;
+  hardware.Ports = &bus;
+  hardware.Waits = &bus;
+  TRadioCard card(std::move(hardware));
+  RadioDevicePaths paths;
+  paths.Override(1, "/dev/sim-radio");
+  const PathExists exists = UseSimulatedV4l2Radio(card, StationLandscape(), paths);
+  const auto listed = ListRadioDevices(paths, exists);
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].Index, 1);
+  card.SetModel(mV4l2);
+  card.SetPort(1);
+  card.SwitchOn();
+  EXPECT_EQ(card.GetDevCap(mV4l2).Name, "Ondivo emulated radio");
+  card.SetFrequency(100.3);
+  EXPECT_EQ(card.GetSignal(), sStereo);
+  EXPECT_TRUE(card.CanHardwareSeek());
+  EXPECT_THROW(UseSimulatedV4l2Radio(card, StationLandscape()), eCantSetup) << "only while off";
 }
 
 }  // namespace
