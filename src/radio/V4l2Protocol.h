@@ -2,9 +2,9 @@
 
 // The V4L2 family: kernel radio devices (/dev/radioN) behind the CardProtocol seam.
 //
-// Sources: V4l2Protocol.cpp, V4l2Record.cpp, V4l2KernelDevice.cpp, RdsDecoder.cpp and
-// RadioDevicePaths.cpp, with the headers they include. No Qt, no ALSA: they link statically
-// into a stand-alone program.
+// Library ondivo_v4l2 (V4l2Protocol.cpp, V4l2Record.cpp, V4l2KernelDevice.cpp, RdsDecoder.cpp,
+// RadioDevicePaths.cpp and the headers they include): no Qt, no ALSA, so it links statically
+// into a stand-alone program (target_link_libraries(prog PRIVATE ondivo_v4l2), -static).
 //
 // Use outside the card component (a test program on a real kernel):
 //   V4l2KernelDevice device;
