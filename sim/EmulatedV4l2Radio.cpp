@@ -30,20 +30,6 @@ void CopyName(uint8_t* to, size_t size, const std::string& text) {
   std::memcpy(to, text.data(), std::min(size - 1, text.size()));
 }
 
-// Every FM station in stereo sends RDS; its PI is built from its frequency.
-RdsStation StationRds(const LandscapeStation& station) {
-  std::string name = station.Name;
-  std::string ps;
-  for (char c : name.substr(0, 8))
-    ps += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  ps.resize(8, ' ');
-  const auto pi = static_cast<uint16_t>(0xD000 + std::lround(station.Frequency * 10) % 0x1000);
-  char text[64];
-  std::snprintf(text, sizeof(text), "You are listening to %s on %.2f MHz", station.Name,
-                station.Frequency);
-  return {pi, ps, text};
-}
-
 }  // namespace
 
 EmulatedV4l2Radio::EmulatedV4l2Radio(StationLandscape landscape)
@@ -120,7 +106,7 @@ const LandscapeStation* EmulatedV4l2Radio::Station() const {
 std::optional<RdsStation> EmulatedV4l2Radio::RdsAt(tBand band, double mhz) const {
   const LandscapeStation* station = landscape_.StationAt(band, mhz);
   if (!options_.Rds || !station || station->Band != bFM || !station->Stereo) return std::nullopt;
-  return StationRds(*station);
+  return LandscapeRds(*station);
 }
 
 void EmulatedV4l2Radio::Retune(uint32_t units) {

@@ -1,5 +1,9 @@
 #include "sim/RdsGenerator.h"
 
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
 namespace ondivo::sim {
 
 namespace {
@@ -58,6 +62,19 @@ RdsGenerator::RdsGenerator(RdsStation station) : station_(std::move(station)) {
 
 RdsBlock RdsGenerator::BlockAt(uint64_t n) const {
   return cycle_[n % cycle_.size()];
+}
+
+RdsStation LandscapeRds(const LandscapeStation& station) {
+  std::string name = station.Name;
+  std::string ps;
+  for (char c : name.substr(0, 8))
+    ps += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  ps.resize(8, ' ');
+  const auto pi = static_cast<uint16_t>(0xD000 + std::lround(station.Frequency * 10) % 0x1000);
+  char text[64];
+  std::snprintf(text, sizeof(text), "You are listening to %s on %.2f MHz", station.Name,
+                station.Frequency);
+  return {pi, ps, text};
 }
 
 }  // namespace ondivo::sim

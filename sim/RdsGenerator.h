@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/StationLandscape.h"
+
 namespace ondivo::sim {
 
 // One block as a V4L2 driver hands it out (struct v4l2_rds_data).
@@ -19,6 +21,11 @@ struct RdsStation {
   std::string ProgramService;
   std::string RadioText;
 };
+
+// What a landscape station sends (the emulated receiver gives RDS to the FM stations in
+// stereo): its name in capitals as the service name, a PI built from its frequency, and a
+// RadioText naming it.
+RdsStation LandscapeRds(const LandscapeStation& station);
 
 // The endless block stream of a station: groups 0A (the name, four segments) and 2A (the
 // text, up to sixteen segments ending in a carriage return), interleaved two to one as
