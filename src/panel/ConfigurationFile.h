@@ -16,7 +16,7 @@ class PresetsBank;
 // that is missing or does not convert keeps the value already held, except Hardware, Port and
 // VolumeLine (0), the alarm time (06:30) and the last frequency (0: keep the card's). Values
 // that mean nothing are taken back to a default: DisplayType outside 0..5, Hardware outside
-// 0..7, VolumeLine outside 0..4, TuneStep below 1, preset numbers outside 1..100, an unusable
+// 0..8, VolumeLine outside 0..4, TuneStep below 1, preset numbers outside 1..100, an unusable
 // key string. Station entries that cannot be read go to settings.RefusedStations.
 void LoadConfiguration(const IniFile& ini, const LocaleFormat& locale, tConfiguration& settings,
                        PresetsBank& bank);

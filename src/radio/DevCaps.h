@@ -7,7 +7,8 @@
 
 namespace ondivo {
 
-// The seven capability records in model order, as every card component starts with them.
+// The capability records in model order, as every card component starts with them (the V4L2
+// model's until a device is opened).
 std::array<tDevCap, kModelCount> DefaultDevCaps();
 
 // Nearest multiple of step to value, halves to even (as the card's volume arithmetic rounds).

@@ -7,6 +7,7 @@
 #include "radio/RadioErrors.h"
 #include "radio/RadioTrackProtocol.h"
 #include "radio/SerialRadioProtocol.h"
+#include "radio/V4l2Protocol.h"
 #include "radio/ZoltrixProtocol.h"
 
 namespace ondivo {
@@ -21,6 +22,7 @@ TRadioCard::TRadioCard(CardHardware hardware)
   radioTrack_ = std::make_unique<RadioTrackProtocol>(ports_, waits_);
   zoltrix_ = std::make_unique<ZoltrixProtocol>(ports_, waits_);
   serial_ = std::make_unique<SerialRadioProtocol>(waits_, comPaths_, hardware.Time);
+  SetRadioDevices({});
   // A mixer exists only with a sound card.
   if (soundCard_ && hardware.Mixer) {
     mixer_ = std::move(hardware.Mixer);
@@ -32,8 +34,9 @@ TRadioCard::~TRadioCard() {
   destroying_ = true;
   if (mixer_) mixer_->SetChangeHandler({});
   mixer_.reset();
-  // Port cards are switched off by the panel at exit; a serial radio would otherwise stay on.
-  if (on_ && state_.Cap.Connection == kSerialConnection) SwitchOff();
+  // Port cards are switched off by the panel at exit; a serial radio or a radio device would
+  // otherwise stay on.
+  if (on_ && state_.Cap.Connection != kPortConnection) SwitchOff();
 }
 
 // --- properties ---------------------------------------------------------------------------
@@ -163,6 +166,7 @@ void TRadioCard::SetMuteOnExit(bool value) {
 
 CardProtocol& TRadioCard::Family() {
   if (state_.Cap.Connection == kSerialConnection) return *serial_;
+  if (state_.Cap.Connection == kDeviceConnection) return *v4l2_;
   if (state_.Model == mZoltrix) return *zoltrix_;
   return *radioTrack_;
 }
@@ -174,6 +178,7 @@ void TRadioCard::SwitchOn() {
   on_ = true;
   if (!state_.HasPort()) return;
   Family().SwitchOn(state_);
+  if (state_.Cap.Connection == kDeviceConnection) AdoptDeviceRecord();
   if (state_.Cap.Connection == kPortConnection && state_.OnMixerLine()) {
     // A muted start keeps the line muted as it keeps the card muted.
     if (state_.StartMuted) {
@@ -186,8 +191,9 @@ void TRadioCard::SwitchOn() {
 
 void TRadioCard::SwitchOff() {
   if (!on_) return;
-  const bool serial = state_.Cap.Connection == kSerialConnection;
-  if (serial || state_.HasPort()) {
+  // A serial line or a device node is released whatever its port; a port card needs its port.
+  const bool ownsLine = state_.Cap.Connection != kPortConnection;
+  if (ownsLine || state_.HasPort()) {
     Family().SwitchOff(state_);
     if (state_.OnMixerLine()) {
       if (MuteOnExit()) Mute();
@@ -342,10 +348,10 @@ void TRadioCard::MixerControlChange(tMixerControlType control) {
 // --- bands and models -----------------------------------------------------------------------
 
 double TRadioCard::FMMin() const {
-  return FMLimits(state_.JapaneseFM).Min;
+  return state_.JapaneseFM ? state_.Cap.JapaneseFMMin : state_.Cap.FMMin;
 }
 double TRadioCard::FMMax() const {
-  return FMLimits(state_.JapaneseFM).Max;
+  return state_.JapaneseFM ? state_.Cap.JapaneseFMMax : state_.Cap.FMMax;
 }
 double TRadioCard::BandMin() const {
   return band_ == bFM ? FMMin() : kAMMin;

@@ -13,11 +13,15 @@
 #include "radio/ComPortPaths.h"
 #include "radio/DevCaps.h"
 #include "radio/PortIo.h"
+#include "radio/RadioDevicePaths.h"
 #include "radio/RadioTypes.h"
+#include "radio/V4l2Device.h"
 
 namespace ondivo {
 
 class SerialRadioProtocol;
+class V4l2Protocol;
+class RdsDecoder;
 
 // What the card component is wired to. The same component drives real cards, the emulated
 // ones and the test doubles, depending on what is passed here. Ports, Waits and Time must
@@ -111,9 +115,29 @@ class TRadioCard {
   static int ModelCount() { return kModelCount; }
   static double SnapFrequency(double frequency, double step, double min, double max);
 
+  // Kernel radio devices (the V4L2 model); RadioCardV4l2.cpp. Harmless on the other models.
+  // Where the port indices point (/dev/radio<n-1> unless overridden) and the device seam (the
+  // kernel's when empty). Only while off: eCantSetup otherwise.
+  void SetRadioDevices(RadioDevicePaths paths, std::unique_ptr<V4l2Device> device = nullptr);
+  // The device tunes by itself to the next station: a scan can use SeekStep instead of steps.
+  bool CanHardwareSeek() const;
+  // One hardware seek up or down from Frequency() within the band; the card is then tuned to
+  // the station found (true) or to where the next step starts, the band edge at the end
+  // (false). May throw eDeviceLost.
+  bool SeekStep(bool up);
+  // RDS: a descriptor for a socket notifier (-1 when there is none), its handler (true when
+  // the decoded station changed; may throw eDeviceLost) and the decoded station (nullptr when
+  // there is none).
+  int RdsDescriptor() const;
+  bool HandleRdsEvents();
+  const RdsDecoder* Rds() const;
+  // The device vanished while on: the card drives nothing until switched off and on again.
+  bool DeviceLost() const;
+
  private:
   CardProtocol& Family();
   void RequestPortGrant();
+  void AdoptDeviceRecord();
   void LineUnmute();
   void LineSet(int32_t value);
   // Reads the line's mute control into the muted state, where the line has one.
@@ -138,6 +162,9 @@ class TRadioCard {
   std::unique_ptr<CardProtocol> radioTrack_;
   std::unique_ptr<CardProtocol> zoltrix_;
   std::unique_ptr<SerialRadioProtocol> serial_;
+  RadioDevicePaths radioPaths_;
+  std::unique_ptr<V4l2Device> radioDevice_;
+  std::unique_ptr<V4l2Protocol> v4l2_;
 };
 
 }  // namespace ondivo

@@ -6,7 +6,8 @@
 
 namespace ondivo {
 
-// The seven tuner models. The configuration stores model + 1 (0 = no card).
+// The tuner models: seven ISA cards and serial radios, then any kernel (V4L2) radio device.
+// The configuration stores model + 1 (0 = no card).
 enum class tModel : uint8_t {
   mRadioTrack = 0,
   mRA300 = 1,
@@ -15,6 +16,7 @@ enum class tModel : uint8_t {
   mRadionMaru = 4,
   mRajikoma = 5,
   mZoltrix = 6,
+  mV4l2 = 7,
 };
 using enum tModel;
 
@@ -55,11 +57,20 @@ enum class tMixerControlType : uint8_t {
 using enum tMixerControlType;
 inline constexpr int kMixerControlCount = 16;
 
-inline constexpr int kModelCount = 7;
+inline constexpr int kModelCount = 8;
 
 // Connection kinds of tDevCap::Connection.
 inline constexpr uint8_t kSerialConnection = 1;
 inline constexpr uint8_t kPortConnection = 2;
+inline constexpr uint8_t kDeviceConnection = 3;  // a kernel radio device node, /dev/radioN
+
+// Band limits in MHz, inclusive.
+inline constexpr double kFMMin = 87.0;
+inline constexpr double kFMMax = 108.0;
+inline constexpr double kJapaneseFMMin = 76.0;
+inline constexpr double kJapaneseFMMax = 91.0;
+inline constexpr double kAMMin = 0.531;
+inline constexpr double kAMMax = 1.62;
 
 // What one model can do; one record per model.
 struct tDevCap {
@@ -83,23 +94,20 @@ struct tDevCap {
   // Consecutive I/O ports the family touches from the base address, for the port grant;
   // 0 for the serial radios.
   int32_t PortSpan = 0;
+  // FM limits: the fixed ranges, or what a kernel radio device can tune within them.
+  double FMMin = kFMMin;
+  double FMMax = kFMMax;
+  double JapaneseFMMin = kJapaneseFMMin;
+  double JapaneseFMMax = kJapaneseFMMax;
 
   bool operator==(const tDevCap&) const = default;
 };
-
-// Band limits in MHz, inclusive.
-inline constexpr double kFMMin = 87.0;
-inline constexpr double kFMMax = 108.0;
-inline constexpr double kJapaneseFMMin = 76.0;
-inline constexpr double kJapaneseFMMax = 91.0;
-inline constexpr double kAMMin = 0.531;
-inline constexpr double kAMMax = 1.62;
 
 struct tBandLimits {
   double Min;
   double Max;
 };
-// The FM range, the Japanese one when asked for.
+// The fixed FM range, the Japanese one when asked for.
 constexpr tBandLimits FMLimits(bool japanese) {
   return japanese ? tBandLimits{kJapaneseFMMin, kJapaneseFMMax} : tBandLimits{kFMMin, kFMMax};
 }

@@ -46,8 +46,9 @@ size_t IndexOf(const std::vector<std::string>& list, const std::string& entry) {
 TEST(SetupValuesRadioCardTest, ModelListIsInModelOrderAndPicksByCaption) {
   tSetupValues values(tConfiguration{}, Machine(false, nullptr));
   const auto list = values.ModelList();
-  ASSERT_EQ(list.size(), 7u);
+  ASSERT_EQ(list.size(), 8u);
   EXPECT_EQ(list.front(), "AimsLab Radiotrack");
+  EXPECT_EQ(list.back(), "Linux V4L2 radio device");
   const size_t zoltrix = IndexOf(list, "Zoltrix Radio Plus 108");
   ASSERT_LT(zoltrix, list.size());
   values.SetModel(static_cast<tModel>(zoltrix));
