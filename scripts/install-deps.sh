@@ -9,6 +9,8 @@ packages=(
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang-format
+  # The vivid radio test boots the distribution's kernel under qemu with a busybox initramfs.
+  qemu-system-x86 linux-image-amd64 busybox-static cpio xz-utils kmod
 )
 
 missing=()
