@@ -1,4 +1,5 @@
 #include "radio/RadioCard.h"
+#include "radio/V4l2Record.h"
 
 namespace ondivo {
 
@@ -52,6 +53,7 @@ std::array<tDevCap, kModelCount> DefaultDevCaps() {
       SerialRadio("RadionMaru", "Justy", false, 0.009),
       SerialRadio("Rajikoma", "Unit", true, 0.009),
       PortCard("Radio Plus 108", "Zoltrix", 0.005, true),
+      V4l2StaticRecord(),
   };
 }
 

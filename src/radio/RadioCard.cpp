@@ -8,6 +8,8 @@
 #include "radio/RadioErrors.h"
 #include "radio/RadioTrackProtocol.h"
 #include "radio/SerialRadioProtocol.h"
+#include "radio/V4l2KernelDevice.h"
+#include "radio/V4l2Protocol.h"
 #include "radio/ZoltrixProtocol.h"
 
 namespace ondivo {
@@ -17,11 +19,15 @@ TRadioCard::TRadioCard(CardHardware hardware)
       waits_(hardware.Waits),
       soundCard_(hardware.SoundCard),
       comPaths_(std::move(hardware.ComPaths)),
-      devCaps_(DefaultDevCaps()) {
+      devCaps_(DefaultDevCaps()),
+      radioPaths_(std::move(hardware.RadioPaths)),
+      radioDevice_(hardware.RadioDevice ? std::move(hardware.RadioDevice)
+                                        : std::make_unique<V4l2KernelDevice>()) {
   state_.Cap = devCaps_[static_cast<size_t>(mRadioTrack)];
   radioTrack_ = std::make_unique<RadioTrackProtocol>(*ports_, *waits_);
   zoltrix_ = std::make_unique<ZoltrixProtocol>(*ports_, *waits_);
   serial_ = std::make_unique<SerialRadioProtocol>(*waits_, comPaths_);
+  v4l2_ = std::make_unique<V4l2Protocol>(*radioDevice_, radioPaths_);
   // A mixer exists only with a sound card.
   if (soundCard_ && hardware.Mixer) {
     mixer_ = std::move(hardware.Mixer);
@@ -35,8 +41,9 @@ TRadioCard::TRadioCard(CardHardware hardware)
 TRadioCard::~TRadioCard() {
   destroying_ = true;
   mixer_.reset();
-  // Port cards are switched off by the panel at exit; a serial radio would otherwise stay on.
-  if (on_ && state_.Cap.Connection == kSerialConnection) SwitchOff();
+  // Port cards are switched off by the panel at exit; a serial radio or a radio device would
+  // otherwise stay on.
+  if (on_ && state_.Cap.Connection != kPortConnection) SwitchOff();
 }
 
 // --- properties ---------------------------------------------------------------------------
@@ -133,6 +140,7 @@ void TRadioCard::SetMuteOnExit(bool value) {
 
 CardProtocol& TRadioCard::Family() {
   if (state_.Cap.Connection == kSerialConnection) return *serial_;
+  if (state_.Cap.Connection == kDeviceConnection) return *v4l2_;
   if (state_.Model == mZoltrix) return *zoltrix_;
   return *radioTrack_;
 }
@@ -144,13 +152,15 @@ void TRadioCard::SwitchOn() {
   on_ = true;
   if (!state_.HasPort()) return;
   Family().SwitchOn(state_);
+  if (state_.Cap.Connection == kDeviceConnection) AdoptDeviceRecord();
   if (state_.Cap.Connection == kPortConnection && state_.OnMixerLine()) Unmute();
 }
 
 void TRadioCard::SwitchOff() {
   if (!on_) return;
-  const bool serial = state_.Cap.Connection == kSerialConnection;
-  if (serial || state_.HasPort()) {
+  // A serial line or a device node is released whatever its port; a port card needs its port.
+  const bool ownsLine = state_.Cap.Connection != kPortConnection;
+  if (ownsLine || state_.HasPort()) {
     Family().SwitchOff(state_);
     if (state_.OnMixerLine()) {
       if (muteOnExit_) Mute();
@@ -312,10 +322,10 @@ void TRadioCard::MixerControlChange(tMixerControlType control) {
 // --- bands and models -----------------------------------------------------------------------
 
 double TRadioCard::FMMin() const {
-  return state_.JapaneseFM ? kJapaneseFMMin : kFMMin;
+  return state_.JapaneseFM ? state_.Cap.JapaneseFMMin : state_.Cap.FMMin;
 }
 double TRadioCard::FMMax() const {
-  return state_.JapaneseFM ? kJapaneseFMMax : kFMMax;
+  return state_.JapaneseFM ? state_.Cap.JapaneseFMMax : state_.Cap.FMMax;
 }
 double TRadioCard::BandMin() const {
   return band_ == bFM ? FMMin() : kAMMin;

@@ -9,13 +9,17 @@
 #include "radio/CardMixer.h"
 #include "radio/CardProtocol.h"
 #include "radio/ComPortPaths.h"
+#include "radio/RadioDevicePaths.h"
 #include "radio/RadioTypes.h"
+#include "radio/V4l2Device.h"
 
 namespace ondivo {
 
 class PortIo;
 class Delay;
 class SerialRadioProtocol;
+class V4l2Protocol;
+class RdsDecoder;
 
 // What the card component is wired to. The same component drives real cards, the emulated
 // ones and the test doubles, depending on what is passed here.
@@ -25,6 +29,8 @@ struct CardHardware {
   ComPortPaths ComPaths;
   bool SoundCard = false;            // at least one playback device exists
   std::unique_ptr<CardMixer> Mixer;  // the sound card's mixer; only with a sound card
+  RadioDevicePaths RadioPaths;       // where the V4L2 model's port indices point
+  std::unique_ptr<V4l2Device> RadioDevice;  // the V4L2 device seam; empty = the kernel's
 };
 
 // Event raised after the routed mixer line was changed from outside: (Volume, Muted).
@@ -99,8 +105,25 @@ class TRadioCard {
   static int ModelCount() { return kModelCount; }
   static double SnapFrequency(double frequency, double step, double min, double max);
 
+  // Kernel radio devices (the V4L2 model); RadioCardV4l2.cpp. Harmless on the other models.
+  // The device tunes by itself to the next station: a scan can use SeekStep instead of steps.
+  bool CanHardwareSeek() const;
+  // One hardware seek up or down from Frequency() within the band; the card is then tuned to
+  // the station found (true) or to where the next step starts, the band edge at the end
+  // (false). May throw eDeviceLost.
+  bool SeekStep(bool up);
+  // RDS: a descriptor for a socket notifier (-1 when there is none), its handler (true when
+  // the decoded station changed; may throw eDeviceLost) and the decoded station (nullptr when
+  // there is none).
+  int RdsDescriptor() const;
+  bool HandleRdsEvents();
+  const RdsDecoder* Rds() const;
+  // The device vanished while on: the card drives nothing until switched off and on again.
+  bool DeviceLost() const;
+
  private:
   CardProtocol& Family();
+  void AdoptDeviceRecord();
   void LineUnmute();
   void LineSet(int32_t value);
   // The selected line's volume and mute controls and its volume maximum.
@@ -130,9 +153,12 @@ class TRadioCard {
   std::unique_ptr<CardProtocol> radioTrack_;
   std::unique_ptr<CardProtocol> zoltrix_;
   std::unique_ptr<SerialRadioProtocol> serial_;
+  RadioDevicePaths radioPaths_;
+  std::unique_ptr<V4l2Device> radioDevice_;
+  std::unique_ptr<V4l2Protocol> v4l2_;
 };
 
-// The seven capability records in model order.
+// The capability records in model order (the V4L2 model's until a device was opened).
 std::array<tDevCap, kModelCount> DefaultDevCaps();
 
 }  // namespace ondivo

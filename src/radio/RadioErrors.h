@@ -16,3 +16,12 @@ struct ePortNotFound : eRadioCardError {};
 struct ePortAlreayOpen : eRadioCardError {};
 
 }  // namespace ondivo
+
+namespace ondivo {
+
+// The kernel radio device disappeared (a USB receiver pulled out) while it was in use.
+struct eDeviceLost : eRadioCardError {};
+// The kernel radio device refused a request because it is busy.
+struct eDeviceBusy : eRadioCardError {};
+
+}  // namespace ondivo

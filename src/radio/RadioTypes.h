@@ -6,7 +6,8 @@
 
 namespace ondivo {
 
-// The seven tuner models. The configuration stores model + 1 (0 = no card).
+// The tuner models: seven ISA cards and serial radios, then any kernel (V4L2) radio device.
+// The configuration stores model + 1 (0 = no card).
 enum class tModel : uint8_t {
   mRadioTrack = 0,
   mRA300 = 1,
@@ -15,6 +16,7 @@ enum class tModel : uint8_t {
   mRadionMaru = 4,
   mRajikoma = 5,
   mZoltrix = 6,
+  mV4l2 = 7,
 };
 using enum tModel;
 
@@ -55,11 +57,20 @@ enum class tMixerControlType : uint8_t {
 using enum tMixerControlType;
 inline constexpr int kMixerControlCount = 16;
 
-inline constexpr int kModelCount = 7;
+inline constexpr int kModelCount = 8;
 
 // Connection kinds of tDevCap::Connection.
 inline constexpr uint8_t kSerialConnection = 1;
 inline constexpr uint8_t kPortConnection = 2;
+inline constexpr uint8_t kDeviceConnection = 3;  // a kernel radio device node, /dev/radioN
+
+// Band limits in MHz, inclusive.
+inline constexpr double kFMMin = 87.0;
+inline constexpr double kFMMax = 108.0;
+inline constexpr double kJapaneseFMMin = 76.0;
+inline constexpr double kJapaneseFMMax = 91.0;
+inline constexpr double kAMMin = 0.531;
+inline constexpr double kAMMax = 1.62;
 
 // What one model can do; one record per model.
 struct tDevCap {
@@ -80,17 +91,14 @@ struct tDevCap {
   uint16_t DefaultPort = 0;
   uint16_t SelectedPort = 0;        // the port value (not index) last chosen for this model
   std::array<uint16_t, 9> Ports{};  // index 0 stands for no port
+  // FM limits: the fixed ranges, or what a kernel radio device can tune within them.
+  double FMMin = kFMMin;
+  double FMMax = kFMMax;
+  double JapaneseFMMin = kJapaneseFMMin;
+  double JapaneseFMMax = kJapaneseFMMax;
 
   bool operator==(const tDevCap&) const = default;
 };
-
-// Band limits in MHz, inclusive.
-inline constexpr double kFMMin = 87.0;
-inline constexpr double kFMMax = 108.0;
-inline constexpr double kJapaneseFMMin = 76.0;
-inline constexpr double kJapaneseFMMax = 91.0;
-inline constexpr double kAMMin = 0.531;
-inline constexpr double kAMMax = 1.62;
 
 // Hardware index of the configuration and the setup dialog: 0 = no card, model + 1 otherwise.
 constexpr int HardwareIndexFromModel(tModel model) {

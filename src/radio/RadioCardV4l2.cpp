@@ -1,0 +1,59 @@
+// The V4L2 model's part of the card component: adopting the record of the opened device,
+// hardware seek and RDS.
+#include "radio/RadioCard.h"
+#include "radio/V4l2Protocol.h"
+
+namespace ondivo {
+
+namespace {
+
+bool IsDevice(const CardState& state) {
+  return state.Cap.Connection == kDeviceConnection;
+}
+
+}  // namespace
+
+void TRadioCard::AdoptDeviceRecord() {
+  // The model list shows what the opened device can do from now on.
+  devCaps_[static_cast<size_t>(mV4l2)] = state_.Cap;
+  state_.VolumeStep = state_.Cap.VolumeStep;
+  // The volume line was chosen against the record of the last device; a device without a
+  // volume control leaves the volume to the mixer line.
+  tVolumeLine line = state_.VolumeLine;
+  if (line == vlNative && state_.Cap.VolumeStep == 0 && mixer_) line = vlLineIn;
+  SetVolumeLine(line);
+  // Limits may have moved: stay on the device's grid.
+  lastFM_ = SnapFrequency(lastFM_, state_.Cap.FMStep, FMMin(), FMMax());
+}
+
+bool TRadioCard::CanHardwareSeek() const {
+  return on_ && IsDevice(state_) && band_ == bFM && v4l2_->CanHardwareSeek();
+}
+
+bool TRadioCard::SeekStep(bool up) {
+  if (!CanHardwareSeek()) return false;
+  const auto result = v4l2_->Seek(state_, up, frequency_, BandMin(), BandMax());
+  double target = result.Reached;
+  // The driver gave up on seeking: this step moves one grid step, later ones are stepped.
+  if (result.Fallback) target = frequency_ + (up ? BandStep() : -BandStep());
+  Tune(state_.Stereo, bFM, target);
+  return result.Found;
+}
+
+int TRadioCard::RdsDescriptor() const {
+  return on_ && IsDevice(state_) ? v4l2_->RdsDescriptor() : -1;
+}
+
+bool TRadioCard::HandleRdsEvents() {
+  return on_ && IsDevice(state_) && v4l2_->HandleRdsEvents();
+}
+
+const RdsDecoder* TRadioCard::Rds() const {
+  return on_ && IsDevice(state_) && v4l2_->IsOpen() ? &v4l2_->Rds() : nullptr;
+}
+
+bool TRadioCard::DeviceLost() const {
+  return on_ && IsDevice(state_) && state_.HasPort() && !v4l2_->IsOpen();
+}
+
+}  // namespace ondivo
