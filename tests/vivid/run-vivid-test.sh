@@ -134,7 +134,9 @@ fm=$(field fm)
 tuned=$(field tuned)
 readback=$(field readback)
 signal=$(field signal)
+reception=$(field reception)
 ps=$(quoted ps)
+rt=$(quoted rt)
 
 [[ "$line" != *error=* ]] || fail "the probe reported an error"
 [[ "$card" == *vivid* ]] || fail "card name \"$card\" is not vivid's"
@@ -142,9 +144,12 @@ ps=$(quoted ps)
 [ "$tuned" = "$(printf '%.3f' "$station")" ] || fail "tuned $tuned, asked for $station"
 [ "$readback" = "$tuned" ] || fail "read back $readback after tuning $tuned"
 [[ "$signal" =~ ^[0-9]+$ ]] && [ "$signal" -ge 16384 ] || fail "signal $signal on a station"
+[ "$reception" = stereo ] || fail "reception $reception on a stereo station"
 [ -n "${ps// /}" ] || fail "no RDS service name"
 # vivid names each station after its frequency in kHz: a wrong byte order or a segment from
 # elsewhere shows here.
 khz=$(awk -v mhz="$station" 'BEGIN { printf "%d", mhz * 1000 + 0.5 }')
 [[ "$ps" == *"$khz"* ]] || fail "service name \"$ps\" is not vivid's name for $khz kHz"
+# The RadioText is shown, not checked: vivid switches between its two texts from one read to
+# the next without toggling the A/B flag, so what arrives can be a mix of both.
 echo "PASSED"
