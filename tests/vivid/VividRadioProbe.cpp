@@ -6,7 +6,12 @@
 //                reception=stereo|mono|tuned|none pi=XXXX ps="..." rt="..."
 // (fm: the device's FM band; range: the FM limits of the record the family made from it), or
 //   VIVID-RESULT error="..."
-// when something fails before that. Linked statically: the machine has busybox and nothing else.
+// when something fails before that. With --unprivileged it first becomes user and group 65534
+// and tags its line VIVID-UNPRIVILEGED: the device node is root's, so opening it must fail
+// cleanly. Linked statically: the machine has busybox and nothing else.
+#include <grp.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -45,8 +50,10 @@ std::string Quotable(std::string text) {
   return text;
 }
 
+const char* tag = "VIVID-RESULT";
+
 int Report(const char* error) {
-  std::printf("VIVID-RESULT error=\"%s\"\n", error);
+  std::printf("%s error=\"%s\"\n", tag, error);
   std::fflush(stdout);
   return 1;
 }
@@ -88,9 +95,9 @@ int Run(const std::string& path, double station) {
   }
 
   std::printf(
-      "VIVID-RESULT card=\"%s\" fm=%.3f-%.3f range=%.3f-%.3f tuned=%.3f readback=%.3f "
+      "%s card=\"%s\" fm=%.3f-%.3f range=%.3f-%.3f tuned=%.3f readback=%.3f "
       "signal=%u reception=%s pi=%04X ps=\"%s\" rt=\"%s\"\n",
-      Quotable(probe.Card).c_str(), fm->Low / perMHz, fm->High / perMHz, state.Cap.FMMin,
+      tag, Quotable(probe.Card).c_str(), fm->Low / perMHz, fm->High / perMHz, state.Cap.FMMin,
       state.Cap.FMMax, station, readback, signal, ReceptionName(reception),
       radio.Rds().HasPI() ? radio.Rds().PI() : 0, Quotable(radio.Rds().ProgramService()).c_str(),
       Quotable(radio.Rds().RadioText()).c_str());
@@ -102,9 +109,16 @@ int Run(const std::string& path, double station) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string path = argc > 1 ? argv[1] : "/dev/radio0";
+  int next = 1;
+  if (argc > next && std::string(argv[next]) == "--unprivileged") {
+    ++next;
+    tag = "VIVID-UNPRIVILEGED";
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+      return Report("cannot become user 65534");
+  }
+  const std::string path = argc > next ? argv[next] : "/dev/radio0";
   // vivid places a station every 1 MHz of its FM band.
-  const double station = argc > 2 ? std::atof(argv[2]) : 99.0;
+  const double station = argc > next + 1 ? std::atof(argv[next + 1]) : 99.0;
   try {
     return Run(path, station);
   } catch (const ePortAlreayOpen&) {

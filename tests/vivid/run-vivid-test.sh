@@ -104,6 +104,7 @@ done < <(modprobe -S "$version" --show-depends vivid)
   done
   echo 'n=0; while [ ! -e /dev/radio0 ] && [ $n -lt 50 ]; do sleep 0.1; n=$((n+1)); done'
   echo "/bin/vivid-probe /dev/radio0 $station"
+  echo "/bin/vivid-probe --unprivileged /dev/radio0 $station"
   echo 'poweroff -f'
 } >"$work/root/init"
 chmod +x "$work/root/init"
@@ -119,12 +120,15 @@ timeout 240 "$qemu" -nographic -no-reboot -accel tcg -cpu max -smp 1 -m 512 -nic
 echo "virtual machine ran $(($(date +%s) - start)) s (qemu exit $status)"
 
 # The serial console mixes in the firmware's terminal codes: take the line from its tag on.
-line=$(grep -ao 'VIVID-RESULT .*' "$work/console.log" | tr -d '\r' | tail -n 1 || true)
-if [ -z "$line" ]; then
+result() { grep -ao "$1 .*" "$work/console.log" | tr -d '\r' | tail -n 1 || true; }
+line=$(result VIVID-RESULT)
+unprivileged=$(result VIVID-UNPRIVILEGED)
+if [ -z "$line" ] || [ -z "$unprivileged" ]; then
   tail -n 40 "$work/console.log"
   fail "no result line from the virtual machine"
 fi
 echo "$line"
+echo "$unprivileged"
 
 field() { sed -n "s/.* $1=\"\\{0,1\\}\\([^\" ]*\\)\"\\{0,1\\}.*/\\1/p" <<<"$line"; }
 quoted() { sed -n "s/.* $1=\"\\([^\"]*\\)\".*/\\1/p" <<<"$line"; }
@@ -152,4 +156,6 @@ khz=$(awk -v mhz="$station" 'BEGIN { printf "%d", mhz * 1000 + 0.5 }')
 [[ "$ps" == *"$khz"* ]] || fail "service name \"$ps\" is not vivid's name for $khz kHz"
 # The RadioText is shown, not checked: vivid switches between its two texts from one read to
 # the next without toggling the A/B flag, so what arrives can be a mix of both.
+[[ "$unprivileged" == *'error="cannot open /dev/radio0"'* ]] ||
+  fail "user 65534 got further than opening the root-only device node"
 echo "PASSED"
