@@ -34,7 +34,8 @@ void CopyName(uint8_t* to, size_t size, const std::string& text) {
 RdsStation StationRds(const LandscapeStation& station) {
   std::string name = station.Name;
   std::string ps;
-  for (char c : name.substr(0, 8)) ps += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char c : name.substr(0, 8))
+    ps += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   ps.resize(8, ' ');
   const auto pi = static_cast<uint16_t>(0xD000 + std::lround(station.Frequency * 10) % 0x1000);
   char text[64];
@@ -137,7 +138,7 @@ void EmulatedV4l2Radio::Signal() {
   // The descriptor ticks while a stream runs, so a socket notifier comes back for more.
   itimerspec tick{};
   if (rds_) {
-    tick.it_value.tv_nsec = 100'000'000;
+    tick.it_value.tv_nsec = 1;  // at once, then as a driver's buffer fills
     tick.it_interval.tv_nsec = 100'000'000;
   }
   ::timerfd_settime(event_.get(), 0, &tick, nullptr);
@@ -152,17 +153,28 @@ int EmulatedV4l2Radio::Ioctl(unsigned long request, void* arg) {
     return error;
   }
   switch (request) {
-    case VIDIOC_QUERYCAP: return QueryCap(arg);
-    case VIDIOC_G_TUNER: return GetTuner(arg);
-    case VIDIOC_S_TUNER: return SetTuner(arg);
-    case VIDIOC_ENUM_FREQ_BANDS: return EnumBands(arg);
-    case VIDIOC_G_FREQUENCY: return GetFrequency(arg);
-    case VIDIOC_S_FREQUENCY: return SetFrequency(arg);
-    case VIDIOC_S_HW_FREQ_SEEK: return HardwareSeek(arg);
-    case VIDIOC_QUERYCTRL: return QueryControl(arg);
-    case VIDIOC_G_CTRL: return GetControl(arg);
-    case VIDIOC_S_CTRL: return SetControl(arg);
-    default: return ENOTTY;
+    case VIDIOC_QUERYCAP:
+      return QueryCap(arg);
+    case VIDIOC_G_TUNER:
+      return GetTuner(arg);
+    case VIDIOC_S_TUNER:
+      return SetTuner(arg);
+    case VIDIOC_ENUM_FREQ_BANDS:
+      return EnumBands(arg);
+    case VIDIOC_G_FREQUENCY:
+      return GetFrequency(arg);
+    case VIDIOC_S_FREQUENCY:
+      return SetFrequency(arg);
+    case VIDIOC_S_HW_FREQ_SEEK:
+      return HardwareSeek(arg);
+    case VIDIOC_QUERYCTRL:
+      return QueryControl(arg);
+    case VIDIOC_G_CTRL:
+      return GetControl(arg);
+    case VIDIOC_S_CTRL:
+      return SetControl(arg);
+    default:
+      return ENOTTY;
   }
 }
 
@@ -189,9 +201,14 @@ int EmulatedV4l2Radio::GetTuner(void* arg) const {
                      (options_.Stereo ? V4L2_TUNER_CAP_STEREO : 0) |
                      (options_.Rds ? V4L2_TUNER_CAP_RDS | V4L2_TUNER_CAP_RDS_BLOCK_IO : 0);
   switch (options_.HardwareSeek) {
-    case Seek::None: break;
-    case Seek::Bounded: tuner.capability |= V4L2_TUNER_CAP_HWSEEK_BOUNDED; break;
-    case Seek::Wrap: tuner.capability |= V4L2_TUNER_CAP_HWSEEK_WRAP; break;
+    case Seek::None:
+      break;
+    case Seek::Bounded:
+      tuner.capability |= V4L2_TUNER_CAP_HWSEEK_BOUNDED;
+      break;
+    case Seek::Wrap:
+      tuner.capability |= V4L2_TUNER_CAP_HWSEEK_WRAP;
+      break;
     case Seek::BoundedLimits:
       tuner.capability |= V4L2_TUNER_CAP_HWSEEK_BOUNDED | V4L2_TUNER_CAP_HWSEEK_PROG_LIM;
       break;
@@ -285,8 +302,8 @@ int EmulatedV4l2Radio::HardwareSeek(void* arg) {
   if (limits && seek.rangelow) low = std::max(low, seek.rangelow);
   if (limits && seek.rangehigh) high = std::min(high, seek.rangehigh);
   const uint32_t spacingHz = seek.spacing ? seek.spacing : (band == bFM ? 50000 : 9000);
-  const auto step = std::max<uint32_t>(
-      1, static_cast<uint32_t>(std::llround(spacingHz / 1e6 * UnitsPerMHz())));
+  const auto step =
+      std::max<uint32_t>(1, static_cast<uint32_t>(std::llround(spacingHz / 1e6 * UnitsPerMHz())));
   const uint64_t span = high >= low ? (high - low) / step + 1 : 0;
   int64_t at = frequency_;
   for (uint64_t i = 0; i < span; ++i) {

@@ -32,13 +32,13 @@ class EmulatedV4l2Radio final : public V4l2Device {
   struct Options {
     std::string Path = "/dev/radio0";  // the one node it answers to
     std::string Card = "Ondivo emulated radio";
-    bool LowUnits = true;              // 62.5 Hz units, else 62.5 kHz
+    bool LowUnits = true;  // 62.5 Hz units, else 62.5 kHz
     std::vector<Band> Bands = {{87.5, 108.0}, {0.522, 1.710, true}};
-    bool ListsBands = true;            // VIDIOC_ENUM_FREQ_BANDS; else only the tuner's range
+    bool ListsBands = true;  // VIDIOC_ENUM_FREQ_BANDS; else only the tuner's range
     bool Stereo = true;
     bool Rds = true;
-    bool Volume = true;                // V4L2_CID_AUDIO_VOLUME, 0..15
-    bool Mute = true;                  // V4L2_CID_AUDIO_MUTE
+    bool Volume = true;  // V4L2_CID_AUDIO_VOLUME, 0..15
+    bool Mute = true;    // V4L2_CID_AUDIO_MUTE
     Seek HardwareSeek = Seek::Bounded;
     // Milliseconds of a monotonic clock; RDS blocks accrue with it. Defaults to the steady
     // clock.

@@ -17,7 +17,7 @@ std::string UnableToWriteMessage(const std::string& path);
 // Reads every setting of Ondivo.ini into `settings` and the stored presets into `bank`. A key
 // that is missing or does not convert keeps the value already held, except Hardware, Port and
 // VolumeLine (0), the alarm time (06:30) and the last frequency (87, FM). Values that mean
-// nothing are taken back to a default: DisplayType outside 0..5, Hardware outside 0..7,
+// nothing are taken back to a default: DisplayType outside 0..5, Hardware outside 0..8,
 // VolumeLine outside 0..4, TuneStep below 1, preset numbers outside 1..100, an unusable key
 // string.
 void LoadConfiguration(const IniFile& ini, const LocaleFormat& locale, tConfiguration& settings,

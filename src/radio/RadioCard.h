@@ -27,9 +27,9 @@ struct CardHardware {
   PortIo* Ports = nullptr;  // must outlive the card
   Delay* Waits = nullptr;   // must outlive the card
   ComPortPaths ComPaths;
-  bool SoundCard = false;            // at least one playback device exists
-  std::unique_ptr<CardMixer> Mixer;  // the sound card's mixer; only with a sound card
-  RadioDevicePaths RadioPaths;       // where the V4L2 model's port indices point
+  bool SoundCard = false;                   // at least one playback device exists
+  std::unique_ptr<CardMixer> Mixer;         // the sound card's mixer; only with a sound card
+  RadioDevicePaths RadioPaths;              // where the V4L2 model's port indices point
   std::unique_ptr<V4l2Device> RadioDevice;  // the V4L2 device seam; empty = the kernel's
 };
 

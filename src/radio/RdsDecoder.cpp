@@ -51,11 +51,11 @@ void RdsDecoder::Reset() {
 }
 
 void RdsDecoder::ForgetStation() {
-  piCandidate_ = 0;
-  piCount_ = 0;
   pi_ = 0;
+  hasPi_ = false;
   psCandidate_.fill(0);
   psHeard_.fill(0);
+  psKnown_.fill(false);
   ps_.clear();
   rtChars_.fill(' ');
   rtReceived_ = 0;
@@ -111,12 +111,11 @@ bool RdsDecoder::TakePI(uint16_t pi) {
     piCandidate_ = pi;
     piCount_ = 1;
   }
-  if (piCount_ < 2 || pi == pi_) return false;
+  if (piCount_ < 2 || (hasPi_ && pi == pi_)) return false;
   // Another station: what was decoded belongs to the old one.
-  ForgetStation();
+  if (hasPi_) ForgetStation();
   pi_ = pi;
-  piCandidate_ = pi;
-  piCount_ = 2;
+  hasPi_ = true;
   return true;
 }
 
@@ -138,13 +137,14 @@ bool RdsDecoder::Group(uint16_t b, uint16_t c, uint16_t d) {
 
 bool RdsDecoder::ServiceSegment(int segment, uint8_t first, uint8_t second) {
   auto* at = &psCandidate_[static_cast<size_t>(segment * 2)];
-  if (at[0] == first && at[1] == second && psHeard_[segment] > 0) {
+  if (psKnown_[segment] && at[0] == first && at[1] == second) {
     ++psHeard_[segment];
   } else {
+    // After a change, everything heard before may belong to the old name.
+    if (psKnown_[segment]) psHeard_.fill(0);
     at[0] = first;
     at[1] = second;
-    // Everything heard before this change may belong to the old name.
-    psHeard_.fill(0);
+    psKnown_[segment] = true;
     psHeard_[segment] = 1;
   }
   for (int heard : psHeard_) {

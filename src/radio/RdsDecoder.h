@@ -28,7 +28,7 @@ class RdsDecoder {
   // Forgets the station (after tuning elsewhere).
   void Reset();
 
-  bool HasPI() const { return piCount_ >= 2; }
+  bool HasPI() const { return hasPi_; }
   uint16_t PI() const { return pi_; }
   // The confirmed 8-character name as UTF-8 (trailing blanks kept), empty until one is complete.
   const std::string& ProgramService() const { return ps_; }
@@ -47,11 +47,13 @@ class RdsDecoder {
   uint16_t blockB_ = 0;
   uint16_t blockC_ = 0;
 
-  uint16_t pi_ = 0;
+  uint16_t pi_ = 0;  // confirmed: heard twice in a row
+  bool hasPi_ = false;
   uint16_t piCandidate_ = 0;
   int piCount_ = 0;
 
   std::array<uint8_t, 8> psCandidate_{};
+  std::array<bool, 4> psKnown_{};
   std::array<int, 4> psHeard_{};  // times each segment arrived unchanged since the last change
   std::string ps_;
 

@@ -206,9 +206,9 @@ V4l2Protocol::SeekResult V4l2Protocol::Seek(CardState& state, bool up, double fr
   const bool limits = probe_.TunerCaps & V4L2_TUNER_CAP_HWSEEK_PROG_LIM;
   const bool bounded = probe_.TunerCaps & V4L2_TUNER_CAP_HWSEEK_BOUNDED;
   // Where this call ends when it finds nothing.
-  const double end = limits ? (up ? std::min(max, from + kSeekWindow)
-                                  : std::max(min, from - kSeekWindow))
-                            : (up ? max : min);
+  const double end =
+      limits ? (up ? std::min(max, from + kSeekWindow) : std::max(min, from - kSeekWindow))
+             : (up ? max : min);
   v4l2_hw_freq_seek seek{};
   seek.tuner = 0;
   seek.type = V4L2_TUNER_RADIO;
@@ -304,8 +304,8 @@ void V4l2Protocol::Unmute(CardState& state) {
 void V4l2Protocol::SetVolume(CardState& state, int32_t value) {
   if (!device_.IsOpen() || !probe_.Volume || state.VolumeStep <= 0) return;
   const int32_t step = state.VolumeStep;
-  value = std::clamp(static_cast<int32_t>(std::lround(static_cast<double>(value) / step)) * step,
-                     0, 256);
+  value = std::clamp(static_cast<int32_t>(std::lround(static_cast<double>(value) / step)) * step, 0,
+                     256);
   const V4l2Control& range = *probe_.Volume;
   const int64_t span = int64_t{range.Maximum} - range.Minimum;
   int64_t level = range.Minimum + (span * value + 128) / 256;

@@ -75,9 +75,9 @@ class V4l2Protocol final : public CardProtocol {
   // Hardware seek: the tuner seeks by itself (bounded or wrapping).
   bool CanHardwareSeek() const;
   struct SeekResult {
-    bool Found = false;    // stopped on a station
-    double Reached = 0;    // MHz: the station, or where the next step starts
-    bool Fallback = false; // the driver refused; step instead from here on
+    bool Found = false;     // stopped on a station
+    double Reached = 0;     // MHz: the station, or where the next step starts
+    bool Fallback = false;  // the driver refused; step instead from here on
   };
   // One hardware seek from `from` towards min or max, never past them and never wrapping. With
   // programmable limits each call covers at most kSeekWindow, so a scan can be stopped between

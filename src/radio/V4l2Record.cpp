@@ -77,9 +77,9 @@ tDevCap V4l2DeviceRecord(const V4l2Probe& probe, const tDevCap& base) {
   if (const auto fm = Span(probe, false)) {
     cap.HasFM = Clip(probe, *fm, kFMMin, kFMMax, cap.FMMin, cap.FMMax);
     const bool reaches76 = fm->first <= static_cast<uint32_t>(kJapaneseFMMin * probe.UnitsPerMHz());
-    cap.HasJapaneseFM = cap.HasFM && reaches76 &&
-                        Clip(probe, *fm, kJapaneseFMMin, kJapaneseFMMax, cap.JapaneseFMMin,
-                             cap.JapaneseFMMax);
+    cap.HasJapaneseFM =
+        cap.HasFM && reaches76 &&
+        Clip(probe, *fm, kJapaneseFMMin, kJapaneseFMMax, cap.JapaneseFMMin, cap.JapaneseFMMax);
   }
   cap.HasAM = false;
   cap.AMStep = 0;

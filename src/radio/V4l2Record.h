@@ -25,8 +25,8 @@ struct V4l2Control {
 
 // What the protocol learns from a device when it opens it.
 struct V4l2Probe {
-  std::string Card;       // VIDIOC_QUERYCAP card name
-  uint32_t TunerCaps = 0; // V4L2_TUNER_CAP_* of tuner 0
+  std::string Card;             // VIDIOC_QUERYCAP card name
+  uint32_t TunerCaps = 0;       // V4L2_TUNER_CAP_* of tuner 0
   std::vector<V4l2Band> Bands;  // FM and AM bands; the tuner's own range when it lists none
   std::optional<V4l2Control> Volume;
   std::optional<V4l2Control> Mute;

@@ -22,7 +22,7 @@ struct Card {
 
 TEST(RadioCardModelsTest, CapabilityTableMatchesTheSevenModels) {
   const auto caps = DefaultDevCaps();
-  EXPECT_EQ(TRadioCard::ModelCount(), 7);
+  EXPECT_EQ(TRadioCard::ModelCount(), 8);  // the seven, then the V4L2 radio devices
   EXPECT_EQ(caps[0].Name, "Radiotrack");
   EXPECT_EQ(caps[6].Name, "Radio Plus 108");
   EXPECT_EQ(caps[6].Maker, "Zoltrix");
