@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang-format
   clang libclang-rt-14-dev
+  # The vivid radio test boots the distribution's kernel under qemu with a busybox initramfs.
+  qemu-system-x86 linux-image-amd64 busybox-static cpio xz-utils kmod
 )
 
 missing=()
