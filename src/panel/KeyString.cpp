@@ -3,10 +3,25 @@
 #include <array>
 #include <cctype>
 
+#include "panel/PanelCommand.h"
+
 namespace ondivo {
 
 std::string DefaultKeyString() {
-  return "UD0XM-+,.SA<>!EIOPQJT123ZCRLYKH678945";
+  std::string keys(kKeyStringLength, kReservedDefaultKey);
+  for (const tPanelCommand& command : kPanelCommands)
+    keys[KeyPosition(command.Id) - 1] = command.DefaultKey;
+  return keys;
+}
+
+std::string_view KeyAlphabet() {
+  static const std::string alphabet = [] {
+    std::string keys;
+    for (char c = ' '; c <= '~'; ++c)
+      if (c < 'a' || c > 'z') keys += c;
+    return keys;
+  }();
+  return alphabet;
 }
 
 bool IsUsableKeyString(std::string_view keys) {

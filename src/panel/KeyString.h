@@ -14,6 +14,10 @@ inline constexpr size_t kReservedKeyPosition = 33;
 // The 37 default keys in command order.
 std::string DefaultKeyString();
 
+// Every character a key can be: codes 32 to 126 without the lower-case letters, blank first,
+// in code order (69 characters).
+std::string_view KeyAlphabet();
+
 // True when the string can serve as the keyboard assignment: exactly 37 characters, none twice.
 bool IsUsableKeyString(std::string_view keys);
 

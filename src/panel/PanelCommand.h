@@ -7,96 +7,115 @@
 
 namespace ondivo {
 
-// Every command of the panel. Menus, the tray menu, keys and scripts all name commands by
-// these ids; the main window maps each to its handler once.
-enum class tPanelCommandId {
-  // In key-string order (position = index + 1); position 33 is reserved.
-  cmVolumeUp, cmVolumeDown, cmVolumeTo0, cmMixer, cmMuteOnOff, cmDecFreq, cmIncFreq,
-  cmDecStep, cmIncStep, cmSleepOnOff, cmAlarmOnOff, cmScanLeft, cmScanRight, cmStopScan,
-  cmEditFavs, cmSetup, cmOrganize, cmProgr, cmExit, cmJump, cmOnTop, cmMinimal,
-  cmMinimalTuner, cmMinimalFavs, cmStereo, cmComplete, cmClear, cmClearAll, cmMemory,
-  cmRename, cmHelp, cmAbout, cmReserved, cmLoadScript, cmLoadPresets, cmMinimalVolBtn,
-  cmMinimalVolBtnPre,
-  // Menu-only commands.
-  cmShow, cmHide,
+// The panel's keyboard commands. The value of each is its position in the key string minus
+// one; position 33 (value 32) belongs to no command, so there is no enumerator for it.
+enum class tCommandId : unsigned char {
+  cmVolumeUp = 0,
+  cmVolumeDown = 1,
+  cmVolumeTo0 = 2,
+  cmMixer = 3,
+  cmMuteOnOff = 4,
+  cmDecFreq = 5,
+  cmIncFreq = 6,
+  cmDecStep = 7,
+  cmIncStep = 8,
+  cmSleepOnOff = 9,
+  cmAlarmOnOff = 10,
+  cmScanLeft = 11,
+  cmScanRight = 12,
+  cmStopScan = 13,
+  cmEditFavs = 14,
+  cmSetup = 15,
+  cmOrganize = 16,
+  cmProgr = 17,
+  cmExit = 18,
+  cmJump = 19,
+  cmOnTop = 20,
+  cmMinimal = 21,
+  cmMinimalTuner = 22,
+  cmMinimalFavs = 23,
+  cmStereo = 24,
+  cmComplete = 25,
+  cmClear = 26,
+  cmClearAll = 27,
+  cmMemory = 28,
+  cmRename = 29,
+  cmHelp = 30,
+  cmAbout = 31,
+  cmLoadScript = 33,
+  cmLoadPresets = 34,
+  cmMinimalVolBtn = 35,
+  cmMinimalVolBtnPre = 36,
 };
-using enum tPanelCommandId;
+using enum tCommandId;
 
-inline constexpr size_t kPanelCommandCount = static_cast<size_t>(cmHide) + 1;
-
+// One keyboard command: its id, its name in the code, the caption the "Keys" page shows beside
+// its drop-down and its default key. The panel keeps its handlers in a map keyed by Id, so this
+// table stays the one list of commands that menus, keys and the settings share.
 struct tPanelCommand {
-  tPanelCommandId Id;
-  std::string_view Caption;       // the menu caption
-  std::string_view KeyCaption;    // the caption of the "Keys" page; empty: no key
-  bool Checkable = false;
+  tCommandId Id;
+  std::string_view Name;
+  std::string_view Caption;
+  char DefaultKey;
 };
 
-// The table, indexed by id.
-inline constexpr std::array<tPanelCommand, kPanelCommandCount> kPanelCommands = {{
-    {cmVolumeUp, "Up", "Volume up"},
-    {cmVolumeDown, "Down", "Volume down"},
-    {cmVolumeTo0, "Reset", "Volume reset"},
-    {cmMixer, "Mixer", "Mixer"},
-    {cmMuteOnOff, "Mute", "Mute on/off", true},
-    {cmDecFreq, "Tune left", "Tune left"},
-    {cmIncFreq, "Tune right", "Tune right"},
-    {cmDecStep, "Step -", "Step -"},
-    {cmIncStep, "Step +", "Step +"},
-    {cmSleepOnOff, "Sleep", "Sleep", true},
-    {cmAlarmOnOff, "Alarm", "Alarm", true},
-    {cmScanLeft, "Scan left", "Scan left"},
-    {cmScanRight, "Scan right", "Scan right"},
-    {cmStopScan, "Scan stop", "Stop scan"},
-    {cmEditFavs, "Edit presets", "Edit presets"},
-    {cmSetup, "&Settings", "Settings"},
-    {cmOrganize, "Organize", "Organize"},
-    {cmProgr, "Scripting", "Scripting", true},
-    {cmExit, "Exit", "Exit"},
-    {cmJump, "Jump to", "Quick jump"},
-    {cmOnTop, "Always on top", "Always on top", true},
-    {cmMinimal, "Display", "Minimal", true},
-    {cmMinimalTuner, "Display + tuner", "Min+tuner", true},
-    {cmMinimalFavs, "Display + presets", "Min+presets", true},
-    {cmStereo, "Stereo", "Stereo", true},
-    {cmComplete, "Complete", "Complete disp.", true},
-    {cmClear, "Clear", "Clear"},
-    {cmClearAll, "Clear all", "Clear all"},
-    {cmMemory, "Memory", "Memory"},
-    {cmRename, "Rename", "Rename"},
-    {cmHelp, "Help topics", "Help topics"},
-    {cmAbout, "About", "About"},
-    {cmReserved, "", ""},
-    {cmLoadScript, "Load script", "Load script"},
-    {cmLoadPresets, "Load presets", "Load presets"},
-    {cmMinimalVolBtn, "Display + volume + buttons", "Min+vol+btn", true},
-    {cmMinimalVolBtnPre, "Display + volume + buttons + presets", "Min+vol+btn+pre", true},
-    {cmShow, "Show", ""},
-    {cmHide, "Hide", ""},
+// 1-based position of a command's key in the key string.
+constexpr size_t KeyPosition(tCommandId id) {
+  return static_cast<size_t>(id) + 1;
+}
+
+// The reserved position keeps this key by default.
+inline constexpr char kReservedDefaultKey = '7';
+
+// The 36 commands in key-string order.
+inline constexpr std::array<tPanelCommand, 36> kPanelCommands = {{
+    {cmVolumeUp, "cmVolumeUp", "Volume up", 'U'},
+    {cmVolumeDown, "cmVolumeDown", "Volume down", 'D'},
+    {cmVolumeTo0, "cmVolumeTo0", "Volume reset", '0'},
+    {cmMixer, "cmMixer", "Mixer", 'X'},
+    {cmMuteOnOff, "cmMuteOnOff", "Mute on/off", 'M'},
+    {cmDecFreq, "cmDecFreq", "Tune left", '-'},
+    {cmIncFreq, "cmIncFreq", "Tune right", '+'},
+    {cmDecStep, "cmDecStep", "Step -", ','},
+    {cmIncStep, "cmIncStep", "Step +", '.'},
+    {cmSleepOnOff, "cmSleepOnOff", "Sleep", 'S'},
+    {cmAlarmOnOff, "cmAlarmOnOff", "Alarm", 'A'},
+    {cmScanLeft, "cmScanLeft", "Scan left", '<'},
+    {cmScanRight, "cmScanRight", "Scan right", '>'},
+    {cmStopScan, "cmStopScan", "Stop scan", '!'},
+    {cmEditFavs, "cmEditFavs", "Edit presets", 'E'},
+    {cmSetup, "cmSetup", "Settings", 'I'},
+    {cmOrganize, "cmOrganize", "Organize", 'O'},
+    {cmProgr, "cmProgr", "Scripting", 'P'},
+    {cmExit, "cmExit", "Exit", 'Q'},
+    {cmJump, "cmJump", "Quick jump", 'J'},
+    {cmOnTop, "cmOnTop", "Always on top", 'T'},
+    {cmMinimal, "cmMinimal", "Minimal", '1'},
+    {cmMinimalTuner, "cmMinimalTuner", "Min+tuner", '2'},
+    {cmMinimalFavs, "cmMinimalFavs", "Min+presets", '3'},
+    {cmStereo, "cmStereo", "Stereo", 'Z'},
+    {cmComplete, "cmComplete", "Complete disp.", 'C'},
+    {cmClear, "cmClear", "Clear", 'R'},
+    {cmClearAll, "cmClearAll", "Clear all", 'L'},
+    {cmMemory, "cmMemory", "Memory", 'Y'},
+    {cmRename, "cmRename", "Rename", 'K'},
+    {cmHelp, "cmHelp", "Help topics", 'H'},
+    {cmAbout, "cmAbout", "About", '6'},
+    {cmLoadScript, "cmLoadScript", "Load script", '8'},
+    {cmLoadPresets, "cmLoadPresets", "Load presets", '9'},
+    {cmMinimalVolBtn, "cmMinimalVolBtn", "Min+vol+btn", '4'},
+    {cmMinimalVolBtnPre, "cmMinimalVolBtnPre", "Min+vol+btn+pre", '5'},
 }};
 
-constexpr const tPanelCommand& PanelCommand(tPanelCommandId id) {
-  return kPanelCommands[static_cast<size_t>(id)];
+// The table entry of a command.
+constexpr const tPanelCommand& PanelCommand(tCommandId id) {
+  for (const tPanelCommand& command : kPanelCommands)
+    if (command.Id == id) return command;
+  return kPanelCommands[0];  // unreachable: every enumerator has an entry
 }
 
-// The command a key-string position (1-based) names; none for 33 and positions past 37.
-constexpr std::optional<tPanelCommandId> CommandAtKeyPosition(size_t position) {
-  if (position < 1 || position > static_cast<size_t>(cmMinimalVolBtnPre) + 1) return {};
-  const auto id = static_cast<tPanelCommandId>(position - 1);
-  if (id == cmReserved) return {};
-  return id;
-}
-
-// The display mode a Display command selects, or -1.
-constexpr int DisplayModeOf(tPanelCommandId id) {
-  switch (id) {
-    case cmComplete: return 0;
-    case cmMinimal: return 1;
-    case cmMinimalTuner: return 2;
-    case cmMinimalFavs: return 3;
-    case cmMinimalVolBtn: return 4;
-    case cmMinimalVolBtnPre: return 5;
-    default: return -1;
-  }
-}
+// The command a typed character runs under the given key string: letters match either case;
+// a character found nowhere, or only at the reserved position, runs nothing.
+std::optional<tCommandId> CommandForKey(std::string_view keys, char typed);
 
 }  // namespace ondivo

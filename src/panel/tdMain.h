@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "panel/ConfigurationKeys.h"
+#include "panel/KeyString.h"
 #include "panel/PanelCommand.h"
 #include "panel/PanelModel.h"
 #include "panel/PanelReadout.h"
@@ -36,6 +37,9 @@ class Prompter;
 class TDisplay;
 class TRadioCard;
 class HelpWindow;
+
+// The display mode a Display command selects, or -1 for other commands.
+int DisplayModeOf(tCommandId id);
 
 // A band and a frequency chosen in the jump-to dialog.
 struct tJumpTarget {
@@ -90,14 +94,16 @@ class tdMain : public QMainWindow {
   tPanelState& MutableState() { return state_; }
   const tConfiguration& Settings() const { return settings_; }
   PanelModel& Model() { return *model_; }
-  QAction* Action(tPanelCommandId id) const { return actions_[static_cast<size_t>(id)]; }
+  QAction* Action(tCommandId id) const { return actions_[static_cast<size_t>(id)]; }
+  QAction* ShowAction() const { return showAction_; }
+  QAction* HideAction() const { return hideAction_; }
   QMenu* TrayMenu() const { return trayMenu_; }
   bool Saved() const { return saved_; }
   bool Closing() const { return closing_; }
   const tPanelReadout& Readout() const { return readout_; }
 
   // Runs a command as its menu item, key or tray entry would.
-  void Run(tPanelCommandId id);
+  void Run(tCommandId id);
   // The desktop session ends or SIGTERM came: the radio goes off and the settings are saved.
   void SessionEnd();
 
@@ -174,7 +180,7 @@ class tdMain : public QMainWindow {
   // tdMainActions.cpp
   void CreateActions();
   void UpdateActionStates();
-  bool BlockedWhileScanning(tPanelCommandId id) const;
+  bool BlockedWhileScanning(tCommandId id) const;
   // tdMainMenus.cpp
   void BuildMenus();
   void BuildTray();
@@ -216,7 +222,9 @@ class tdMain : public QMainWindow {
   int volumeBeforeSetup_ = 0;
 
   // Actions, one per command, shared by both menus, the buttons and the keys.
-  std::array<QAction*, kPanelCommandCount> actions_{};
+  std::array<QAction*, kKeyStringLength> actions_{};  // by command id; 32 is reserved
+  QAction* showAction_ = nullptr;
+  QAction* hideAction_ = nullptr;
   QActionGroup* displayGroup_ = nullptr;
   QMenu* trayMenu_ = nullptr;
   QSystemTrayIcon* tray_ = nullptr;

@@ -13,8 +13,55 @@ namespace ondivo {
 
 namespace {
 
+// The menu column of the command table: how each command reads in the menus, and whether its
+// item carries a check mark.
+struct tMenuEntry {
+  tCommandId Id;
+  const char* Caption;
+  bool Checkable = false;
+};
+
+constexpr tMenuEntry kMenuEntries[] = {
+    {cmVolumeUp, "Up"},
+    {cmVolumeDown, "Down"},
+    {cmVolumeTo0, "Reset"},
+    {cmMixer, "Mixer"},
+    {cmMuteOnOff, "Mute", true},
+    {cmDecFreq, "Tune left"},
+    {cmIncFreq, "Tune right"},
+    {cmDecStep, "Step -"},
+    {cmIncStep, "Step +"},
+    {cmSleepOnOff, "Sleep", true},
+    {cmAlarmOnOff, "Alarm", true},
+    {cmScanLeft, "Scan left"},
+    {cmScanRight, "Scan right"},
+    {cmStopScan, "Scan stop"},
+    {cmEditFavs, "Edit presets"},
+    {cmSetup, "&Settings"},
+    {cmOrganize, "Organize"},
+    {cmProgr, "Scripting", true},
+    {cmExit, "Exit"},
+    {cmJump, "Jump to"},
+    {cmOnTop, "Always on top", true},
+    {cmMinimal, "Display", true},
+    {cmMinimalTuner, "Display + tuner", true},
+    {cmMinimalFavs, "Display + presets", true},
+    {cmStereo, "Stereo", true},
+    {cmComplete, "Complete", true},
+    {cmClear, "Clear"},
+    {cmClearAll, "Clear all"},
+    {cmMemory, "Memory"},
+    {cmRename, "Rename"},
+    {cmHelp, "Help topics"},
+    {cmAbout, "About"},
+    {cmLoadScript, "Load script"},
+    {cmLoadPresets, "Load presets"},
+    {cmMinimalVolBtn, "Display + volume + buttons", true},
+    {cmMinimalVolBtnPre, "Display + volume + buttons + presets", true},
+};
+
 // Commands whose function comes with a later part of the panel: present, not yet enabled.
-bool NotYetAvailable(tPanelCommandId id) {
+bool NotYetAvailable(tCommandId id) {
   switch (id) {
     case cmVolumeUp:
     case cmVolumeDown:
@@ -39,7 +86,19 @@ bool NotYetAvailable(tPanelCommandId id) {
 
 }  // namespace
 
-bool tdMain::BlockedWhileScanning(tPanelCommandId id) const {
+int DisplayModeOf(tCommandId id) {
+  switch (id) {
+    case cmComplete: return 0;
+    case cmMinimal: return 1;
+    case cmMinimalTuner: return 2;
+    case cmMinimalFavs: return 3;
+    case cmMinimalVolBtn: return 4;
+    case cmMinimalVolBtnPre: return 5;
+    default: return -1;
+  }
+}
+
+bool tdMain::BlockedWhileScanning(tCommandId id) const {
   switch (id) {
     case cmDecFreq:
     case cmIncFreq:
@@ -68,26 +127,23 @@ bool tdMain::BlockedWhileScanning(tPanelCommandId id) const {
 
 void tdMain::CreateActions() {
   displayGroup_ = new QActionGroup(this);
-  for (const tPanelCommand& command : kPanelCommands) {
-    if (command.Id == cmReserved) continue;
-    auto* action = new QAction(QString::fromUtf8(command.Caption.data(),
-                                                 static_cast<int>(command.Caption.size())),
-                               this);
-    action->setCheckable(command.Checkable);
-    const tPanelCommandId id = command.Id;
+  for (const tMenuEntry& entry : kMenuEntries) {
+    auto* action = new QAction(entry.Caption, this);
+    action->setCheckable(entry.Checkable);
+    const tCommandId id = entry.Id;
     connect(action, &QAction::triggered, this, [this, id] { Run(id); });
     if (DisplayModeOf(id) >= 0) displayGroup_->addAction(action);
+    action->setEnabled(!NotYetAvailable(id));
     actions_[static_cast<size_t>(id)] = action;
   }
   Action(cmStopScan)->setEnabled(false);
-  for (const tPanelCommand& command : kPanelCommands) {
-    if (command.Id != cmReserved && NotYetAvailable(command.Id)) {
-      Action(command.Id)->setEnabled(false);
-    }
-  }
+  showAction_ = new QAction("Show", this);
+  hideAction_ = new QAction("Hide", this);
+  connect(showAction_, &QAction::triggered, this, &tdMain::Do_Show);
+  connect(hideAction_, &QAction::triggered, this, &tdMain::Do_Hide);
 }
 
-void tdMain::Run(tPanelCommandId id) {
+void tdMain::Run(tCommandId id) {
   if (state_.Scanning && BlockedWhileScanning(id)) return;
   if (const int mode = DisplayModeOf(id); mode >= 0) {
     SetDisplayMode(mode);
@@ -109,8 +165,6 @@ void tdMain::Run(tPanelCommandId id) {
     case cmOnTop: Display_AlwaysOnTop(); break;
     case cmHelp: Help_Topics(); break;
     case cmAbout: Help_About(); break;
-    case cmShow: Do_Show(); break;
-    case cmHide: Do_Hide(); break;
     default: break;  // their function comes later
   }
 }
@@ -160,10 +214,11 @@ void tdMain::UpdateActionStates() {
   Action(cmStereo)->setChecked(r.StereoOn);
   Action(cmMuteOnOff)->setChecked(state_.Muted);
   Action(cmOnTop)->setChecked(settings_.AlwaysOnTop);
-  Action(cmShow)->setEnabled(state_.Hidden);
-  Action(cmHide)->setEnabled(!state_.Hidden);
-  for (const tPanelCommand& c : kPanelCommands) {
-    if (DisplayModeOf(c.Id) >= 0) Action(c.Id)->setChecked(DisplayModeOf(c.Id) == settings_.DisplayType);
+  showAction_->setEnabled(state_.Hidden);
+  hideAction_->setEnabled(!state_.Hidden);
+  for (const tMenuEntry& entry : kMenuEntries) {
+    const int mode = DisplayModeOf(entry.Id);
+    if (mode >= 0) Action(entry.Id)->setChecked(mode == settings_.DisplayType);
   }
 }
 
@@ -173,10 +228,8 @@ void tdMain::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
     return;
   }
-  const char key = static_cast<char>(text[0].toUpper().unicode());
-  const size_t found = settings_.KeyboardCommands.find(key);
-  if (found == std::string::npos) return;
-  if (const auto id = CommandAtKeyPosition(found + 1)) Run(*id);
+  const char typed = static_cast<char>(text[0].unicode());
+  if (const auto id = CommandForKey(settings_.KeyboardCommands, typed)) Run(*id);
 }
 
 }  // namespace ondivo

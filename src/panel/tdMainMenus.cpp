@@ -12,19 +12,19 @@ namespace ondivo {
 
 namespace {
 
-void AddAll(QMenu* menu, const tdMain& window, std::initializer_list<tPanelCommandId> ids) {
-  for (const tPanelCommandId id : ids) menu->addAction(window.Action(id));
+void AddAll(QMenu* menu, const tdMain& window, std::initializer_list<tCommandId> ids) {
+  for (const tCommandId id : ids) menu->addAction(window.Action(id));
 }
 
-constexpr std::initializer_list<tPanelCommandId> kTuningItems = {
+constexpr std::initializer_list<tCommandId> kTuningItems = {
     cmJump, cmDecFreq, cmIncFreq, cmIncStep, cmDecStep, cmScanLeft, cmScanRight, cmStopScan};
-constexpr std::initializer_list<tPanelCommandId> kScheduleItems = {cmSleepOnOff, cmAlarmOnOff,
+constexpr std::initializer_list<tCommandId> kScheduleItems = {cmSleepOnOff, cmAlarmOnOff,
                                                                     cmProgr};
-constexpr std::initializer_list<tPanelCommandId> kVolumeItems = {cmVolumeUp, cmVolumeDown,
+constexpr std::initializer_list<tCommandId> kVolumeItems = {cmVolumeUp, cmVolumeDown,
                                                                   cmMuteOnOff, cmMixer, cmVolumeTo0};
-constexpr std::initializer_list<tPanelCommandId> kDisplayModes = {
+constexpr std::initializer_list<tCommandId> kDisplayModes = {
     cmComplete, cmMinimal, cmMinimalTuner, cmMinimalFavs, cmMinimalVolBtn, cmMinimalVolBtnPre};
-constexpr std::initializer_list<tPanelCommandId> kStationItems = {
+constexpr std::initializer_list<tCommandId> kStationItems = {
     cmOrganize, cmEditFavs, cmClear, cmClearAll, cmMemory, cmRename};
 
 void AddActionsMenu(QMenu* menu, const tdMain& window) {
@@ -76,7 +76,8 @@ void tdMain::BuildTray() {
   trayMenu_->addMenu("Presets")->setEnabled(false);
   trayMenu_->addSeparator();
   AddAll(trayMenu_->addMenu("Help"), *this, {cmHelp, cmAbout});
-  AddAll(trayMenu_, *this, {cmShow, cmHide});
+  trayMenu_->addAction(showAction_);
+  trayMenu_->addAction(hideAction_);
   trayMenu_->addSeparator();
   trayMenu_->addAction(Action(cmExit));
 
