@@ -1,0 +1,211 @@
+// The entry sequence: options, the single-copy guard, the platform and port-access checks,
+// real or emulated hardware, then the front panel and its event loop.
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "panel/CommandLine.h"
+#include "panel/ConfigurationFile.h"
+#include "panel/InterimDialogs.h"
+#include "panel/QtPrompter.h"
+#include "panel/StartupPlan.h"
+#include "panel/TipWindow.h"
+#include "panel/tdExit.h"
+#include "panel/tdMain.h"
+#include "platform/ConfigDirectory.h"
+#include "platform/Delay.h"
+#include "platform/IniFile.h"
+#include "platform/SingleCopyGuard.h"
+#include "platform/SystemLocale.h"
+#include "platform/UniqueFd.h"
+#include "radio/HardwarePortIo.h"
+#include "radio/Platform.h"
+#include "radio/RadioCard.h"
+#include "sim/SimulatedRig.h"
+
+using namespace ondivo;
+
+namespace {
+
+int signalWrite = -1;
+
+void OnTerminate(int) {
+  const char byte = 1;
+  [[maybe_unused]] auto n = ::write(signalWrite, &byte, 1);
+}
+
+// The port span a port card decodes from its base.
+int PortSpan(tModel model) {
+  return model == mZoltrix ? 4 : 1;
+}
+
+uint16_t PortValue(tModel model, int index) {
+  const tDevCap cap = DefaultDevCaps()[static_cast<size_t>(model)];
+  return index >= 1 && index <= cap.PortCount ? cap.Ports[static_cast<size_t>(index)] : 0;
+}
+
+std::string PortAccessText(const std::string& why) {
+  return "The installed radio card is controlled by direct access to I/O ports.\r\r"
+         "Linux allows that only to programs that hold the CAP_SYS_RAWIO capability "
+         "(for example: sudo setcap cap_sys_rawio+ep ondivo) or that may open /dev/port "
+         "for reading and writing. Ondivo has neither" +
+         (why.empty() ? std::string(".") : " (" + why + ").") +
+         "\r\rTo try Ondivo without a card, start it with --simulate.";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  const tCommandLine options = ParseCommandLine(arguments);
+  if (!options.Error.empty()) {
+    std::fprintf(stderr, "ondivo: %s\n\n%s", options.Error.c_str(), UsageText().c_str());
+    return 2;
+  }
+  if (options.Help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (options.Version) {
+    std::printf("ondivo %s\n", ONDIVO_VERSION);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Ondivo");
+  QApplication::setApplicationDisplayName("Ondivo");
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  SingleCopyGuard guard;
+  const Platform platform = CurrentPlatform();
+
+  const std::filesystem::path exeDir =
+      QCoreApplication::applicationDirPath().toStdString();
+  tConfigDirectoryFacts facts;
+  facts.ExecutableDir = exeDir;
+  facts.XdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME").toStdString();
+  facts.Home = QDir::homePath().toStdString();
+  facts.Override = options.ConfigDir;
+  facts.Simulate = options.Simulate;
+  const std::filesystem::path configDir = ChooseConfigDirectory(facts);
+
+  int32_t hardware = 0, portIndex = 0;
+  {
+    IniFile ini(configDir / "Ondivo.ini");
+    hardware = ReadHardwareSetting(ini);
+    portIndex = ini.ReadInteger("Configuration", "Port", 0);
+  }
+  const tModel configured = ModelFromHardwareIndex(hardware);
+
+  // Real hardware, or the emulated one.
+  std::unique_ptr<sim::SimulatedRig> rig;
+  HardwarePortIo ports;
+  SleepingDelay sleeping;
+  bool granted = true;
+  std::string grantError;
+  if (options.Simulate) {
+    rig = std::make_unique<sim::SimulatedRig>(configured, true);
+  } else if (IsModelOnPort(hardware)) {
+    const uint16_t base = PortValue(configured, portIndex ? portIndex : 1);
+    granted = base != 0 && ports.Grant(base, PortSpan(configured));
+    grantError = ports.LastError();
+  }
+
+  QtPrompter qtPrompts;
+  Prompter& prompts = qtPrompts;
+  tEntryFacts entry;
+  entry.OtherCopyRunning = !guard.Acquired();
+  entry.PlatformSupported = platform.Supported;
+  entry.PortAccessNeedsGrant = platform.PortAccessNeedsGrant && !options.Simulate;
+  entry.Hardware = hardware;
+  entry.PortAccessGranted = granted;
+  switch (DecideEntry(entry)) {
+    case tEntryOutcome::ExitSilently:
+      return 0;
+    case tEntryOutcome::CannotStart:
+      prompts.Message("Ondivo can run only on Linux.", Prompter::Icon::Error);
+      return 1;
+    case tEntryOutcome::NeedsPortAccess:
+      prompts.Message(PortAccessText(grantError), Prompter::Icon::Error);
+      return 1;
+    case tEntryOutcome::Run:
+      break;
+  }
+
+  CardHardware wiring;
+  if (rig) {
+    wiring = rig->Hardware();
+  } else {
+    wiring.Ports = &ports;
+    wiring.Waits = &sleeping;
+  }
+  for (const auto& [n, path] : options.ComPaths) wiring.ComPaths.Override(n, path);
+  TRadioCard card(std::move(wiring));
+
+  tMainServices services;
+  services.Card = &card;
+  services.Prompts = &prompts;
+  services.ConfigDir = configDir;
+  services.DataDir = exeDir / "data";
+  services.Locale = ReadSystemLocale();
+  services.ConfigureSwitch = options.Configure;
+  services.RunSetup = [&prompts](QWidget* parent, const tConfiguration& current,
+                                 TRadioCard& radio) {
+    return InterimSetup(parent, current, radio, prompts);
+  };
+  services.RunJumpTo = InterimJumpTo;
+  services.RunExit = tdExit::Run;
+  services.RunTips = [&prompts](QWidget* parent, const std::filesystem::path& file) {
+    return TipWindow::Run(parent, file, prompts);
+  };
+  services.HardwareChanged = [&](tModel model) {
+    if (rig) {
+      rig->Follow(model);
+    } else if (card.GetDevCap(model).Connection == kPortConnection) {
+      ports.Grant(PortValue(model, card.Port()), PortSpan(model));
+    }
+  };
+  services.Wait = [&sleeping](int ms) { sleeping.Wait(ms); };
+
+  tdMain window(std::move(services));
+  qtPrompts.SetParent(&window);
+
+  // SIGTERM (and an interrupt from the terminal) ends like the desktop session ending.
+  int pair[2] = {-1, -1};
+  ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair);
+  UniqueFd signalRead(pair[0]);
+  UniqueFd signalWriteEnd(pair[1]);
+  signalWrite = signalWriteEnd.get();
+  struct sigaction action {};
+  action.sa_handler = OnTerminate;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
+  QSocketNotifier notifier(signalRead.get(), QSocketNotifier::Read);
+  QObject::connect(&notifier, &QSocketNotifier::activated, &window, [&] {
+    char byte;
+    [[maybe_unused]] auto n = ::read(signalRead.get(), &byte, 1);
+    window.SessionEnd();
+  });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&](QSessionManager&) { window.SessionEnd(); });
+
+  if (!window.Create()) return 0;  // first-run setup cancelled: nothing written
+  if (options.PrintTitle) {
+    QTimer::singleShot(0, &window, [&window] {
+      std::printf("%s\n", window.windowTitle().toUtf8().constData());
+      std::fflush(stdout);
+    });
+  }
+  return app.exec();
+}
