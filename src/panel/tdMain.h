@@ -93,6 +93,7 @@ class tdMain : public QMainWindow {
   const tPanelState& State() const { return state_; }
   tPanelState& MutableState() { return state_; }
   const tConfiguration& Settings() const { return settings_; }
+  tConfiguration& MutableSettingsForShots() { return settings_; }
   PanelModel& Model() { return *model_; }
   QAction* Action(tCommandId id) const { return actions_[static_cast<size_t>(id)]; }
   QAction* ShowAction() const { return showAction_; }

@@ -53,6 +53,11 @@ QToolButton* MakeLampButton(QWidget* parent, const QString& caption, QPoint at,
   QToolButton* button = MakeButton(parent, caption, QRect(at, QSize(43, 20)), hint);
   button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   button->setIconSize(QSize(16, 8));
+  // Three capitals beside the lamp must fit in 43 pixels: the widest, MEM, was elided.
+  QFont font = button->font();
+  font.setPointSizeF(6.5);
+  font.setStretch(QFont::SemiCondensed);
+  button->setFont(font);
   return button;
 }
 
@@ -150,6 +155,13 @@ void tdMain::BuildTuner(QWidget* parent) {
   btAM_ = MakeButton(tunerGroup_, "am", QRect(281, 48, 30, 17), "AM band");
   btFM_->setCheckable(true);
   btAM_->setCheckable(true);
+  const std::pair<QWidget*, const char*> names[] = {
+      {sFrequency_, "sFrequency"}, {btTunePrev_, "btTunePrev"}, {btTuneNext_, "btTuneNext"},
+      {btStepUp_, "btSpinStepUp"}, {btStepDown_, "btSpinStepDown"}, {sStep_, "sStep"},
+      {step_, "Step"}, {lStep_, "LStep"}, {btJump_, "btJump"}, {lScan_, "LScan"},
+      {btScanPrev_, "btScanPrev"}, {btScanNext_, "btScanNext"}, {btStopScan_, "btStopScan"},
+      {btFM_, "btFM"}, {btAM_, "btAM"}};
+  for (const auto& [widget, name] : names) widget->setObjectName(name);
 }
 
 void tdMain::BuildPresets(QWidget* parent) {
@@ -179,7 +191,7 @@ void tdMain::BuildVolume(QWidget* parent) {
   sVolume_->setRange(0, 256);
   sVolume_->setFocusPolicy(Qt::TabFocus);
   sVolume_->setToolTip("Volume");
-  btMixer_ = MakeButton(volumeGroup_, "Mixer", QRect(80, 14, 40, 24), "Sound card mixer");
+  btMixer_ = MakeButton(volumeGroup_, "Mixer", QRect(80, 14, 36, 24), "Sound card mixer");
 }
 
 void tdMain::BuildButtons(QWidget* parent) {

@@ -79,6 +79,8 @@ void tdMain::BuildTray() {
   trayMenu_->addAction(showAction_);
   trayMenu_->addAction(hideAction_);
   trayMenu_->addSeparator();
+  // The file commands too, so the tray menu alone reaches every command.
+  AddAll(trayMenu_, *this, {cmLoadScript, cmLoadPresets});
   trayMenu_->addAction(Action(cmExit));
 
   // Without a notification area the panel stays a normal window; the same menu opens on a
