@@ -37,6 +37,23 @@ namespace {
 
 int signalWrite = -1;
 
+// With --print-title, every modal window and the panel's title are printed as they appear,
+// so scripts and tests can follow the program without a screen.
+class WindowReporter final : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (w && w->isWindow() && w->isModal()) {
+        std::printf("dialog: %s\n", w->windowTitle().toUtf8().constData());
+        std::fflush(stdout);
+      }
+    }
+    return false;
+  }
+};
+
 void OnTerminate(int) {
   const char byte = 1;
   [[maybe_unused]] auto n = ::write(signalWrite, &byte, 1);
@@ -175,6 +192,8 @@ int main(int argc, char** argv) {
   };
   services.Wait = [&sleeping](int ms) { sleeping.Wait(ms); };
 
+  WindowReporter reporter;
+  if (options.PrintTitle) app.installEventFilter(&reporter);
   tdMain window(std::move(services));
   qtPrompts.SetParent(&window);
 
@@ -203,7 +222,7 @@ int main(int argc, char** argv) {
   if (!window.Create()) return 0;  // first-run setup cancelled: nothing written
   if (options.PrintTitle) {
     QTimer::singleShot(0, &window, [&window] {
-      std::printf("%s\n", window.windowTitle().toUtf8().constData());
+      std::printf("title: %s\n", window.windowTitle().toUtf8().constData());
       std::fflush(stdout);
     });
   }

@@ -72,7 +72,7 @@ std::string UsageText() {
          "  --config-dir DIR    keep Ondivo.ini and Ondivo.db in DIR\n"
          "  --com N=PATH        use PATH as serial port COMN (N = 1..8)\n"
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
-         "  --print-title       print the window title once the panel is shown\n"
+         "  --print-title       print the panel's title and each dialog's as they appear\n"
          "  --help              show this text\n"
          "  --version           show the version\n";
 }
