@@ -104,8 +104,7 @@ int main(int argc, char** argv) {
   SingleCopyGuard guard;
   const Platform platform = CurrentPlatform();
 
-  const std::filesystem::path exeDir =
-      QCoreApplication::applicationDirPath().toStdString();
+  const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
   tConfigDirectoryFacts facts;
   facts.ExecutableDir = exeDir;
   facts.XdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME").toStdString();

@@ -15,8 +15,8 @@ void AboutBox::Run(QWidget* parent) {
   box.setWindowTitle("About Ondivo");
   auto* icon = new QLabel(&box);
   QImage picture = Picture(u"RADIO5ON", 2.0);
-  icon->setPixmap(QPixmap::fromImage(picture.scaled(44, 44, Qt::KeepAspectRatio,
-                                                    Qt::FastTransformation)));
+  icon->setPixmap(
+      QPixmap::fromImage(picture.scaled(44, 44, Qt::KeepAspectRatio, Qt::FastTransformation)));
   auto* text = new QLabel(&box);
   text->setTextFormat(Qt::RichText);
   text->setText(QString("<h2>Ondivo %1</h2>"

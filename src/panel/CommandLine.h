@@ -9,9 +9,9 @@ namespace ondivo {
 // The options of the ondivo command.
 struct tCommandLine {
   bool Simulate = false;
-  std::string ConfigDir;               // empty: the usual rule
+  std::string ConfigDir;                // empty: the usual rule
   std::map<int, std::string> ComPaths;  // COMn -> device path
-  bool Configure = false;              // --configure or "\CONFIGURE" in any case
+  bool Configure = false;               // --configure or "\CONFIGURE" in any case
   bool Help = false;
   bool Version = false;
   bool PrintTitle = false;  // prints the window title once the panel shows (for scripts)

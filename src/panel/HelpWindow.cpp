@@ -39,10 +39,10 @@ void HelpWindow::ShowTopic(const QString& topic) {
   if (QFileInfo::exists(page)) {
     browser_->setSource(QUrl::fromLocalFile(page));
   } else {
-    browser_->setHtml(QString("<h2>Help is not installed</h2><p>The help page <b>%1</b> was "
-                              "not found in %2.</p>")
-                          .arg(topic.toHtmlEscaped(),
-                               QString::fromStdString(folder_.string()).toHtmlEscaped()));
+    browser_->setHtml(
+        QString("<h2>Help is not installed</h2><p>The help page <b>%1</b> was "
+                "not found in %2.</p>")
+            .arg(topic.toHtmlEscaped(), QString::fromStdString(folder_.string()).toHtmlEscaped()));
   }
   show();
   raise();

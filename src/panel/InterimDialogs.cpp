@@ -11,9 +11,10 @@ namespace ondivo {
 std::optional<tConfiguration> InterimSetup(QWidget*, const tConfiguration& current,
                                            TRadioCard& card, Prompter& prompts) {
   if (current.Hardware != 0 && current.Port != 0) {
-    prompts.Message("The settings dialog is not part of this build yet; edit Ondivo.ini to "
-                    "change the card.",
-                    Prompter::Icon::Information, "Settings");
+    prompts.Message(
+        "The settings dialog is not part of this build yet; edit Ondivo.ini to "
+        "change the card.",
+        Prompter::Icon::Information, "Settings");
     return std::nullopt;
   }
   const tModel model = ModelFromHardwareIndex(current.Hardware);
@@ -34,10 +35,9 @@ std::optional<tJumpTarget> InterimJumpTo(QWidget* parent, const TRadioCard& card
   const tJumpToValues values = tJumpToValues::FromCard(card);
   const tJumpBand& band = values.Limits();
   bool ok = false;
-  const double typed =
-      QInputDialog::getDouble(parent, "Jump to", card.Band() == bFM ? "Frequency (MHz)"
-                                                                    : "Frequency (MHz, AM)",
-                              values.Value(), band.Min, band.Max, 3, &ok);
+  const double typed = QInputDialog::getDouble(
+      parent, "Jump to", card.Band() == bFM ? "Frequency (MHz)" : "Frequency (MHz, AM)",
+      values.Value(), band.Min, band.Max, 3, &ok);
   if (!ok) return std::nullopt;
   return tJumpTarget{values.Band(), values.Snap(typed)};
 }

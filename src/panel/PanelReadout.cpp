@@ -32,26 +32,34 @@ int DimTextIndex(int colorText) {
 
 tStatusFlag StatusFlag(tSignal status, int colorText) {
   switch (status) {
-    case sTuned: return {"Tuned", BrightTextIndex(colorText)};
-    case sStereo: return {"Stereo", BrightTextIndex(colorText)};
-    case sMono: return {"Mono", BrightTextIndex(colorText)};
-    default: return {"?????", DimTextIndex(colorText)};
+    case sTuned:
+      return {"Tuned", BrightTextIndex(colorText)};
+    case sStereo:
+      return {"Stereo", BrightTextIndex(colorText)};
+    case sMono:
+      return {"Mono", BrightTextIndex(colorText)};
+    default:
+      return {"?????", DimTextIndex(colorText)};
   }
 }
 
 tDigitLook DigitLook(int style) {
   switch (style) {
-    case 0: return {ds16Seg, 3};
-    case 1: return {ds5x7Bulb, 6};
-    case 3: return {ds7Seg, 4};
-    default: return {ds5x7Dot, 6};
+    case 0:
+      return {ds16Seg, 3};
+    case 1:
+      return {ds5x7Bulb, 6};
+    case 3:
+      return {ds7Seg, 4};
+    default:
+      return {ds5x7Dot, 6};
   }
 }
 
 std::vector<std::string> ScaleLabels(tBand band, bool japaneseFM) {
   if (band == bAM) {
-    return {"531", "630", "729", "828", "927", "1026", "1125", "1224", "1323", "1422", "1521",
-            "1620"};
+    return {"531",  "630",  "729",  "828",  "927",  "1026",
+            "1125", "1224", "1323", "1422", "1521", "1620"};
   }
   if (japaneseFM) return {"76", "79", "82", "85", "88", "91"};
   return {"87", "90", "93", "96", "99", "102", "105", "108"};
@@ -61,7 +69,8 @@ tStepScale StepScale(double currentStep, double minimalFMStep) {
   tStepScale scale;
   if (!(minimalFMStep > 0)) return scale;
   scale.Max = std::max(1, static_cast<int>(std::lround(1.0 / minimalFMStep)));
-  scale.Value = std::clamp(static_cast<int>(std::lround(currentStep / minimalFMStep)), 1, scale.Max);
+  scale.Value =
+      std::clamp(static_cast<int>(std::lround(currentStep / minimalFMStep)), 1, scale.Max);
   scale.KHz = static_cast<int>(std::lround(currentStep * 1000));
   return scale;
 }

@@ -20,9 +20,12 @@ bool NeedsSetup(int32_t hardware, int32_t port, bool configureSwitch) {
 tCloseAction DecideClose(int shutDown, bool sessionEnding) {
   if (sessionEnding) return tCloseAction::SwitchOff;
   switch (shutDown) {
-    case 0: return tCloseAction::SwitchOff;
-    case 1: return tCloseAction::Leave;
-    default: return tCloseAction::Ask;
+    case 0:
+      return tCloseAction::SwitchOff;
+    case 1:
+      return tCloseAction::Leave;
+    default:
+      return tCloseAction::Ask;
   }
 }
 

@@ -91,8 +91,10 @@ std::optional<bool> TipWindow::Run(QWidget* parent, const std::filesystem::path&
   bool readable = false;
   QStringList tips = ReadTips(file, &readable);
   if (!readable) {
-    prompts.Message("The tips file " + file.string() + " cannot be read, so there is no tip "
-                    "of the day.", Prompter::Icon::Warning);
+    prompts.Message("The tips file " + file.string() +
+                        " cannot be read, so there is no tip "
+                        "of the day.",
+                    Prompter::Icon::Warning);
     return std::nullopt;
   }
   const int first = static_cast<int>(QDateTime::currentSecsSinceEpoch() / 86400);

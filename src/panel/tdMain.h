@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -193,6 +195,8 @@ class tdMain : public QMainWindow {
   // tdMainDisplay.cpp
   void ApplyReadout();
   void RefreshLamps();
+  // A lamp picture as an icon, drawn once per name: every tune redraws eighteen lamps.
+  QIcon Lamp(const QString& name);
   // tdMainLifecycle.cpp
   bool FormCloseQuery();
   void SaveSettings();
@@ -231,6 +235,7 @@ class tdMain : public QMainWindow {
   QSystemTrayIcon* tray_ = nullptr;
   QTimer* clock_ = nullptr;
   QPointer<HelpWindow> help_;
+  QHash<QString, QIcon> lamps_;
 
   // Groups.
   QWidget* central_ = nullptr;

@@ -88,13 +88,20 @@ bool NotYetAvailable(tCommandId id) {
 
 int DisplayModeOf(tCommandId id) {
   switch (id) {
-    case cmComplete: return 0;
-    case cmMinimal: return 1;
-    case cmMinimalTuner: return 2;
-    case cmMinimalFavs: return 3;
-    case cmMinimalVolBtn: return 4;
-    case cmMinimalVolBtnPre: return 5;
-    default: return -1;
+    case cmComplete:
+      return 0;
+    case cmMinimal:
+      return 1;
+    case cmMinimalTuner:
+      return 2;
+    case cmMinimalFavs:
+      return 3;
+    case cmMinimalVolBtn:
+      return 4;
+    case cmMinimalVolBtnPre:
+      return 5;
+    default:
+      return -1;
   }
 }
 
@@ -150,22 +157,53 @@ void tdMain::Run(tCommandId id) {
     return;
   }
   switch (id) {
-    case cmDecFreq: Actions_TunePrev(); break;
-    case cmIncFreq: Actions_TuneNext(); break;
-    case cmDecStep: Actions_StepInc(); break;  // "Step -" shrinks the step
-    case cmIncStep: Actions_StepDec(); break;  // "Step +" grows it
-    case cmScanLeft: Actions_ScanPrev(); break;
-    case cmScanRight: Actions_ScanNext(); break;
-    case cmStopScan: Actions_StopScan(); break;
-    case cmStereo: Actions_Stereo(); break;
-    case cmJump: Actions_Jump(); break;
-    case cmSetup: Options_Settings(); break;
-    case cmMuteOnOff: Volume_Mute(); break;
-    case cmExit: File_Exit(); break;
-    case cmOnTop: Display_AlwaysOnTop(); break;
-    case cmHelp: Help_Topics(); break;
-    case cmAbout: Help_About(); break;
-    default: break;  // their function comes later
+    case cmDecFreq:
+      Actions_TunePrev();
+      break;
+    case cmIncFreq:
+      Actions_TuneNext();
+      break;
+    case cmDecStep:
+      Actions_StepInc();
+      break;  // "Step -" shrinks the step
+    case cmIncStep:
+      Actions_StepDec();
+      break;  // "Step +" grows it
+    case cmScanLeft:
+      Actions_ScanPrev();
+      break;
+    case cmScanRight:
+      Actions_ScanNext();
+      break;
+    case cmStopScan:
+      Actions_StopScan();
+      break;
+    case cmStereo:
+      Actions_Stereo();
+      break;
+    case cmJump:
+      Actions_Jump();
+      break;
+    case cmSetup:
+      Options_Settings();
+      break;
+    case cmMuteOnOff:
+      Volume_Mute();
+      break;
+    case cmExit:
+      File_Exit();
+      break;
+    case cmOnTop:
+      Display_AlwaysOnTop();
+      break;
+    case cmHelp:
+      Help_Topics();
+      break;
+    case cmAbout:
+      Help_About();
+      break;
+    default:
+      break;  // their function comes later
   }
 }
 
@@ -193,8 +231,8 @@ void tdMain::ConnectWidgets() {
   connect(btStr_, &QToolButton::clicked, this, &tdMain::Actions_Stereo);
   connect(btOff_, &QToolButton::clicked, this, &tdMain::File_Exit);
   // Controls whose function comes later show their state but take no input yet.
-  for (QWidget* w : std::initializer_list<QWidget*>{sVolume_, btMixer_, btAlarm_, btSleep_,
-                                                     btProg_, btClr_, btMem_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{sVolume_, btMixer_, btAlarm_, btSleep_, btProg_,
+                                                    btClr_, btMem_}) {
     w->setEnabled(false);
   }
 }

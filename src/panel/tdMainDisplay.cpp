@@ -38,12 +38,18 @@ struct tModeLayout {
 tModeLayout ModeLayout(int mode) {
   constexpr QPoint none(-1, -1);
   switch (mode) {
-    case 1: return {{306, 74}, none, none, none, none, 0};
-    case 2: return {{623, 74}, {305, 2}, none, none, none, 0};
-    case 3: return {{306, 121}, none, {3, 75}, none, none, 0};
-    case 4: return {{306, 121}, none, none, {3, 75}, {124, 77}, 120};
-    case 5: return {{306, 168}, none, {3, 75}, {3, 121}, {124, 123}, 120};
-    default: return {{623, 121}, {305, 2}, {3, 75}, {305, 75}, {438, 77}, 130};
+    case 1:
+      return {{306, 74}, none, none, none, none, 0};
+    case 2:
+      return {{623, 74}, {305, 2}, none, none, none, 0};
+    case 3:
+      return {{306, 121}, none, {3, 75}, none, none, 0};
+    case 4:
+      return {{306, 121}, none, none, {3, 75}, {124, 77}, 120};
+    case 5:
+      return {{306, 168}, none, {3, 75}, {3, 121}, {124, 123}, 120};
+    default:
+      return {{623, 121}, {305, 2}, {3, 75}, {305, 75}, {438, 77}, 130};
   }
 }
 
@@ -121,14 +127,20 @@ void tdMain::RefreshLamps() {
   icSleep_->setPixmap(IndicatorPixmap(LampName("SLEEP", flag, false), panel, dpr));
   icProg_->setPixmap(IndicatorPixmap(LampName("PROG", flag, false), panel, dpr));
   const int generic = settings_.ColorGenericButton;
-  btMute_->setIcon(PictureIcon(LampName("BT", generic, state_.Muted)));
-  btAlarm_->setIcon(PictureIcon(LampName("BT", generic, false)));
-  btSleep_->setIcon(PictureIcon(LampName("BT", generic, false)));
-  btProg_->setIcon(PictureIcon(LampName("BT", generic, false)));
-  btClr_->setIcon(PictureIcon(LampName("BT", generic, state_.ClearArmed)));
-  btMem_->setIcon(PictureIcon(LampName("BT", generic, state_.MemoryArmed)));
-  btStr_->setIcon(PictureIcon(LampName("BT", generic, state_.StereoSwitch)));
-  btOff_->setIcon(PictureIcon(LampName("BT", generic, false)));
+  btMute_->setIcon(Lamp(LampName("BT", generic, state_.Muted)));
+  btAlarm_->setIcon(Lamp(LampName("BT", generic, false)));
+  btSleep_->setIcon(Lamp(LampName("BT", generic, false)));
+  btProg_->setIcon(Lamp(LampName("BT", generic, false)));
+  btClr_->setIcon(Lamp(LampName("BT", generic, state_.ClearArmed)));
+  btMem_->setIcon(Lamp(LampName("BT", generic, state_.MemoryArmed)));
+  btStr_->setIcon(Lamp(LampName("BT", generic, state_.StereoSwitch)));
+  btOff_->setIcon(Lamp(LampName("BT", generic, false)));
+}
+
+QIcon tdMain::Lamp(const QString& name) {
+  auto it = lamps_.find(name);
+  if (it == lamps_.end()) it = lamps_.insert(name, PictureIcon(name));
+  return *it;
 }
 
 void tdMain::ApplyColours() {
@@ -183,8 +195,8 @@ void tdMain::Display_AlwaysOnTop() {
 }
 
 void tdMain::ClockTick() {
-  hhmmss_->setText(QTime::currentTime().toString(
-      QString::fromStdString(services_.Locale.LongTimeFormat)));
+  hhmmss_->setText(
+      QTime::currentTime().toString(QString::fromStdString(services_.Locale.LongTimeFormat)));
   clockPhase_ = !clockPhase_;
   if (settings_.CheckIfTuned && clockPhase_ && !state_.Scanning) {
     ShowTuningStatus(model_->RefreshStatus());

@@ -132,8 +132,8 @@ void tdMain::BuildTuner(QWidget* parent) {
   btStepUp_->setArrowType(Qt::UpArrow);
   btStepDown_ = MakeButton(tunerGroup_, {}, QRect(71, 53, 14, 11), "Step -");
   btStepDown_->setArrowType(Qt::DownArrow);
-  step_ = MakeLabel(tunerGroup_, {}, QRect(87, 30, 38, 11), 7, true,
-                    Qt::AlignRight | Qt::AlignVCenter);
+  step_ =
+      MakeLabel(tunerGroup_, {}, QRect(87, 30, 38, 11), 7, true, Qt::AlignRight | Qt::AlignVCenter);
   lStep_ = MakeLabel(tunerGroup_, "kHz", QRect(128, 30, 26, 11), 7);
   sStep_ = new QSlider(Qt::Horizontal, tunerGroup_);
   sStep_->setGeometry(87, 44, 100, 18);
@@ -155,12 +155,21 @@ void tdMain::BuildTuner(QWidget* parent) {
   btAM_ = MakeButton(tunerGroup_, "am", QRect(281, 48, 30, 17), "AM band");
   btFM_->setCheckable(true);
   btAM_->setCheckable(true);
-  const std::pair<QWidget*, const char*> names[] = {
-      {sFrequency_, "sFrequency"}, {btTunePrev_, "btTunePrev"}, {btTuneNext_, "btTuneNext"},
-      {btStepUp_, "btSpinStepUp"}, {btStepDown_, "btSpinStepDown"}, {sStep_, "sStep"},
-      {step_, "Step"}, {lStep_, "LStep"}, {btJump_, "btJump"}, {lScan_, "LScan"},
-      {btScanPrev_, "btScanPrev"}, {btScanNext_, "btScanNext"}, {btStopScan_, "btStopScan"},
-      {btFM_, "btFM"}, {btAM_, "btAM"}};
+  const std::pair<QWidget*, const char*> names[] = {{sFrequency_, "sFrequency"},
+                                                    {btTunePrev_, "btTunePrev"},
+                                                    {btTuneNext_, "btTuneNext"},
+                                                    {btStepUp_, "btSpinStepUp"},
+                                                    {btStepDown_, "btSpinStepDown"},
+                                                    {sStep_, "sStep"},
+                                                    {step_, "Step"},
+                                                    {lStep_, "LStep"},
+                                                    {btJump_, "btJump"},
+                                                    {lScan_, "LScan"},
+                                                    {btScanPrev_, "btScanPrev"},
+                                                    {btScanNext_, "btScanNext"},
+                                                    {btStopScan_, "btStopScan"},
+                                                    {btFM_, "btFM"},
+                                                    {btAM_, "btAM"}};
   for (const auto& [widget, name] : names) widget->setObjectName(name);
 }
 
@@ -169,8 +178,8 @@ void tdMain::BuildPresets(QWidget* parent) {
   presetsGroup_->resize(300, 44);
   presetsGroup_->setToolTip("Internal");
   for (int i = 0; i < 10; ++i) {
-    QToolButton* b = MakeButton(presetsGroup_, FormatPresetNumber(i + 1).c_str(),
-                                QRect(3 + i * 27, 3, 26, 38));
+    QToolButton* b =
+        MakeButton(presetsGroup_, FormatPresetNumber(i + 1).c_str(), QRect(3 + i * 27, 3, 26, 38));
     b->setObjectName(QString("btRadio%1").arg(i + 1, 2, 10, QChar('0')));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setIconSize(QSize(16, 8));

@@ -52,7 +52,8 @@ bool tdMain::Create() {
 
 bool tdMain::RunFirstSetup() {
   const tModel model = ModelFromHardwareIndex(settings_.Hardware);
-  if (settings_.Port == 0) settings_.Port = static_cast<uint8_t>(card_.GetDevCap(model).DefaultPort);
+  if (settings_.Port == 0)
+    settings_.Port = static_cast<uint8_t>(card_.GetDevCap(model).DefaultPort);
   std::optional<tConfiguration> chosen;
   {
     ModalScope scope(*this);

@@ -18,14 +18,13 @@ void AddAll(QMenu* menu, const tdMain& window, std::initializer_list<tCommandId>
 
 constexpr std::initializer_list<tCommandId> kTuningItems = {
     cmJump, cmDecFreq, cmIncFreq, cmIncStep, cmDecStep, cmScanLeft, cmScanRight, cmStopScan};
-constexpr std::initializer_list<tCommandId> kScheduleItems = {cmSleepOnOff, cmAlarmOnOff,
-                                                                    cmProgr};
-constexpr std::initializer_list<tCommandId> kVolumeItems = {cmVolumeUp, cmVolumeDown,
-                                                                  cmMuteOnOff, cmMixer, cmVolumeTo0};
+constexpr std::initializer_list<tCommandId> kScheduleItems = {cmSleepOnOff, cmAlarmOnOff, cmProgr};
+constexpr std::initializer_list<tCommandId> kVolumeItems = {cmVolumeUp, cmVolumeDown, cmMuteOnOff,
+                                                            cmMixer, cmVolumeTo0};
 constexpr std::initializer_list<tCommandId> kDisplayModes = {
     cmComplete, cmMinimal, cmMinimalTuner, cmMinimalFavs, cmMinimalVolBtn, cmMinimalVolBtnPre};
-constexpr std::initializer_list<tCommandId> kStationItems = {
-    cmOrganize, cmEditFavs, cmClear, cmClearAll, cmMemory, cmRename};
+constexpr std::initializer_list<tCommandId> kStationItems = {cmOrganize, cmEditFavs, cmClear,
+                                                             cmClearAll, cmMemory,   cmRename};
 
 void AddActionsMenu(QMenu* menu, const tdMain& window) {
   AddAll(menu, window, kTuningItems);

@@ -31,15 +31,15 @@ void tdMain::ShowPresetPage() {
   for (int i = 0; i < 10; ++i) {
     const int n = i + 1 + 10 * (state_.Page - 1);
     const tPreset& p = bank_.Preset(n);
-    const int colour = !p.Assigned       ? settings_.ColorFavNotAssButton
-                       : p.Band == bAM   ? settings_.ColorFavAssButtonAM
-                                         : settings_.ColorFavAssButtonFM;
+    const int colour = !p.Assigned     ? settings_.ColorFavNotAssButton
+                       : p.Band == bAM ? settings_.ColorFavAssButtonAM
+                                       : settings_.ColorFavAssButtonFM;
     const bool current = n == state_.CurrentPreset;
     QToolButton* b = btRadio_[i];
     b->setText(QString::fromStdString(FormatPresetNumber(n)));
-    b->setIcon(PictureIcon(QString("BT%1%2").arg(colour).arg(current ? "ON" : "OFF")));
-    b->setToolTip(p.Assigned ? QString::fromStdString(FormatStationLabel(
-                                   p.Band, p.Frequency, p.Name, services_.Locale))
+    b->setIcon(Lamp(QString("BT%1%2").arg(colour).arg(current ? "ON" : "OFF")));
+    b->setToolTip(p.Assigned ? QString::fromStdString(FormatStationLabel(p.Band, p.Frequency,
+                                                                         p.Name, services_.Locale))
                              : QString());
   }
   btPageUp_->setEnabled(state_.Page > 1);

@@ -27,8 +27,8 @@ void tdMain::SwitchBand(tBand band) {
     btFM_->setChecked(fm);
     btAM_->setChecked(!fm);
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{lScan_, btScanPrev_, btScanNext_, lStep_,
-                                                     step_, btStepUp_, btStepDown_, sStep_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{lScan_, btScanPrev_, btScanNext_, lStep_, step_,
+                                                    btStepUp_, btStepDown_, sStep_}) {
     w->setVisible(fm);
     w->setEnabled(fm);
   }
@@ -73,14 +73,14 @@ void tdMain::RefreshStepControls() {
 
 void tdMain::Actions_TunePrev() {
   if (state_.Scanning) return;
-  TuneTo(card_.Band(), false, card_.Frequency() - (card_.Band() == bFM ? state_.CurrentStep
-                                                                      : card_.BandStep()));
+  TuneTo(card_.Band(), false,
+         card_.Frequency() - (card_.Band() == bFM ? state_.CurrentStep : card_.BandStep()));
 }
 
 void tdMain::Actions_TuneNext() {
   if (state_.Scanning) return;
-  TuneTo(card_.Band(), false, card_.Frequency() + (card_.Band() == bFM ? state_.CurrentStep
-                                                                      : card_.BandStep()));
+  TuneTo(card_.Band(), false,
+         card_.Frequency() + (card_.Band() == bFM ? state_.CurrentStep : card_.BandStep()));
 }
 
 void tdMain::Actions_StepDec() {
@@ -148,8 +148,8 @@ void tdMain::Scan(tScanDirection direction) {
   UpdateTuningControls();
   const QSignalBlocker block(sFrequency_);
   const QColor panel = PanelColor(settings_.ColorPanel);
-  const QString name = QString("SCAN%1%2").arg(settings_.ColorText).arg(
-      direction == tScanDirection::Up ? "R" : "L");
+  const QString name =
+      QString("SCAN%1%2").arg(settings_.ColorText).arg(direction == tScanDirection::Up ? "R" : "L");
   icScan_->setPixmap(IndicatorPixmap(name, panel, devicePixelRatioF()));
   icScan_->show();
   state_.StatusHidden = true;

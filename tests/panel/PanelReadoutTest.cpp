@@ -70,10 +70,9 @@ TEST(PanelReadoutScaleTest, ScaleLabelsPerBand) {
   EXPECT_EQ(ScaleLabels(bAM, false).size(), 12u);
   EXPECT_EQ(ScaleLabels(bAM, false).front(), "531");
   EXPECT_EQ(ScaleLabels(bAM, false).back(), "1620");
-  EXPECT_EQ(ScaleLabels(bFM, false), (std::vector<std::string>{"87", "90", "93", "96", "99",
-                                                                  "102", "105", "108"}));
-  EXPECT_EQ(ScaleLabels(bFM, true), (std::vector<std::string>{"76", "79", "82", "85", "88",
-                                                                 "91"}));
+  EXPECT_EQ(ScaleLabels(bFM, false),
+            (std::vector<std::string>{"87", "90", "93", "96", "99", "102", "105", "108"}));
+  EXPECT_EQ(ScaleLabels(bFM, true), (std::vector<std::string>{"76", "79", "82", "85", "88", "91"}));
 }
 
 TEST(PanelReadoutCardTest, SliderHintTitleAndStationOnFM) {

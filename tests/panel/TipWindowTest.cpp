@@ -15,8 +15,8 @@ namespace {
 
 TEST(TipWindowTest, TheShippedTipsFileHasTwentyTipsAndNoBlankOnes) {
   bool readable = false;
-  const QStringList tips = ReadTips(std::filesystem::path(ONDIVO_DATA_DIR) / "Ondivo.txt",
-                                    &readable);
+  const QStringList tips =
+      ReadTips(std::filesystem::path(ONDIVO_DATA_DIR) / "Ondivo.txt", &readable);
   ASSERT_TRUE(readable);
   EXPECT_GE(tips.size(), 20);
   for (const QString& tip : tips) {

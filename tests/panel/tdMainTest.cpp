@@ -79,8 +79,9 @@ TEST(tdMainScanTest, HaltScanningPostedDuringTheScanEndsItAndANestedScanIsRefuse
 }
 
 TEST(tdMainTuningTest, DraggingOverAPresetSelectsNothingAndReleasingOnlyReadsTheStatus) {
-  PanelWindow p(RadioTrackIni("[Frequency]\nFrequency=M 090.000\n[Presets]\nList=5,\n"
-                              "Station05=M 098.000 Radio Forum\n"));
+  PanelWindow p(
+      RadioTrackIni("[Frequency]\nFrequency=M 090.000\n[Presets]\nList=5,\n"
+                    "Station05=M 098.000 Radio Forum\n"));
   ASSERT_TRUE(p.Create());
   QSlider* slider = p.window->FrequencySlider();
   const QString statusBefore = p.window->StatusLabel()->text();
@@ -108,8 +109,8 @@ TEST(tdMainTuningTest, AMShowsTwelveScaleLabelsAndHidesScanAndStep) {
   for (QLabel* label : p.window->ScaleLabelWidgets()) shown += label->isHidden() ? 0 : 1;
   EXPECT_EQ(shown, 12);
   EXPECT_EQ(p.window->ScaleLabelWidgets()[11]->text(), "1620");
-  for (const char* name : {"btScanPrev", "btScanNext", "sStep", "btSpinStepUp", "Step", "LStep",
-                           "LScan"}) {
+  for (const char* name :
+       {"btScanPrev", "btScanNext", "sStep", "btSpinStepUp", "Step", "LStep", "LScan"}) {
     QWidget* w = p.window->findChild<QWidget*>(name);
     ASSERT_NE(w, nullptr) << name;
     EXPECT_TRUE(w->isHidden()) << name;

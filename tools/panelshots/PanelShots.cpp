@@ -53,10 +53,11 @@ int main(int argc, char** argv) {
   {
     QFile ini(config.filePath("Ondivo.ini"));
     ini.open(QIODevice::WriteOnly);
-    ini.write("[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nStyle=2\n"
-              "[Frequency]\nFrequency=M 098.000\nTuneStep=20\n"
-              "[Presets]\nCurrent=2\nList=1,2,3,\nStation01=M 088.100 Classic 88\n"
-              "Station02=M 098.000 Radio Forum\nStation03=M 104.300 Blues Avenue\n");
+    ini.write(
+        "[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nStyle=2\n"
+        "[Frequency]\nFrequency=M 098.000\nTuneStep=20\n"
+        "[Presets]\nCurrent=2\nList=1,2,3,\nStation01=M 088.100 Classic 88\n"
+        "Station02=M 098.000 Radio Forum\nStation03=M 104.300 Blues Avenue\n");
   }
   sim::SimulatedRig rig(mZoltrix, false);
   TRadioCard card(rig.Hardware());
