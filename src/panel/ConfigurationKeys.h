@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "panel/KeyString.h"
@@ -22,9 +23,9 @@ struct tConfiguration {
   int32_t AlarmHour = 6;     // Time, "HH:MM"
   int32_t AlarmMinute = 30;
   // [Frequency]
-  tBand LastBand = bFM;         // Frequency: band letter, blank, "000.000"
-  double LastFrequency = 87.0;  // 0 when the stored text did not convert
-  int32_t TuneStep = 1;         // multiples of the card's minimal FM step
+  tBand LastBand = bFM;      // Frequency: band letter, blank, "000.000"
+  double LastFrequency = 0;  // 0 (the card keeps its own frequency) when nothing usable is stored
+  int32_t TuneStep = 1;      // multiples of the card's minimal FM step
   // [Configuration]
   int32_t Hardware = 0;  // model + 1; 0 = not configured
   uint8_t Port = 0;      // index into the model's ports; 0 = not configured
@@ -54,6 +55,10 @@ struct tConfiguration {
   bool AlwaysOnTop = false;
   // [Presets]; the stored stations themselves go to the presets bank.
   uint8_t Current = 0;  // 0 = none
+  // Station entries of the list that this run could not read (written under another decimal
+  // separator, or damaged), by preset number, as they stand in the file. They are written back
+  // unchanged, so saving destroys nothing; storing a preset into such a number replaces it.
+  std::map<int, std::string> RefusedStations;
 
   bool operator==(const tConfiguration&) const = default;
 };

@@ -1,7 +1,8 @@
 #include "panel/KeyString.h"
 
 #include <array>
-#include <cctype>
+
+#include "platform/AsciiText.h"
 
 #include "panel/PanelCommand.h"
 
@@ -38,8 +39,7 @@ bool IsUsableKeyString(std::string_view keys) {
 std::string KeyStringOrDefault(std::string_view stored) {
   // Letters are kept upper-case because typed keys are upper-cased before the look-up; a
   // hand-edited lower-case letter would otherwise never match.
-  std::string keys(stored);
-  for (char& key : keys) key = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+  const std::string keys = UpperCaseAscii(stored);
   return IsUsableKeyString(keys) ? keys : DefaultKeyString();
 }
 

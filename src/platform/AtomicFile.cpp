@@ -46,14 +46,14 @@ bool AtomicFile::Open() {
   for (int attempt = 0; attempt < 16; ++attempt) {
     const auto candidate = folder / ("." + name + ".tmp-" + RandomSuffix());
     // 0666 so the umask decides, as it would for a plainly created file.
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      fd_ = fd;
+    UniqueFd fd(::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd) {
+      fd_ = std::move(fd);
       temp_ = candidate;
       // Keep the permissions of the file being replaced.
       struct stat existing {};
       if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        (void)::fchmod(fd_, existing.st_mode & 07777);
+        (void)::fchmod(fd_.get(), existing.st_mode & 07777);
       }
       return true;
     }
@@ -71,9 +71,9 @@ void AtomicFile::Fail(int errorNumber) {
 }
 
 bool AtomicFile::Write(std::string_view bytes) {
-  if (error_ || fd_ < 0 || committed_) return false;
+  if (error_ || !fd_ || committed_) return false;
   while (!bytes.empty()) {
-    const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+    const ssize_t written = ::write(fd_.get(), bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       Fail(errno);
@@ -89,16 +89,13 @@ bool AtomicFile::Write(std::string_view bytes) {
 }
 
 bool AtomicFile::Commit() {
-  if (error_ || fd_ < 0 || committed_) {
+  if (error_ || !fd_ || committed_) {
     Discard();
     return false;
   }
-  if (::fsync(fd_) != 0) {
-    Fail(errno);
-  }
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0 && !error_) Fail(errno);
+  if (::fsync(fd_.get()) != 0) Fail(errno);
+  // A write-back error may only show up at close.
+  if (fd_.reset() != 0) Fail(errno);
   if (!error_ && ::rename(temp_.c_str(), target_.c_str()) != 0) Fail(errno);
   if (error_) {
     Discard();
@@ -109,19 +106,13 @@ bool AtomicFile::Commit() {
   // Make the rename itself durable; the data is already safe either way.
   std::filesystem::path folder = target_.parent_path();
   if (folder.empty()) folder = ".";
-  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    (void)::fsync(dirFd);
-    ::close(dirFd);
-  }
+  const UniqueFd dirFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dirFd) (void)::fsync(dirFd.get());
   return true;
 }
 
 void AtomicFile::Discard() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
+  fd_.reset();
   if (!temp_.empty()) {
     ::unlink(temp_.c_str());
     temp_.clear();

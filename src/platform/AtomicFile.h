@@ -5,6 +5,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/UniqueFd.h"
+
 namespace ondivo {
 
 // Writes a file through a temporary file in the same folder that is flushed to disk and then
@@ -33,7 +35,7 @@ class AtomicFile {
 
   std::filesystem::path target_;
   std::filesystem::path temp_;
-  int fd_ = -1;
+  UniqueFd fd_;
   bool committed_ = false;
   std::error_code error_;
 };

@@ -1,8 +1,6 @@
 #include "platform/IniFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // Narrow strings only, compared with plain ASCII case folding (no locale).
 #define SI_NO_CONVERSION
@@ -12,57 +10,51 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <limits>
+#include <cstdio>
 #include <optional>
 
 #include "platform/AtomicFile.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/TextConvert.h"
 
 namespace ondivo {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
+// One matching pair of surrounding quotes is taken off, as the profile functions do.
+std::string_view Unquoted(std::string_view value) {
+  value = TrimText(value);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value;
 }
 
-enum class ReadOutcome { Ok, Missing, Failed };
+// The value as written, so that Unquoted gives it back unchanged.
+std::string Quoted(std::string_view value) {
+  std::string text = ScrubControlCharacters(value);
+  if (Unquoted(text) != text) text = '"' + text + '"';
+  return text;
+}
 
-ReadOutcome ReadWholeFile(const std::filesystem::path& path, std::string& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? ReadOutcome::Missing : ReadOutcome::Failed;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      static_cast<uintmax_t>(info.st_size) > IniFile::kMaxFileSize) {
-    ::close(fd);
-    return ReadOutcome::Failed;
-  }
-  out.clear();
-  out.reserve(static_cast<size_t>(info.st_size));
-  char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0 ||
-        out.size() + static_cast<size_t>(std::max<ssize_t>(got, 0)) > IniFile::kMaxFileSize) {
-      ::close(fd);
-      return ReadOutcome::Failed;
+// The name an unreadable file is kept under: the first free "<name>.bak", "<name>.bak2", ...
+// Moved without replacing anything, so an earlier backup is never lost either.
+bool MoveAside(const std::filesystem::path& path, std::filesystem::path& keptAs,
+               std::error_code& error) {
+  for (int n = 1; n < 100; ++n) {
+    std::filesystem::path candidate = path;
+    candidate += n == 1 ? ".bak" : ".bak" + std::to_string(n);
+    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, candidate.c_str(), RENAME_NOREPLACE) == 0) {
+      keptAs = candidate;
+      return true;
     }
-    if (got == 0) break;
-    out.append(buffer, static_cast<size_t>(got));
+    if (errno != EEXIST) {
+      error = std::error_code(errno, std::generic_category());
+      return false;
+    }
   }
-  ::close(fd);
-  return ReadOutcome::Ok;
-}
-
-std::string Sanitized(std::string_view value) {
-  std::string result(value);
-  for (char& c : result) {
-    if (static_cast<unsigned char>(c) < ' ' && c != '\t') c = ' ';
-  }
-  return result;
+  error = std::make_error_code(std::errc::file_exists);
+  return false;
 }
 
 std::optional<int32_t> ParseHex(std::string_view digits) {
@@ -78,17 +70,16 @@ std::optional<int32_t> ParseHex(std::string_view digits) {
 }  // namespace
 
 std::optional<int32_t> ParseProfileInteger(std::string_view text) {
-  text = TrimBlanks(text);
+  text = Unquoted(text);
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     return ParseHex(text.substr(2));
   }
   if (!text.empty() && text[0] == '$') return ParseHex(text.substr(1));
-  const auto value = ParseInteger(text);
-  if (!value || *value < std::numeric_limits<int32_t>::min() ||
-      *value > std::numeric_limits<int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<int32_t>(*value);
+  return ParseInt32(text);
+}
+
+std::string UnableToWriteMessage(const std::string& path) {
+  return "Unable to write to " + path;
 }
 
 struct IniFile::Store {
@@ -98,16 +89,20 @@ struct IniFile::Store {
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)), store_(new Store) {
   store_->ini.SetSpaces(false);
   std::string text;
-  switch (ReadWholeFile(path_, text)) {
-    case ReadOutcome::Missing:
+  switch (ReadWholeFile(path_, kMaxFileSize, text)) {
+    case tWholeFileRead::Missing:
       loadResult_ = IniLoadResult::Missing;
       return;
-    case ReadOutcome::Failed:
+    case tWholeFileRead::Unreadable:
+    case tWholeFileRead::TooLarge:
       loadResult_ = IniLoadResult::Unreadable;
       return;
-    case ReadOutcome::Ok:
+    case tWholeFileRead::Read:
       break;
   }
+  // The parser would stop at a NUL and every later section would read as defaults, which the
+  // next save would then write over the user's settings.
+  std::replace(text.begin(), text.end(), '\0', ' ');
   // Keep every duplicate while parsing so lookups return the first one, as the profile
   // functions do; with multi-key off again, a save writes only that first one.
   store_->ini.SetMultiKey(true);
@@ -128,7 +123,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
   const std::string s(section), k(key);
   const char* value = store_->ini.GetValue(s.c_str(), k.c_str(), nullptr);
   if (!value) return std::string(fallback);
-  return std::string(TrimBlanks(value));
+  return std::string(Unquoted(value));
 }
 
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -177,13 +172,13 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
             [](const auto& a, const auto& b) { return a.first < b.first; });
   result.reserve(entries.size());
   for (const auto& [order, entry] : entries) {
-    result.emplace_back(entry->first.pItem, std::string(TrimBlanks(entry->second)));
+    result.emplace_back(entry->first.pItem, std::string(Unquoted(entry->second)));
   }
   return result;
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string s(section), k(key), v = Sanitized(value);
+  const std::string s(section), k(key), v = Quoted(value);
   // Replaces the first copy of a duplicated key; saving writes only that one.
   return store_->ini.SetValue(s.c_str(), k.c_str(), v.c_str()) >= 0;
 }
@@ -208,10 +203,37 @@ std::string IniFile::ToText() const {
   return text;
 }
 
-bool IniFile::Save() {
+std::optional<std::string> IniFile::KeepUnreadableFile() {
+  if (loadResult_ != IniLoadResult::Unreadable || keepError_) return std::nullopt;
+  std::filesystem::path keptAs;
+  if (!MoveAside(path_, keptAs, keepError_)) {
+    return path_.string() + " could not be read and could not be kept aside (" +
+           keepError_.message() + "); it is not saved over.";
+  }
+  // Nothing is left to protect: the next save creates the file afresh.
+  loadResult_ = IniLoadResult::Missing;
+  return path_.string() + " could not be read. It has been kept as " + keptAs.string() +
+         " and a new file is written in its place.";
+}
+
+tWriteResult IniFile::Save() {
+  tWriteResult result;
+  if (auto notice = KeepUnreadableFile()) result.Notice = std::move(*notice);
+  if (loadResult_ == IniLoadResult::Unreadable) {
+    result.Message = UnableToWriteMessage(path_.string());
+    result.Error = keepError_;
+    return result;
+  }
   std::string text;
-  if (store_->ini.Save(text) < 0) return false;
-  return WriteFileAtomically(path_, text);
+  if (store_->ini.Save(text) < 0) {
+    result.Message = UnableToWriteMessage(path_.string());
+    result.Error = std::make_error_code(std::errc::not_enough_memory);
+    return result;
+  }
+  if (!WriteFileAtomically(path_, text, &result.Error)) {
+    result.Message = UnableToWriteMessage(path_.string());
+  }
+  return result;
 }
 
 }  // namespace ondivo

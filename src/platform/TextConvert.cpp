@@ -7,22 +7,6 @@
 
 namespace ondivo {
 
-std::string_view TrimText(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(begin, end - begin);
-}
-
-std::string UpperCaseAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
-}
-
 std::optional<int64_t> ParseInteger(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty() || text.front() == '+') return std::nullopt;
@@ -31,6 +15,11 @@ std::optional<int64_t> ParseInteger(std::string_view text) {
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (ec != std::errc() || ptr != end) return std::nullopt;
   return value;
+}
+
+std::optional<int32_t> ParseInt32(std::string_view text) {
+  const auto value = ParseInteger(text);
+  return value ? ToInt32(*value) : std::nullopt;
 }
 
 std::optional<double> ParseReal(std::string_view text, char decimalSeparator) {

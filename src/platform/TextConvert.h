@@ -5,19 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AsciiText.h"
+
 namespace ondivo {
 
 // Locale-free text conversions. The decimal separator is always passed in, so files are read
 // and written the same way whatever the process locale says.
 
-// Removes blanks and control characters (anything up to and including ' ') at both ends.
-std::string_view TrimText(std::string_view text);
-
-// Upper-cases the ASCII letters only; other bytes are left alone.
-std::string UpperCaseAscii(std::string_view text);
-
 // A decimal integer with an optional sign and nothing else (no blanks, no hex).
 std::optional<int64_t> ParseInteger(std::string_view text);
+// The same, within 32 bits.
+std::optional<int32_t> ParseInt32(std::string_view text);
 
 // A decimal number with an optional sign, digits, the given separator and an optional
 // exponent; blanks around it are allowed. Any other separator, or a value that is not finite,

@@ -8,20 +8,15 @@
 
 namespace ondivo {
 
-TextLineReader::TextLineReader(const std::filesystem::path& path) : buffer_(64 * 1024) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-}
-
-TextLineReader::~TextLineReader() {
-  if (fd_ >= 0) ::close(fd_);
-}
+TextLineReader::TextLineReader(const std::filesystem::path& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)), buffer_(64 * 1024) {}
 
 bool TextLineReader::Fill() {
   if (begin_ < end_) return true;
-  if (fd_ < 0 || failed_ || eof_) return false;
+  if (!fd_ || failed_ || eof_) return false;
   begin_ = end_ = 0;
   for (;;) {
-    const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+    const ssize_t got = ::read(fd_.get(), buffer_.data(), buffer_.size());
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       failed_ = true;
@@ -42,7 +37,7 @@ bool TextLineReader::AtEnd() {
 
 TextLineReader::Status TextLineReader::ReadLine(std::string& line, size_t maxLength) {
   line.clear();
-  if (fd_ < 0) return Status::Error;
+  if (!fd_) return Status::Error;
   bool any = false;
   for (;;) {
     if (!Fill()) {

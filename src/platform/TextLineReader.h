@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UniqueFd.h"
+
 namespace ondivo {
 
 // Reads a text file line by line with a cap on the line length, so a file of junk without line
@@ -14,11 +16,8 @@ class TextLineReader {
   enum class Status { Line, End, TooLong, Error };
 
   explicit TextLineReader(const std::filesystem::path& path);
-  ~TextLineReader();
-  TextLineReader(const TextLineReader&) = delete;
-  TextLineReader& operator=(const TextLineReader&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return fd_.isValid(); }
   // True when nothing is left to read (or reading failed, which ReadLine then reports).
   bool AtEnd();
   // The next line without its line break. TooLong when it exceeds maxLength bytes.
@@ -29,7 +28,7 @@ class TextLineReader {
  private:
   bool Fill();
 
-  int fd_ = -1;
+  UniqueFd fd_;
   bool failed_ = false;
   bool eof_ = false;
   std::vector<char> buffer_;

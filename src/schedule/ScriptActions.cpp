@@ -1,8 +1,8 @@
 #include "schedule/ScriptActions.h"
 
 #include <array>
-#include <cctype>
 
+#include "platform/AsciiText.h"
 #include "stations/FrequencyText.h"
 
 namespace ondivo {
@@ -11,16 +11,6 @@ namespace {
 
 constexpr std::array<std::string_view, kActionKindCount> kKeywords = {
     "Mute on", "Mute off", "Beep", "Volume", "Jump to", "Preset", "Off"};
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 template <typename T>
 const T& As(const zAction& action) {

@@ -1,10 +1,9 @@
 #include "schedule/ScriptFile.h"
 
-#include <cstdio>
 #include <optional>
-#include <stdexcept>
 
 #include "platform/AtomicFile.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/TextConvert.h"
 #include "stations/FrequencyText.h"
 #include "stations/PresetsBank.h"
@@ -102,10 +101,10 @@ std::optional<ActionFields> SplitAction(tActionKind kind, std::string_view rest)
   return split;
 }
 
-// A jump frequency must be a positive number that fits the storage form.
+// A jump frequency is a storage text other than 000.000, so that it is written back as read.
 std::optional<double> JumpFrequency(std::string_view text, const LocaleFormat& locale) {
-  const auto mhz = ParseFrequency(text, locale);
-  if (!mhz || !(*mhz > 0.0 && *mhz < 1000.0)) return std::nullopt;
+  const auto mhz = ParseStoredFrequency(text, locale);
+  if (!mhz || IsZeroFrequency(*mhz)) return std::nullopt;
   return mhz;
 }
 
@@ -133,40 +132,50 @@ bool IsValidActionLine(std::string_view line, const LocaleFormat& locale) {
 }
 
 bool IsWord(std::string_view field, std::string_view word) {
-  return UpperCaseAscii(TrimText(field)) == word;
+  return EqualsIgnoringCase(TrimText(field), word);
 }
 
+// A field of the second pass; the first pass has checked it, so nothing here should fail.
 template <typename T>
-T CheckedInteger(std::string_view text) {
+std::optional<T> Field(std::string_view text, int64_t lo, int64_t hi) {
   const auto value = ParseInteger(text);
-  if (!value) throw std::runtime_error("number");
+  if (!value || *value < lo || *value > hi) return std::nullopt;
   return static_cast<T>(*value);
 }
 
+// The action of one line, or null when a field does not convert.
 std::unique_ptr<zAction> ReadAction(tActionKind kind, std::string_view rest,
                                     const LocaleFormat& locale) {
   const auto split = SplitAction(kind, rest);
-  if (!split) throw std::runtime_error("line");
-  const double time = TimeOfDay(CheckedInteger<int>(split->Time.substr(0, 2)),
-                                CheckedInteger<int>(split->Time.substr(2, 2)));
+  if (!split) return nullptr;
+  const auto hour = Field<int>(split->Time.substr(0, 2), 0, 23);
+  const auto minute = Field<int>(split->Time.substr(2, 2), 0, 59);
+  if (!hour || !minute) return nullptr;
   // The card's band and stereo do not matter here: every field is set from the line.
-  auto action = CreateAction(kind, time, bFM, false);
+  auto action = CreateAction(kind, TimeOfDay(*hour, *minute), bFM, false);
   const auto& f = split->Fields;
   switch (kind) {
     case akBeep: {
       auto& beep = static_cast<zBeep&>(*action);
-      beep.Times = CheckedInteger<uint8_t>(f[0]);
-      beep.Frequency = CheckedInteger<int32_t>(f[1]);
-      beep.Duration = CheckedInteger<int32_t>(f[2]);
+      const auto times = Field<uint8_t>(f[0], 1, 50);
+      const auto frequency = Field<int32_t>(f[1], 1, 20000);
+      const auto duration = Field<int32_t>(f[2], 1, 1000);
+      if (!times || !frequency || !duration) return nullptr;
+      beep.Times = *times;
+      beep.Frequency = *frequency;
+      beep.Duration = *duration;
       break;
     }
-    case akVolume:
-      static_cast<zVolume&>(*action).Volume = CheckedInteger<uint8_t>(f[0]);
+    case akVolume: {
+      const auto volume = Field<uint8_t>(f[0], 0, 20);
+      if (!volume) return nullptr;
+      static_cast<zVolume&>(*action).Volume = *volume;
       break;
+    }
     case akJumpTo: {
       auto& jump = static_cast<zJumpTo&>(*action);
       const auto mhz = JumpFrequency(f[0], locale);
-      if (!mhz) throw std::runtime_error("frequency");
+      if (!mhz) return nullptr;
       jump.Frequency = *mhz;
       // The first pass accepts the band and stereo words in any case, so they are read so.
       jump.Band = IsWord(f[1], "FM") ? bFM : bAM;
@@ -175,7 +184,9 @@ std::unique_ptr<zAction> ReadAction(tActionKind kind, std::string_view rest,
     }
     case akPreset: {
       auto& preset = static_cast<zPreset&>(*action);
-      preset.Preset = CheckedInteger<uint8_t>(f[0]);
+      const auto number = Field<uint8_t>(f[0], 1, PresetsBank::kPresetCount);
+      if (!number) return nullptr;
+      preset.Preset = *number;
       preset.Stereo = IsWord(f[1], "ST");
       break;
     }
@@ -185,34 +196,22 @@ std::unique_ptr<zAction> ReadAction(tActionKind kind, std::string_view rest,
   return action;
 }
 
+// The second pass; null when a line the first pass let through does not convert after all.
 std::unique_ptr<tScript> ParseScript(std::string_view text, const LocaleFormat& locale) {
   auto script = std::make_unique<tScript>();
   LineReader lines(text);
   const auto title = lines.Next();
-  if (!title || title->empty()) throw std::runtime_error("title");
+  if (!title || title->empty()) return nullptr;
   script->SetTitle(std::string(title->substr(1)));
   while (const auto line = lines.Next()) {
     const size_t dot = line->find('.');
     const tActionKind kind = ParseActionKeyword(line->substr(0, dot));
     if (kind == akNone || dot == std::string_view::npos) continue;
-    script->Add(ReadAction(kind, line->substr(dot + 1), locale));
+    auto action = ReadAction(kind, line->substr(dot + 1), locale);
+    if (!action) return nullptr;
+    script->Add(std::move(action));
   }
   return script;
-}
-
-// Reads at most limit + 1 bytes, so an oversized file is noticed without being held.
-std::optional<std::string> ReadBounded(const std::filesystem::path& path, size_t limit) {
-  std::unique_ptr<FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return std::nullopt;
-  std::string text;
-  char buffer[16384];
-  while (text.size() <= limit) {
-    const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-    text.append(buffer, got);
-    if (got < sizeof buffer) break;
-  }
-  if (std::ferror(file.get())) return std::nullopt;
-  return text;
 }
 
 std::string TimeText(const zAction& action) {
@@ -272,36 +271,39 @@ bool ValidateScriptFile(std::string_view text, const LocaleFormat& locale) {
   return anyAction && !lastBlank;
 }
 
-int ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
-                   std::unique_ptr<tScript>& script) {
-  const auto text = ReadBounded(path, kMaxScriptFileSize);
-  if (!text) return kScriptUnreadable;
-  if (text->size() > kMaxScriptFileSize || !ValidateScriptFile(*text, locale))
-    return kScriptCorrupt;
-  try {
-    script = ParseScript(*text, locale);
-  } catch (const std::exception&) {
-    return kScriptUnreadable;
+tFileRead ReadScriptFile(const std::filesystem::path& path, const LocaleFormat& locale,
+                         std::unique_ptr<tScript>& script) {
+  std::string text;
+  switch (ReadWholeFile(path, kMaxScriptFileSize, text)) {
+    case tWholeFileRead::Missing:
+    case tWholeFileRead::Unreadable:
+      return kScriptUnreadable;
+    case tWholeFileRead::TooLarge:
+      return kScriptCorrupt;
+    case tWholeFileRead::Read:
+      break;
   }
+  if (!ValidateScriptFile(text, locale)) return kScriptCorrupt;
+  auto parsed = ParseScript(text, locale);
+  if (!parsed) return kScriptUnreadable;
+  script = std::move(parsed);
   return kScriptRead;
 }
 
 std::string FormatScriptFile(std::string_view title, const tScript& actions,
                              const PresetsBank& bank, const LocaleFormat& locale) {
   // A line break inside the title would end the title line early and spoil the whole file.
-  std::string text = ";";
-  for (const char c : title) text += (c == '\r' || c == '\n') ? ' ' : c;
-  text += "\r\n";
+  std::string text = ";" + ScrubControlCharacters(title) + "\r\n";
   for (const auto& action : actions) text += ActionLine(*action, bank, locale) + "\r\n";
   return text;
 }
 
-bool WriteScriptFile(const std::filesystem::path& path, std::string_view title,
-                     const tScript& actions, const PresetsBank& bank, const LocaleFormat& locale,
-                     const std::function<void(const std::string&)>& report) {
-  if (WriteFileAtomically(path, FormatScriptFile(title, actions, bank, locale))) return true;
-  if (report) report(kScriptWriteError);
-  return false;
+tWriteResult WriteScriptFile(const std::filesystem::path& path, std::string_view title,
+                             const tScript& actions, const PresetsBank& bank,
+                             const LocaleFormat& locale) {
+  std::error_code error;
+  if (WriteFileAtomically(path, FormatScriptFile(title, actions, bank, locale), &error)) return {};
+  return tWriteResult::Failed(std::string(kScriptWriteErrorMessage), error);
 }
 
 }  // namespace ondivo

@@ -112,6 +112,17 @@ std::optional<double> ParseFrequency(std::string_view text, const LocaleFormat& 
   return ParseReal(text, locale.DecimalSeparator);
 }
 
+std::optional<double> ParseStoredFrequency(std::string_view text, const LocaleFormat& locale) {
+  const auto mhz = ParseFrequency(text, locale);
+  // Seven characters: three integer digits, the separator and three decimals, no sign.
+  if (!mhz || *mhz < 0 || FormatFrequencyKey(*mhz, locale).size() != 7) return std::nullopt;
+  return mhz;
+}
+
+bool IsZeroFrequency(double mhz) {
+  return SameFrequency(mhz, 0.0);
+}
+
 std::string DotsForColons(std::string_view text) {
   std::string result(text);
   std::replace(result.begin(), result.end(), ':', '.');

@@ -52,6 +52,12 @@ bool IsIntegerInRange(std::string_view text, int64_t lo, int64_t hi);
 bool IsRealNumber(std::string_view text, const LocaleFormat& locale);
 // The number of IsRealNumber, or nothing.
 std::optional<double> ParseFrequency(std::string_view text, const LocaleFormat& locale);
+// A frequency read from a file: a number whose storage text is a real one, 000.000 to 999.999,
+// so that what is accepted is written back in the same form and reads again. Readers that
+// refuse 0 test that on their own.
+std::optional<double> ParseStoredFrequency(std::string_view text, const LocaleFormat& locale);
+// True when the storage text of mhz is "000.000".
+bool IsZeroFrequency(double mhz);
 
 // Every ":" replaced by ".".
 std::string DotsForColons(std::string_view text);

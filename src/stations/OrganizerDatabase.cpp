@@ -34,15 +34,6 @@ bool TakeField(std::string_view& rest, std::string_view& field) {
   return true;
 }
 
-std::optional<int32_t> ToInt32(std::string_view text) {
-  const auto value = ParseInteger(text);
-  if (!value || *value < std::numeric_limits<int32_t>::min() ||
-      *value > std::numeric_limits<int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<int32_t>(*value);
-}
-
 // "kind id parent band frequency name"; the name may hold blanks or be missing.
 std::optional<Row> ParseRow(std::string_view value, const LocaleFormat& locale) {
   std::string_view kind, id, parent, band, frequency;
@@ -57,9 +48,9 @@ std::optional<Row> ParseRow(std::string_view value, const LocaleFormat& locale) 
 
   Row row;
   const auto kindValue = ParseInteger(kind);
-  const auto idValue = ToInt32(id);
-  const auto parentValue = ToInt32(parent);
-  const auto frequencyValue = ParseFrequency(frequency, locale);
+  const auto idValue = ParseInt32(id);
+  const auto parentValue = ParseInt32(parent);
+  const auto frequencyValue = ParseStoredFrequency(frequency, locale);
   if (!kindValue || !idValue || !parentValue || !frequencyValue) return std::nullopt;
   row.Kind = *kindValue;
   row.Id = *idValue;
@@ -153,17 +144,22 @@ OrganizerTree LoadOrganizerDatabase(const std::filesystem::path& path, const Loc
   return tree;
 }
 
-bool SaveOrganizerDatabase(const std::filesystem::path& path, const OrganizerTree& tree,
-                           const LocaleFormat& locale) {
+tWriteResult SaveOrganizerDatabase(const std::filesystem::path& path, const OrganizerTree& tree,
+                                   const LocaleFormat& locale) {
   IniFile ini(path);
-  if (!ini.EraseSection(kSection)) return false;
+  const auto failed = [&] {
+    return tWriteResult::Failed(UnableToWriteMessage(path.string()),
+                                std::make_error_code(std::errc::io_error));
+  };
+  if (!ini.EraseSection(kSection)) return failed();
   bool ok = ini.WriteInteger(kSection, "Rows", static_cast<int64_t>(tree.NodeCount()));
   int64_t number = 0;
   tree.ForEachInTreeOrder([&](const OrganizerNode& node, const OrganizerNode& parent) {
     ok = ok && ini.WriteString(kSection, "Row" + std::to_string(++number),
                                FormatRow(node, parent, locale));
   });
-  return ok && ini.Save();
+  if (!ok) return failed();
+  return ini.Save();
 }
 
 }  // namespace ondivo

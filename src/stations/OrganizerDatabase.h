@@ -23,9 +23,10 @@ OrganizerTree LoadOrganizerDatabase(const std::filesystem::path& path, const Loc
                                     OrganizerLoadReport* report = nullptr);
 
 // Rewrites section "Archive": "Rows" and one "Row<i>" per node in tree order, then replaces
-// the file atomically. Other sections of the file are kept. False when the file could not be
-// written; the previous file is then left as it was.
-bool SaveOrganizerDatabase(const std::filesystem::path& path, const OrganizerTree& tree,
-                           const LocaleFormat& locale);
+// the file atomically. Other sections of the file are kept. On failure ("Unable to write to
+// <path>") the previous file is left as it was. A database that could not be read is kept as
+// "Ondivo.db.bak" first; the result's Notice then says so.
+tWriteResult SaveOrganizerDatabase(const std::filesystem::path& path, const OrganizerTree& tree,
+                                   const LocaleFormat& locale);
 
 }  // namespace ondivo

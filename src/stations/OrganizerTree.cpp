@@ -3,20 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/AsciiText.h"
+
 namespace ondivo {
-namespace {
-
-char FoldCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool NameLess(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(FoldCase(x)) < static_cast<unsigned char>(FoldCase(y));
-  });
-}
-
-}  // namespace
 
 OrganizerNode::~OrganizerNode() {
   std::vector<std::unique_ptr<OrganizerNode>> pending = std::move(Children);
@@ -76,7 +65,7 @@ void OrganizerTree::Sort() {
     std::stable_sort(node->Children.begin(), node->Children.end(),
                      [](const auto& a, const auto& b) {
                        if (a->IsStation() != b->IsStation()) return a->IsStation();
-                       return NameLess(a->Name, b->Name);
+                       return LessIgnoringCase(a->Name, b->Name);
                      });
     for (auto& child : node->Children) {
       if (!child->Children.empty()) pending.push_back(child.get());

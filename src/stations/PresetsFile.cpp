@@ -1,6 +1,7 @@
 #include "stations/PresetsFile.h"
 
 #include <string_view>
+#include <unordered_set>
 
 #include "platform/AtomicFile.h"
 #include "platform/TextConvert.h"
@@ -30,7 +31,7 @@ std::optional<PresetLine> ParsePresetLine(std::string_view line, const LocaleFor
   line.remove_prefix(4);
 
   if (line.size() < 8 || line[7] != '.') return std::nullopt;
-  const auto frequency = ParseFrequency(line.substr(0, 7), locale);
+  const auto frequency = ParseStoredFrequency(line.substr(0, 7), locale);
   if (!frequency) return std::nullopt;
   result.Frequency = *frequency;
   line.remove_prefix(8);
@@ -47,21 +48,16 @@ std::optional<PresetLine> ParsePresetLine(std::string_view line, const LocaleFor
   return result;
 }
 
-bool Conflicts(const PresetsBank& bank, const PresetLine& line) {
-  if (bank.Preset(line.Number).Assigned) return true;
-  for (int n = 1; n <= PresetsBank::kPresetCount; ++n) {
-    if (n != line.Number && SameFrequency(bank.Preset(n).Frequency, line.Frequency)) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
-int LoadPresetsFile(const std::filesystem::path& path, const LocaleFormat& locale,
-                    PresetsBank& bank) {
+tFileRead LoadPresetsFile(const std::filesystem::path& path, const LocaleFormat& locale,
+                          PresetsBank& bank) {
   TextLineReader reader(path);
   if (!reader.IsOpen()) return kPresetsUnreadable;
   PresetsBank fresh;
+  // Storage texts of the frequencies taken so far, each formatted once. Unassigned records hold
+  // 0, so a line of 000.000 is refused as meeting one of them.
+  std::unordered_set<std::string> frequencies{FormatFrequencyKey(0.0, locale)};
   int taken = 0;
   std::string line;
   do {
@@ -75,7 +71,10 @@ int LoadPresetsFile(const std::filesystem::path& path, const LocaleFormat& local
         break;
     }
     const auto parsed = ParsePresetLine(line, locale);
-    if (!parsed || Conflicts(fresh, *parsed)) return kPresetsMalformed;
+    if (!parsed || fresh.Preset(parsed->Number).Assigned ||
+        !frequencies.insert(FormatFrequencyKey(parsed->Frequency, locale)).second) {
+      return kPresetsMalformed;
+    }
     fresh.Store(parsed->Number, parsed->Name, parsed->Frequency, parsed->Band);
     ++taken;
   } while (!reader.AtEnd() && taken < PresetsBank::kPresetCount);
@@ -91,20 +90,26 @@ std::optional<std::string> FormatPresetsFile(const PresetsBank& bank, const Loca
     if (!preset.Assigned) continue;
     const std::string frequency = FormatFrequencyKey(preset.Frequency, locale);
     if (frequency.size() != 7) return std::nullopt;
-    std::string name = Utf8PadOrCut(preset.Name, PresetsBank::kMaxNameLength);
     // A line break inside a name would split the record.
-    for (char& c : name) {
-      if (static_cast<unsigned char>(c) < ' ') c = ' ';
-    }
+    const std::string name =
+        Utf8PadOrCut(ScrubControlCharacters(preset.Name), PresetsBank::kMaxNameLength);
     text += PadNumber(n, 3) + "." + frequency + "." + BandWord(preset.Band) + "." + name + "\r\n";
   }
   return text;
 }
 
-bool WritePresetsFile(const std::filesystem::path& path, const PresetsBank& bank,
-                      const LocaleFormat& locale) {
+tWriteResult WritePresetsFile(const std::filesystem::path& path, const PresetsBank& bank,
+                              const LocaleFormat& locale) {
   const auto text = FormatPresetsFile(bank, locale);
-  return text && WriteFileAtomically(path, *text);
+  if (!text) {
+    return tWriteResult::Failed(std::string(kPresetsWriteErrorMessage),
+                                std::make_error_code(std::errc::value_too_large));
+  }
+  std::error_code error;
+  if (!WriteFileAtomically(path, *text, &error)) {
+    return tWriteResult::Failed(std::string(kPresetsWriteErrorMessage), error);
+  }
+  return {};
 }
 
 }  // namespace ondivo

@@ -19,10 +19,6 @@ int64_t MillisecondsOf(double time) {
   return std::llround(fraction * static_cast<double>(kMsPerDay)) % kMsPerDay;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return UpperCaseAscii(a) == UpperCaseAscii(b);
-}
-
 }  // namespace
 
 double TimeOfDay(int hour, int minute, int second) {
@@ -43,12 +39,12 @@ std::optional<double> ParseTimeText(std::string_view text, const LocaleFormat& l
   text = TrimText(text);
   int meridiem = 0;  // 0 none, 1 AM, 2 PM
   for (const auto& [marker, value] : {std::pair{"AM", 1}, std::pair{"PM", 2}}) {
-    if (text.size() >= 2 && EqualsIgnoreCase(text.substr(text.size() - 2), marker)) {
+    if (text.size() >= 2 && EqualsIgnoringCase(text.substr(text.size() - 2), marker)) {
       meridiem = value;
       text = TrimText(text.substr(0, text.size() - 2));
       break;
     }
-    if (text.size() >= 2 && EqualsIgnoreCase(text.substr(0, 2), marker)) {
+    if (text.size() >= 2 && EqualsIgnoringCase(text.substr(0, 2), marker)) {
       meridiem = value;
       text = TrimText(text.substr(2));
       break;

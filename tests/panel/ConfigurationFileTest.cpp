@@ -32,10 +32,10 @@ class ConfigurationFileTest : public ::testing::Test {
     const IniFile ini(path_);
     LoadConfiguration(ini, locale, settings_, bank_);
   }
-  bool Save(const tConfiguration& settings, const PresetsBank& bank,
-            const LocaleFormat& locale = kFullStop, std::string* error = nullptr) {
+  tWriteResult Save(const tConfiguration& settings, const PresetsBank& bank,
+                    const LocaleFormat& locale = kFullStop) {
     IniFile ini(path_);
-    return SaveConfiguration(ini, settings, bank, locale, error);
+    return SaveConfiguration(ini, settings, bank, locale);
   }
   std::vector<int> Stored() const {
     std::vector<int> numbers;
@@ -117,7 +117,7 @@ TEST_F(ConfigurationFileTest, MissingFileReadsAsDefaults) {
   tConfiguration expected;
   EXPECT_EQ(settings_, expected);
   EXPECT_EQ(settings_.LastBand, bFM);
-  EXPECT_DOUBLE_EQ(settings_.LastFrequency, 87.0);
+  EXPECT_EQ(settings_.LastFrequency, 0.0);  // the card keeps its own frequency
   EXPECT_TRUE(Stored().empty());
 }
 
@@ -149,6 +149,48 @@ TEST_F(ConfigurationFileTest, FrequenciesWrittenUnderOneSeparatorAreRefusedUnder
   // Everything that holds no frequency reads the same.
   EXPECT_EQ(settings_.KeyboardCommands, Changed().KeyboardCommands);
   EXPECT_EQ(settings_.Current, 15);
+}
+
+TEST_F(ConfigurationFileTest, StationsRefusedUnderAnotherSeparatorSurviveASaveUnchanged) {
+  ASSERT_TRUE(Save(Changed(), ChangedBank(), kComma));
+  // A run under the other separator refuses every station, stores one of its own in a free
+  // slot and saves.
+  LoadFile(kFullStop);
+  ASSERT_TRUE(Stored().empty());
+  bank_.Store(2, "New", 99.0, bFM);
+  ASSERT_TRUE(Save(settings_, bank_, kFullStop));
+  const std::string text = ReadBytes(path_);
+  EXPECT_NE(text.find("List=1,2,15,42,100,"), std::string::npos) << text;
+  EXPECT_NE(text.find("Station00=M 107,900 Last"), std::string::npos) << text;
+  // Back under the first separator every station of the first run is there again.
+  LoadFile(kComma);
+  EXPECT_EQ(Stored(), (std::vector<int>{1, 15, 42, 100}));
+  for (int n : {1, 15, 42, 100}) EXPECT_EQ(bank_.Preset(n), ChangedBank().Preset(n)) << n;
+
+  // A slot the user stores into takes the new station; the refused entry goes.
+  LoadFile(kFullStop);
+  bank_.Store(1, "Mine", 95.0, bFM);
+  ASSERT_TRUE(Save(settings_, bank_, kFullStop));
+  LoadFile(kFullStop);
+  EXPECT_EQ(bank_.Preset(1), (tPreset{"Mine", 95.0, bFM, true}));
+}
+
+TEST_F(ConfigurationFileTest, KeyStringsWithBlanksAtEitherEndSurvive) {
+  std::string keys = DefaultKeyString();
+  for (const size_t at : {size_t{0}, keys.size() - 1}) {
+    std::string custom = keys;
+    custom[at] = ' ';
+    tConfiguration s;
+    s.KeyboardCommands = custom;
+    ASSERT_TRUE(Save(s, PresetsBank{}));
+    LoadFile();
+    EXPECT_EQ(settings_.KeyboardCommands, custom) << ReadBytes(path_);
+  }
+  // One pair of surrounding quotes is taken off, as the profile functions do.
+  Load("[Configuration]\nKeyboardCommands=\"" + keys + "\"\n");
+  EXPECT_EQ(settings_.KeyboardCommands, keys);
+  Load("[Configuration]\nKeyboardCommands='" + keys.substr(1) + " '\n");
+  EXPECT_EQ(settings_.KeyboardCommands, keys.substr(1) + " ");
 }
 
 TEST_F(ConfigurationFileTest, SaveWritesSectionsAndKeysInOrderAndDropsUnknownKeys) {
@@ -252,21 +294,26 @@ TEST_F(ConfigurationFileTest, MeaninglessValuesFallBack) {
   EXPECT_EQ(settings_.VolumeLine, vlCd);
 }
 
-TEST_F(ConfigurationFileTest, LastFrequencyKey) {
+TEST_F(ConfigurationFileTest, LastFrequencyKeyNeedsItsBandLetterAndBlank) {
   struct Case {
     const char* value;
     tBand band;
     double mhz;
   };
+  // Everything up to the first blank goes: a number without a band letter and blank reads as
+  // 0, which leaves the card on its own frequency.
   for (const Case& c :
        {Case{"K 000.531", bAM, 0.531}, Case{"k 1.62", bAM, 1.62}, Case{"M 088.500", bFM, 88.5},
-        Case{"X 090.000", bFM, 90.0}, Case{"088.500", bFM, 88.5}, Case{"M", bFM, 0.0},
-        Case{"M abc", bFM, 0.0}, Case{"M -5", bFM, 0.0}, Case{"M 1e400", bFM, 0.0},
-        Case{"MM 088.500", bFM, 0.0}}) {
+        Case{"X 090.000", bFM, 90.0}, Case{"088.500", bFM, 0.0}, Case{"87", bFM, 0.0},
+        Case{"MM 088.500", bFM, 88.5}, Case{"M", bFM, 0.0}, Case{"M abc", bFM, 0.0},
+        Case{"M -5", bFM, 0.0}, Case{"M 1e400", bFM, 0.0}, Case{"M 999.9996", bFM, 0.0},
+        Case{"M 0.0004", bFM, 0.0}, Case{"M 999.9994", bFM, 999.9994}}) {
     Load(std::string("[Frequency]\nFrequency=") + c.value + "\n");
     EXPECT_EQ(settings_.LastBand, c.band) << c.value;
     EXPECT_DOUBLE_EQ(settings_.LastFrequency, c.mhz) << c.value;
   }
+  Load("[Frequency]\nTuneStep=2\n");
+  EXPECT_EQ(settings_.LastFrequency, 0.0);
 }
 
 TEST_F(ConfigurationFileTest, PresetListAndStationKeys) {
@@ -280,9 +327,13 @@ TEST_F(ConfigurationFileTest, PresetListAndStationKeys) {
   EXPECT_EQ(bank_.Preset(3).Name, "Three");
   EXPECT_EQ(bank_.Preset(1).Name, "");
   EXPECT_EQ(bank_.Preset(1).Band, bAM);
-  // Saved back in ascending order.
+  // Saved back in ascending order, the entries that could not be read unchanged.
   ASSERT_TRUE(Save(settings_, bank_));
-  EXPECT_NE(ReadBytes(path_).find("List=1,3,7,"), std::string::npos);
+  const std::string saved = ReadBytes(path_);
+  EXPECT_NE(saved.find("List=1,3,4,5,6,7,"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("Station04=M 000.000 Zero\nStation05=M\nStation06=M  090.000 Double"),
+            std::string::npos)
+      << saved;
 
   Load(
       "[Presets]\nList=1,2,3,\nStation01=M 088.500 A\nStation02=M 089.500 B\n"
@@ -296,6 +347,28 @@ TEST_F(ConfigurationFileTest, PresetListAndStationKeys) {
   for (int i = 0; i < 45; ++i) accented += "\xC3\xA9";
   Load("[Presets]\nList=1,\nStation01=M 088.500 " + accented + "\n");
   EXPECT_EQ(bank_.Preset(1).Name, accented.substr(0, 80));
+}
+
+TEST_F(ConfigurationFileTest, EveryStationAcceptedIsWrittenBackAsReadAndReadsAgain) {
+  // Numbers beyond 32 bits never wrap onto a preset.
+  Load("[Presets]\nList=4294967297,-4294967295,1,\nStation01=M 088.500 One\n");
+  EXPECT_EQ(Stored(), (std::vector<int>{1}));
+
+  // Frequencies whose storage text would not read back are refused on reading.
+  Load(
+      "[Presets]\nList=1,2,3,4,\nStation01=M 0.0004 Low\nStation02=K 999.9999 High\n"
+      "Station03=M 999.9994 Top\nStation04=M 1000 Over\n");
+  EXPECT_EQ(Stored(), (std::vector<int>{3}));
+
+  // A name cut to 40 characters loses the blank the cut leaves at its end.
+  const std::string name = std::string(39, 'a') + " bcd";
+  Load("[Presets]\nList=1,\nStation01=M 088.500 " + name + "\n");
+  EXPECT_EQ(bank_.Preset(1).Name, std::string(39, 'a'));
+  const PresetsBank first = bank_;
+  ASSERT_TRUE(Save(settings_, bank_));
+  LoadFile();
+  EXPECT_EQ(bank_, first);
+  EXPECT_EQ(Stored(), (std::vector<int>{1}));
 }
 
 TEST_F(ConfigurationFileTest, AlarmTimeAndKeyString) {
@@ -337,14 +410,51 @@ TEST_F(ConfigurationFileTest, HostileFilesReadAsDefaultsWithoutCrash) {
   EXPECT_EQ(settings_, tConfiguration{});
 }
 
+TEST_F(ConfigurationFileTest, ANulByteDoesNotHideTheRestOfTheFile) {
+  Load("[Configuration]\nStyle=3\n" + std::string(1, '\0') +
+       "junk\nHardware=4\n[Presets]\nList=1,\nStation01=M 088.500 One\n");
+  EXPECT_EQ(settings_.Style, 3);
+  EXPECT_EQ(settings_.Hardware, 4);
+  EXPECT_EQ(Stored(), (std::vector<int>{1}));
+}
+
+TEST_F(ConfigurationFileTest, AnUnreadableFileIsKeptAsBackupBeforeTheSave) {
+  // Larger than the adapter reads: the file exists but reads as nothing.
+  WriteBytes(path_, "[Configuration]\nStyle=3\n");
+  std::filesystem::resize_file(path_, IniFile::kMaxFileSize + 1);
+  LoadFile();
+  EXPECT_EQ(settings_.Style, tConfiguration{}.Style);
+  const auto backup = folder_ / "Ondivo.ini.bak";
+  {
+    // The panel asks first, to tell the user once; the save then goes ahead.
+    IniFile ini(path_);
+    const auto notice = ini.KeepUnreadableFile();
+    ASSERT_TRUE(notice);
+    EXPECT_NE(notice->find(backup.string()), std::string::npos) << *notice;
+    EXPECT_FALSE(ini.KeepUnreadableFile());
+    const tWriteResult result = SaveConfiguration(ini, Changed(), ChangedBank(), kFullStop);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result.Notice, "");
+  }
+  EXPECT_EQ(std::filesystem::file_size(backup), IniFile::kMaxFileSize + 1);
+  LoadFile();
+  EXPECT_EQ(settings_, Changed());
+
+  // Without asking, the save keeps the file itself and says so in its notice.
+  std::filesystem::resize_file(path_, IniFile::kMaxFileSize + 2);
+  const tWriteResult result = Save(Changed(), ChangedBank());
+  ASSERT_TRUE(result);
+  EXPECT_NE(result.Notice.find("Ondivo.ini.bak2"), std::string::npos) << result.Notice;
+  EXPECT_EQ(std::filesystem::file_size(folder_ / "Ondivo.ini.bak2"), IniFile::kMaxFileSize + 2);
+}
+
 TEST_F(ConfigurationFileTest, FailedSaveKeepsThePreviousFileAndNamesIt) {
   ASSERT_TRUE(Save(tConfiguration{}, PresetsBank{}));
   const std::string before = ReadBytes(path_);
   // The new file is larger than the old; a file-size limit between the two fails the write.
   EXPECT_TRUE(test::RunWithFileSizeLimit(before.size() + 16, [&] {
-    std::string error;
-    const bool ok = Save(Changed(), ChangedBank(), kFullStop, &error);
-    return !ok && error == "Unable to write to " + path_.string();
+    const tWriteResult result = Save(Changed(), ChangedBank(), kFullStop);
+    return !result && result.Message == "Unable to write to " + path_.string() && result.Error;
   }));
   EXPECT_EQ(ReadBytes(path_), before);
   EXPECT_EQ(test::CountEntries(folder_.Path()), 1u);

@@ -45,10 +45,28 @@ TEST(TextConvertTest, FormatFixedRoundsAsWrittenInDecimal) {
   EXPECT_EQ(FormatFixed(1e20, 0, '.', 1), "100000000000000000000");
 }
 
-TEST(TextConvertTest, TrimTextDropsBlanksAndControlCharacters) {
+TEST(AsciiTextTest, TrimCaseAndScrubTouchAsciiOnlyWhateverTheProcessLocale) {
   EXPECT_EQ(TrimText(" \t\r\n a b \x01"), "a b");
   EXPECT_EQ(TrimText("   "), "");
   EXPECT_EQ(UpperCaseAscii("Mute on\xe9"), "MUTE ON\xe9");
+  EXPECT_TRUE(EqualsIgnoringCase("mute ON", "Mute on"));
+  EXPECT_FALSE(EqualsIgnoringCase("\xe9", "\xc9"));  // Latin-1 letters are not folded
+  EXPECT_FALSE(EqualsIgnoringCase("Mute", "Mute "));
+  // Folded to lower case, as the organizer always sorted: "_" comes before every letter.
+  EXPECT_TRUE(LessIgnoringCase("_under", "Zeta"));
+  EXPECT_TRUE(LessIgnoringCase("abc", "ABCD"));
+  EXPECT_FALSE(LessIgnoringCase("ABC", "abc"));
+  EXPECT_EQ(ScrubControlCharacters(std::string("a\r\nb\tc\x7f\0d\xe9", 10)), "a  b c  d\xe9");
+}
+
+TEST(AsciiTextTest, ThirtyTwoBitRangeIsTestedBeforeNarrowing) {
+  EXPECT_EQ(ToInt32(2147483647), 2147483647);
+  EXPECT_EQ(ToInt32(-2147483648LL), INT32_MIN);
+  EXPECT_FALSE(ToInt32(2147483648LL));
+  EXPECT_FALSE(ToInt32(4294967297LL));  // would wrap to 1
+  EXPECT_EQ(ParseInt32("-12"), -12);
+  EXPECT_FALSE(ParseInt32("4294967297"));
+  EXPECT_FALSE(ParseInt32("99999999999999999999"));
 }
 
 }  // namespace

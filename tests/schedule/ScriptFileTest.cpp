@@ -55,14 +55,14 @@ PresetsBank BankWith(int number, tBand band, double mhz) {
   return bank;
 }
 
-int Read(const std::filesystem::path& path, const LocaleFormat& locale,
-         std::unique_ptr<tScript>& script) {
+tFileRead Read(const std::filesystem::path& path, const LocaleFormat& locale,
+               std::unique_ptr<tScript>& script) {
   return ReadScriptFile(path, locale, script);
 }
 
 class ScriptFileTest : public ::testing::Test {
  protected:
-  int ReadText(const std::string& bytes, const LocaleFormat& locale = kComma) {
+  tFileRead ReadText(const std::string& bytes, const LocaleFormat& locale = kComma) {
     WriteBytes(file_, bytes);
     script_.reset();
     return ReadScriptFile(file_, locale, script_);
@@ -71,18 +71,13 @@ class ScriptFileTest : public ::testing::Test {
   TempDir folder_;
   std::filesystem::path file_ = folder_ / "test.ovs";
   std::unique_ptr<tScript> script_;
-  std::vector<std::string> reports_;
-  std::function<void(const std::string&)> report_ = [this](const std::string& message) {
-    reports_.push_back(message);
-  };
 };
 
 TEST_F(ScriptFileTest, ExampleScriptIsWrittenByteForByteAndReadBack) {
   const tScript morning = MorningScript();
   const PresetsBank bank = BankWith(3, bFM, 88.5);
-  ASSERT_TRUE(WriteScriptFile(file_, "Morning", morning, bank, kComma, report_));
+  ASSERT_TRUE(WriteScriptFile(file_, "Morning", morning, bank, kComma));
   EXPECT_EQ(ReadBytes(file_), kMorningFile);
-  EXPECT_TRUE(reports_.empty());
 
   ASSERT_EQ(Read(file_, kComma, script_), kScriptRead);
   EXPECT_TRUE(*script_ == morning);
@@ -119,6 +114,27 @@ TEST_F(ScriptFileTest, JumpsWrittenUnderOneSeparatorAreRefusedUnderTheOther) {
   tScript plain;
   plain.Add(std::make_unique<zMuteOn>(TimeOfDay(1, 2)));
   EXPECT_EQ(ReadText(FormatScriptFile("M", plain, bank, kComma), kFullStop), kScriptRead);
+}
+
+TEST_F(ScriptFileTest, EveryJumpAcceptedIsWrittenBackAsReadAndReadsAgain) {
+  // Values whose storage text would not read back ("1000,000", "000,000") are refused.
+  for (const char* mhz : {"999,9996", "0,0001", "0,0004", "-88,5", "1000"}) {
+    EXPECT_EQ(ReadText(std::string(";T\r\nJump to.0700.") + mhz + ".FM.ST\r\n"), kScriptCorrupt)
+        << mhz;
+  }
+  for (const LocaleFormat& locale : {kComma, kFullStop}) {
+    const std::string sep(1, locale.DecimalSeparator);
+    for (const std::string mhz : {"999" + sep + "9994", "0" + sep + "0005", "88" + sep + "5",
+                                  std::string("1e2"), "000" + sep + "531"}) {
+      const std::string file = ";T\r\nJump to.0700." + mhz + ".FM.ST\r\n";
+      ASSERT_EQ(ReadText(file, locale), kScriptRead) << mhz;
+      const tScript first = script_->Copy();
+      ASSERT_EQ(ReadText(FormatScriptFile("T", first, PresetsBank{}, locale), locale), kScriptRead)
+          << mhz;
+      EXPECT_EQ(FormatScriptFile("T", *script_, PresetsBank{}, locale),
+                FormatScriptFile("T", first, PresetsBank{}, locale));
+    }
+  }
 }
 
 TEST_F(ScriptFileTest, PresetStereoWordFollowsTheBandOfThePresetInTheBank) {
@@ -229,7 +245,7 @@ TEST_F(ScriptFileTest, MidnightActionWrittenByTheEditorReadsBack) {
   tScript script;
   script.SetTitle("Night");
   script.Add(std::make_unique<zMuteOn>(TimeOfDay(0, 0)));
-  ASSERT_TRUE(WriteScriptFile(file_, "Night", script, PresetsBank{}, kComma, report_));
+  ASSERT_TRUE(WriteScriptFile(file_, "Night", script, PresetsBank{}, kComma));
   EXPECT_EQ(ReadBytes(file_), ";Night\r\nMute on.0000\r\n");
   ASSERT_EQ(Read(file_, kComma, script_), kScriptRead);
   EXPECT_TRUE(*script_ == script);
@@ -257,6 +273,9 @@ TEST_F(ScriptFileTest, UnopenableFilesGiveReadError) {
   EXPECT_EQ(Read(folder_ / "missing.ovs", kComma, script_), kScriptUnreadable);
   EXPECT_EQ(Read(folder_.Path(), kComma, script_), kScriptUnreadable);  // a folder
   EXPECT_EQ(script_, nullptr);
+  EXPECT_EQ(ScriptFileReadMessage(kScriptUnreadable), "Read error or disk not ready");
+  EXPECT_EQ(ScriptFileReadMessage(kScriptCorrupt), "The script files is corrupt");
+  EXPECT_EQ(ScriptFileReadMessage(kScriptRead), "");
 }
 
 TEST_F(ScriptFileTest, FailedWriteKeepsThePreviousFileAndReports) {
@@ -265,23 +284,23 @@ TEST_F(ScriptFileTest, FailedWriteKeepsThePreviousFileAndReports) {
   for (int m = 0; m < 200; ++m) big.Add(std::make_unique<zMuteOn>(TimeOfDay(9 + m / 60, m % 60)));
   // A file-size limit below the new file's size stands in for a full disk.
   EXPECT_TRUE(test::RunWithFileSizeLimit(512, [&] {
-    std::vector<std::string> seen;
-    const bool ok = WriteScriptFile(file_, "Big", big, PresetsBank{}, kComma,
-                                    [&](const std::string& m) { seen.push_back(m); });
-    return !ok && seen == std::vector<std::string>{kScriptWriteError};
+    const tWriteResult result = WriteScriptFile(file_, "Big", big, PresetsBank{}, kComma);
+    return !result && result.Message == "Script write error";
   }));
   EXPECT_EQ(ReadBytes(file_), kMorningFile);
   EXPECT_EQ(test::CountEntries(folder_.Path()), 1u);  // no temporary file left behind
 
   // A folder that does not exist.
-  EXPECT_FALSE(WriteScriptFile(folder_ / "no" / "x.ovs", "T", big, PresetsBank{}, kComma, report_));
-  EXPECT_EQ(reports_, std::vector<std::string>{kScriptWriteError});
+  const tWriteResult missing =
+      WriteScriptFile(folder_ / "no" / "x.ovs", "T", big, PresetsBank{}, kComma);
+  EXPECT_EQ(missing.Message, "Script write error");
+  EXPECT_EQ(missing.Error, std::errc::no_such_file_or_directory);
 }
 
 TEST_F(ScriptFileTest, LineBreaksInTheTitleCannotSpoilTheFile) {
   tScript script;
   script.Add(std::make_unique<zOff>(TimeOfDay(8, 0)));
-  ASSERT_TRUE(WriteScriptFile(file_, "Two\r\nlines", script, PresetsBank{}, kComma, report_));
+  ASSERT_TRUE(WriteScriptFile(file_, "Two\r\nlines", script, PresetsBank{}, kComma));
   ASSERT_EQ(Read(file_, kComma, script_), kScriptRead);
   EXPECT_EQ(script_->Title(), "Two  lines");
 }

@@ -222,10 +222,55 @@ TEST(OrganizerDatabaseTest, FailedSaveLeavesThePreviousFileByteIdentical) {
   OrganizerTree bigger = SampleTree();
   for (int i = 0; i < 50; ++i) bigger.AddStation(bigger.Root(), "More", 90.0 + i * 0.1, bFM);
   EXPECT_FALSE(test::RunWithFileSizeLimit(static_cast<rlim_t>(previous.size()), [&] {
-    return SaveOrganizerDatabase(path, bigger, kDot);
+    const tWriteResult result = SaveOrganizerDatabase(path, bigger, kDot);
+    return result.Ok() || result.Message != "Unable to write to " + path.string();
   }));
   EXPECT_EQ(ReadBytes(path), previous);
   EXPECT_EQ(test::CountEntries(dir.Path()), 1u);
+}
+
+TEST(OrganizerDatabaseTest, AnUnreadableDatabaseIsKeptAsBackupBeforeTheSave) {
+  TempDir dir;
+  const auto path = dir / "Ondivo.db";
+  WriteBytes(path, "[Archive]\nRows=1\nRow1=1 1 0 X 000.000 Mine\n");
+  std::filesystem::resize_file(path, IniFile::kMaxFileSize + 1);
+  OrganizerLoadReport report;
+  const OrganizerTree empty = LoadOrganizerDatabase(path, kDot, &report);
+  EXPECT_EQ(report.File, IniLoadResult::Unreadable);
+  ASSERT_TRUE(SaveOrganizerDatabase(path, SampleTree(), kDot));
+  EXPECT_EQ(std::filesystem::file_size(dir / "Ondivo.db.bak"), IniFile::kMaxFileSize + 1);
+  EXPECT_EQ(Dump(LoadOrganizerDatabase(path, kDot)), Dump(SampleTree()));
+  // A second unreadable file does not replace the first backup.
+  std::filesystem::resize_file(path, IniFile::kMaxFileSize + 2);
+  ASSERT_TRUE(SaveOrganizerDatabase(path, SampleTree(), kDot));
+  EXPECT_EQ(std::filesystem::file_size(dir / "Ondivo.db.bak"), IniFile::kMaxFileSize + 1);
+  EXPECT_EQ(std::filesystem::file_size(dir / "Ondivo.db.bak2"), IniFile::kMaxFileSize + 2);
+}
+
+TEST(OrganizerDatabaseTest, AFileTheUserMayNotReadIsNeverSavedOver) {
+  TempDir dir;
+  const auto& folder = dir.Path();
+  test::GiveToUnprivilegedUser(folder);
+  const auto path = folder / "Ondivo.db";
+  const std::string original = "[Archive]\nRows=1\nRow1=1 1 0 X 000.000 Mine\n";
+  WriteBytes(path, original);
+  std::filesystem::permissions(path, std::filesystem::perms::none);
+  EXPECT_TRUE(test::RunAsUnprivilegedUser([&] {
+    OrganizerLoadReport report;
+    LoadOrganizerDatabase(path, kDot, &report);
+    return report.File == IniLoadResult::Unreadable &&
+           static_cast<bool>(SaveOrganizerDatabase(path, SampleTree(), kDot));
+  }));
+  EXPECT_EQ(ReadBytes(folder / "Ondivo.db.bak"), original);
+
+  // Where the file cannot be moved aside, the save fails and leaves it alone.
+  WriteBytes(path, original);
+  std::filesystem::permissions(path, std::filesystem::perms::none);
+  std::filesystem::permissions(
+      folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  EXPECT_TRUE(test::RunAsUnprivilegedUser(
+      [&] { return !SaveOrganizerDatabase(path, SampleTree(), kDot); }));
+  EXPECT_EQ(ReadBytes(path), original);
 }
 
 }  // namespace

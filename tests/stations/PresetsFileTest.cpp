@@ -75,6 +75,23 @@ TEST(PresetsFileTest, AcceptsWhatAHandEditedFileReasonablyHolds) {
   EXPECT_EQ(bank.AssignedCount(), 2);
 }
 
+TEST(PresetsFileTest, EveryFileAcceptedIsWrittenBackAsReadAndReadsAgain) {
+  TempDir dir;
+  const auto path = dir / "a.ovp";
+  for (const std::string frequency : {"088.500", "1e2    ", "088.5  ", "+88.500", "  1.620"}) {
+    WriteBytes(path, "001." + frequency + ".FM.Name\r\n");
+    PresetsBank first;
+    ASSERT_EQ(LoadPresetsFile(path, kDot, first), kPresetsLoaded) << frequency;
+    ASSERT_TRUE(WritePresetsFile(path, first, kDot)) << frequency;
+    const std::string written = ReadBytes(path);
+    PresetsBank second;
+    ASSERT_EQ(LoadPresetsFile(path, kDot, second), kPresetsLoaded) << written;
+    EXPECT_EQ(second, first);
+    ASSERT_TRUE(WritePresetsFile(path, second, kDot));
+    EXPECT_EQ(ReadBytes(path), written);
+  }
+}
+
 TEST(PresetsFileTest, StopsAfterAHundredLines) {
   TempDir dir;
   std::string text;
@@ -106,6 +123,11 @@ TEST(PresetsFileTest, RefusesMalformedFilesAndLeavesTheBankAlone) {
       {"unknown band", "001.088.500.SW.x\r\n"},
       {"frequency not a number", "001.088.5x0.FM.x\r\n"},
       {"overflowing frequency", "001.1.0e999.FM.x\r\n"},
+      {"negative frequency", "001.-88.500.FM.x\r\n"},
+      {"frequency with exponent beyond the field", "001.0001e03.FM.x\r\n"},
+      {"frequency without separator", "001.0765500.FM.x\r\n"},
+      {"frequency that rounds to 1000", "001.999.9999FM.x\r\n"},
+      {"frequency that rounds to 0", "001.000.0004.FM.x\r\n"},
       {"missing separator", "001.088.500FM.x\r\n"},
       {"truncated line", "001.088.5"},
       {"name of 41 characters", "001.088.500.FM." + std::string(41, 'n') + "\r\n"},
@@ -119,6 +141,7 @@ TEST(PresetsFileTest, RefusesMalformedFilesAndLeavesTheBankAlone) {
     EXPECT_EQ(LoadPresetsFile(dir / "bad.ovp", kDot, bank), kPresetsMalformed) << what;
     EXPECT_EQ(bank, SampleBank()) << what;
   }
+  EXPECT_EQ(PresetsFileReadMessage(kPresetsMalformed), "The presets files is corrupt");
   // A duplicated frequency counts across bands too.
   WriteBytes(dir / "bands.ovp", "001.001.000.AM.a\r\n002.001.000.FM.b\r\n");
   PresetsBank bank;
@@ -131,6 +154,8 @@ TEST(PresetsFileTest, UnreadableFilesGiveTwo) {
   EXPECT_EQ(LoadPresetsFile(dir / "none.ovp", kDot, bank), kPresetsUnreadable);
   EXPECT_EQ(LoadPresetsFile(dir.Path(), kDot, bank), kPresetsUnreadable);
   EXPECT_EQ(bank, SampleBank());
+  EXPECT_EQ(PresetsFileReadMessage(kPresetsUnreadable), "Read error or disk not ready");
+  EXPECT_EQ(PresetsFileReadMessage(kPresetsLoaded), "");
 }
 
 TEST(PresetsFileTest, WriteEdgeCases) {
@@ -155,8 +180,13 @@ TEST(PresetsFileTest, WriteEdgeCases) {
   const std::string before = ReadBytes(path);
   PresetsBank wide;
   wide.Store(1, "x", 1234.5, bFM);
-  EXPECT_FALSE(WritePresetsFile(path, wide, kDot));
+  const tWriteResult refused = WritePresetsFile(path, wide, kDot);
+  EXPECT_EQ(refused.Message, "Presets write error");
   EXPECT_EQ(ReadBytes(path), before);
+  // A folder that does not exist.
+  const tWriteResult missing = WritePresetsFile(dir / "no" / "p.ovp", SampleBank(), kDot);
+  EXPECT_EQ(missing.Message, "Presets write error");
+  EXPECT_EQ(missing.Error, std::errc::no_such_file_or_directory);
 }
 
 TEST(PresetsFileTest, FailedWriteLeavesThePreviousFileByteIdentical) {
@@ -168,7 +198,7 @@ TEST(PresetsFileTest, FailedWriteLeavesThePreviousFileByteIdentical) {
   for (int n = 10; n < 40; ++n) bigger.Store(n, "More", 80.0 + n * 0.1, bFM);
   // Room for less than one line: the write fails half-way.
   EXPECT_FALSE(
-      test::RunWithFileSizeLimit(30, [&] { return WritePresetsFile(path, bigger, kDot); }));
+      test::RunWithFileSizeLimit(30, [&] { return WritePresetsFile(path, bigger, kDot).Ok(); }));
   EXPECT_EQ(ReadBytes(path), previous);
   EXPECT_EQ(test::CountEntries(dir.Path()), 1u);
 }
