@@ -171,23 +171,16 @@ void tdMain::SaveSettings() {
   s.Current = static_cast<uint8_t>(state_.CurrentPreset);
   std::error_code ec;
   std::filesystem::create_directories(services_.ConfigDir, ec);
-  const auto path = services_.ConfigDir / "Ondivo.ini";
-  // A file that could not be read is kept, not written over.
-  if (ini_->LoadResult() == IniLoadResult::Unreadable && std::filesystem::exists(path, ec)) {
-    const auto backup = services_.ConfigDir / "Ondivo.ini.bak";
-    std::filesystem::rename(path, backup, ec);
-    prompts_.Message(ec ? "Ondivo.ini could not be read and could not be kept aside; it was "
-                          "not written over."
-                        : "Ondivo.ini could not be read. It was kept as " + backup.string() +
-                              " and a new Ondivo.ini is written.",
-                     Prompter::Icon::Warning);
-    if (ec) return;
+  // A file that could not be read is kept aside, never written over; the user hears of it.
+  if (const auto notice = ini_->KeepUnreadableFile()) {
+    prompts_.Message(*notice, Prompter::Icon::Warning);
   }
-  std::string error;
-  if (!SaveConfiguration(*ini_, settings_, bank_, services_.Locale, &error)) {
-    prompts_.Message(error);
+  const tWriteResult written = SaveConfiguration(*ini_, settings_, bank_, services_.Locale);
+  if (!written) {
+    prompts_.Message(written.Message);
     return;
   }
+  if (!written.Notice.empty()) prompts_.Message(written.Notice, Prompter::Icon::Warning);
   saved_ = true;
 }
 
