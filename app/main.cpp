@@ -14,7 +14,6 @@
 
 #include "panel/CommandLine.h"
 #include "panel/ConfigurationFile.h"
-#include "panel/InterimDialogs.h"
 #include "panel/QtPrompter.h"
 #include "panel/StartupPlan.h"
 #include "panel/TipWindow.h"
@@ -29,6 +28,10 @@
 #include "radio/HardwarePortIo.h"
 #include "radio/Platform.h"
 #include "radio/RadioCard.h"
+#include "radio/SerialPortProbe.h"
+#include "settings/SetupValues.h"
+#include "settings/tdJumpTo.h"
+#include "settings/tdSetup.h"
 #include "sim/SimulatedRig.h"
 
 using namespace ondivo;
@@ -164,20 +167,48 @@ int main(int argc, char** argv) {
     wiring.Waits = &sleeping;
   }
   for (const auto& [n, path] : options.ComPaths) wiring.ComPaths.Override(n, path);
+  const ComPortPaths comPaths = wiring.ComPaths;
+  const LocaleFormat locale = ReadSystemLocale();
   TRadioCard card(std::move(wiring));
+  tdMain* panel = nullptr;  // the help hook of the dialogs opens the panel's help window
+  const auto help = [&panel](const std::string& topic) {
+    if (panel) panel->ShowHelp(QString::fromStdString(topic));
+  };
+  tSetupServices setupServices;
+  setupServices.SerialPortPresent = [&comPaths](int32_t n) {
+    return IsSerialPortPresent(n, comPaths);
+  };
+  if (!rig) {
+    setupServices.PortAccessGranted = [&ports](tModel model, int32_t port) {
+      return ports.Grant(PortValue(model, port), PortSpan(model));
+    };
+  }
+  setupServices.Help = help;
 
   tMainServices services;
   services.Card = &card;
   services.Prompts = &prompts;
   services.ConfigDir = configDir;
   services.DataDir = exeDir / "data";
-  services.Locale = ReadSystemLocale();
+  services.Locale = locale;
   services.ConfigureSwitch = options.Configure;
-  services.RunSetup = [&prompts](QWidget* parent, const tConfiguration& current,
-                                 TRadioCard& radio) {
-    return InterimSetup(parent, current, radio, prompts);
+  services.RunSetup = [&](QWidget* parent, const tConfiguration& current, TRadioCard& radio) {
+    std::optional<tConfiguration> chosen;
+    if (auto values = tdSetup::Run(parent, tSetupValues::FromPanel(current, radio, nullptr),
+                                   setupServices, prompts)) {
+      chosen = current;
+      values->StoreInto(*chosen);
+    }
+    return chosen;
   };
-  services.RunJumpTo = InterimJumpTo;
+  services.RunJumpTo = [&](QWidget* parent, const TRadioCard& radio) {
+    std::optional<tJumpTarget> target;
+    if (const auto r =
+            tdJumpTo::Run(parent, tJumpToValues::FromCard(radio), help, locale.DecimalSeparator)) {
+      target = tJumpTarget{r->Band, r->Frequency};
+    }
+    return target;
+  };
   services.RunExit = tdExit::Run;
   services.RunTips = [&prompts](QWidget* parent, const std::filesystem::path& file) {
     return TipWindow::Run(parent, file, prompts);
@@ -195,6 +226,7 @@ int main(int argc, char** argv) {
   if (options.PrintTitle) app.installEventFilter(&reporter);
   tdMain window(std::move(services));
   qtPrompts.SetParent(&window);
+  panel = &window;
 
   // SIGTERM (and an interrupt from the terminal) ends like the desktop session ending.
   int pair[2] = {-1, -1};

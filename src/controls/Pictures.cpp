@@ -308,6 +308,10 @@ QColor ColorSetUnlit(int set) {
   return ToQColor(PaletteColor(DimColorIndex(index, index), {128, 128, 128}));
 }
 
+QColor PaletteQColor(int index) {
+  return ToQColor(PaletteColor(index, {0, 0, 0}));
+}
+
 QImage Picture(QStringView name, qreal devicePixelRatio) {
   const std::optional<PictureId> id = ParseName(name);
   if (!id) return {};

@@ -13,6 +13,9 @@ namespace ondivo {
 QColor ColorSetLit(int set);
 QColor ColorSetUnlit(int set);
 
+// Index 0..15 of the 16-colour palette as a Qt colour; any other index gives black.
+QColor PaletteQColor(int index);
+
 // The pictures of the front panel, by name: "BT" (button lamps, 16 x 8), "RADIO", "ALARM",
 // "SLEEP" (indicators, 11 x 11) and "PROG" (26 x 11), each + colour digit + "ON" or "OFF";
 // "SCAN" + digit + "L" or "R" (16 x 11); "CHOICE" + digit (colour choice buttons, 12 x 12).

@@ -141,6 +141,8 @@ class tdMain : public QMainWindow {
   void Display_AlwaysOnTop();
   void SetDisplayMode(int mode);
   void Help_Topics();
+  // Opens the help window at a topic ("Welcome", "Tuning_the_configuration", ...).
+  void ShowHelp(const QString& topic);
   void Help_About();
 
   void ShowFrequencyDigits();

@@ -125,8 +125,12 @@ void tdMain::ApplySetup(const tConfiguration& chosen) {
 }
 
 void tdMain::Help_Topics() {
+  ShowHelp("Welcome");
+}
+
+void tdMain::ShowHelp(const QString& topic) {
   if (!help_) help_ = new HelpWindow(services_.DataDir / "help", this);
-  help_->ShowTopic("Welcome");
+  help_->ShowTopic(topic);
 }
 
 void tdMain::Help_About() {

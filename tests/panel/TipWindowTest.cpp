@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QTextBrowser>
 
+#include "panel/HelpWindow.h"
 #include "panel/tdExit.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
@@ -57,6 +59,24 @@ TEST(tdExitTest, YesIsDisabledForModelsMutedOnExitAndEachButtonAnswers) {
   stay.NotExitButton()->click();
   EXPECT_EQ(stay.Answer(), tExitAnswer::NotExit);
   EXPECT_EQ(stay.NotExitButton()->text(), "Not &exit");
+}
+
+}  // namespace
+}  // namespace ondivo
+
+namespace ondivo {
+namespace {
+
+TEST(HelpWindowTest, EveryNamedTopicHasAPageAndAMissingOneSaysSo) {
+  HelpWindow help(std::filesystem::path(ONDIVO_DATA_DIR) / "help");
+  help.ShowTopic("Welcome");
+  EXPECT_EQ(help.Browser()->documentTitle(), "Welcome to Ondivo");
+  help.ShowTopic("Tuning_the_configuration");
+  EXPECT_EQ(help.Browser()->documentTitle(), "The settings");
+  help.ShowTopic("Tuning_radio_frequency");
+  EXPECT_EQ(help.Browser()->documentTitle(), "Jumping to a frequency");
+  help.ShowTopic("No_such_topic");
+  EXPECT_TRUE(help.Browser()->toPlainText().contains("Help is not installed"));
 }
 
 }  // namespace

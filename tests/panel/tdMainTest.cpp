@@ -358,3 +358,19 @@ TEST(tdMainTrayTest, ClicksAreIgnoredWhileADialogIsOpen) {
 
 }  // namespace
 }  // namespace ondivo
+
+namespace ondivo {
+namespace {
+
+TEST(tdMainClockTest, CheckIfTunedReadsTheStatusEverySecondTick) {
+  test::PanelWindow p(test::RadioTrackIni("CheckIfTuned=1\n[Frequency]\nFrequency=M 090.000\n"));
+  ASSERT_TRUE(p.Create());
+  ASSERT_EQ(p.window->StatusLabel()->text(), "?????");
+  p.card.Tune(false, bFM, 93.0);  // behind the panel's back: only a status query shows it
+  p.window->ClockTick();
+  p.window->ClockTick();
+  EXPECT_EQ(p.window->StatusLabel()->text(), "Stereo");
+}
+
+}  // namespace
+}  // namespace ondivo

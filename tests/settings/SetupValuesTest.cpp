@@ -261,6 +261,24 @@ TEST(SetupValuesStoreTest, StoreWritesBackEverySettingItOwns) {
   EXPECT_EQ(again, out);
 }
 
+TEST(SetupValuesStoreTest, ValuesTheDialogCannotShowGoBackAsTheyCame) {
+  // A hand-edited file: the panel has its own reading of these, the dialog leaves them be.
+  tConfiguration settings;
+  settings.Style = 7;
+  settings.ColorPanel = 200;
+  settings.ColorFavAssButtonFM = 2;
+  settings.ColorFavAssButtonAM = 2;  // two preset rows sharing a choice
+  tSetupValues values(settings, Machine(false, nullptr));
+  tConfiguration out = settings;
+  values.StoreInto(out);
+  EXPECT_EQ(out.Style, 7);
+  EXPECT_EQ(out.ColorPanel, 200);
+  // Shared from the file, but neither row may pick what the other holds.
+  EXPECT_FALSE(values.ButtonChoiceEnabled(brPresetAM, 2));
+  EXPECT_TRUE(values.SetButtonColor(brPresetAM, 5));
+  EXPECT_TRUE(values.ButtonChoiceEnabled(brPresetFM, 2));
+}
+
 TEST(SetupValuesStoreTest, FromPanelTakesTheCardAndItsMixer) {
   test::RecordingBus bus;
   FakeMixer mixer = LineInAndCdMixer();

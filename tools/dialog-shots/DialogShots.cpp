@@ -1,0 +1,135 @@
+// Grabs every page of "Settings" and the "Jump to" dialog as PNG files, in a few telling states:
+// a port card with a sound card, a serial radio without free ports, and a port card whose
+// port access cannot be granted.
+// Usage: dialog-shots <output folder>
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+
+#include <cstdio>
+
+#include "panel/ConfigurationKeys.h"
+#include "radio/CardMixer.h"
+#include "radio/RadioCard.h"
+#include "settings/tdJumpTo.h"
+#include "settings/tdSetup.h"
+
+namespace {
+
+using namespace ondivo;
+
+// A sound card with line in and CD; the microphone has no mute control.
+class SampleMixer final : public CardMixer {
+ public:
+  bool HasControl(tMixerControlType c) const override {
+    return c == mcLineInVolume || c == mcLineInMute || c == mcCdVolume || c == mcCdMute ||
+           c == mcMicVolume;
+  }
+  int32_t Minimum(tMixerControlType) const override { return 0; }
+  int32_t Maximum(tMixerControlType) const override { return 31; }
+  int32_t Value(tMixerControlType, int) const override { return 0; }
+  void SetValue(tMixerControlType, int, int32_t) override {}
+};
+
+bool Save(QWidget& widget, const QString& folder, const QString& name) {
+  widget.show();
+  QApplication::processEvents();
+  const QString path = QDir(folder).filePath(name + ".png");
+  if (!widget.grab().save(path)) {
+    std::fprintf(stderr, "dialog-shots: cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  return true;
+}
+
+bool ShootSetup(const QString& folder, const QString& prefix, tSetupValues values,
+                tSetupServices services, int onlyPage = -1) {
+  tdSetup dialog(nullptr, std::move(values), std::move(services));
+  auto* pages = dialog.findChild<QTabWidget*>("Pages");
+  bool ok = true;
+  for (int i = 0; i < pages->count(); ++i) {
+    if (onlyPage >= 0 && i != onlyPage) continue;
+    pages->setCurrentIndex(i);
+    ok = Save(dialog, folder, QStringLiteral("%1-%2").arg(prefix).arg(i + 1)) && ok;
+  }
+  return ok;
+}
+
+tSetupMachine Machine(bool soundCard, const CardMixer* mixer, std::optional<tModel> card) {
+  tSetupMachine machine;
+  machine.DevCaps = DefaultDevCaps();
+  machine.SoundCard = soundCard;
+  machine.Mixer = mixer;
+  machine.CardModel = card;
+  machine.CardPort = 1;
+  return machine;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: dialog-shots <output folder>\n");
+    return 2;
+  }
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(folder);
+  SampleMixer mixer;
+
+  tConfiguration settings;
+  settings.Hardware = HardwareIndexFromModel(mZoltrix);
+  settings.Port = 1;
+  settings.VolumeLine = vlLineIn;
+  tSetupServices services;
+  services.SerialPortPresent = [](int32_t n) { return n == 1 || n == 3; };
+  bool ok = ShootSetup(folder, "setup", tSetupValues(settings, Machine(true, &mixer, mZoltrix)),
+                       services);
+
+  // Another colour scheme on the "Colors" page: seven segments on a navy panel.
+  tConfiguration navy = settings;
+  navy.ColorPanel = 4;
+  navy.Background = 8;
+  navy.Foreground = 14;
+  navy.Style = 3;
+  navy.ColorText = 3;
+  navy.ColorFlag = 2;
+  ok = ShootSetup(folder, "setup-navy", tSetupValues(navy, Machine(true, &mixer, mZoltrix)),
+                  services, 3) &&
+       ok;
+  navy.Style = 0;
+  ok = ShootSetup(folder, "setup-seg16", tSetupValues(navy, Machine(true, &mixer, mZoltrix)),
+                  services, 3) &&
+       ok;
+
+  // A serial radio on a computer without free serial ports, and no sound card.
+  settings.Hardware = HardwareIndexFromModel(mRadioMan);
+  settings.Port = 2;
+  tSetupServices none;
+  none.SerialPortPresent = [](int32_t) { return false; };
+  ok = ShootSetup(folder, "setup-noserial",
+                  tSetupValues(settings, Machine(false, nullptr, mRadioMan)), none, 0) &&
+       ok;
+  ok = ShootSetup(folder, "setup-noserial",
+                  tSetupValues(settings, Machine(false, nullptr, mRadioMan)), none, 1) &&
+       ok;
+
+  // A port card without port access.
+  settings.Hardware = HardwareIndexFromModel(mRadioTrack);
+  settings.Port = 1;
+  tSetupServices denied;
+  denied.PortAccessGranted = [](tModel, int32_t) { return false; };
+  ok = ShootSetup(folder, "setup-noaccess",
+                  tSetupValues(settings, Machine(true, &mixer, std::nullopt)), denied, 0) &&
+       ok;
+
+  tdJumpTo fm(nullptr, tJumpToValues({true, 87, 108, 0.05}, {true, 0.531, 1.62, 0.009}, bFM, 98.5),
+              {});
+  ok = Save(fm, folder, "jumpto-fm") && ok;
+  tdJumpTo am(nullptr, tJumpToValues({true, 87, 108, 0.05}, {true, 0.531, 1.62, 0.009}, bAM, 0.999),
+              {}, ',');
+  ok = Save(am, folder, "jumpto-am") && ok;
+  return ok ? 0 : 1;
+}
