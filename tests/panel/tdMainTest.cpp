@@ -374,3 +374,34 @@ TEST(tdMainClockTest, CheckIfTunedReadsTheStatusEverySecondTick) {
 
 }  // namespace
 }  // namespace ondivo
+
+namespace ondivo {
+namespace {
+
+TEST(tdMainPresetsTest, PagesTurnAndAPresetButtonTunesItsStation) {
+  test::PanelWindow p(test::RadioTrackIni(
+      "[Presets]\nList=12,100,\nStation12=M 101.100 Sports Call\nStation00=M 088.100 Classic\n"));
+  ASSERT_TRUE(p.Create());
+  auto* button2 = p.window->findChild<QToolButton*>("btRadio02");
+  auto* button10 = p.window->findChild<QToolButton*>("btRadio10");
+  ASSERT_NE(button2, nullptr);
+  button2->click();  // preset 2 is empty: nothing happens
+  EXPECT_EQ(p.window->State().CurrentPreset, 0);
+  p.window->btNextPrevBottomClick();
+  EXPECT_EQ(button2->text(), "12");
+  EXPECT_EQ(button2->toolTip(), "Sports Call (101.1 MHz)");
+  button2->click();
+  EXPECT_NEAR(p.card.Frequency(), 101.1, 1e-9);
+  EXPECT_EQ(p.window->State().CurrentPreset, 12);
+  EXPECT_EQ(p.window->windowTitle(), "Ondivo - Sports Call (101.1 MHz)");
+  for (int i = 0; i < 12; ++i) p.window->btNextPrevBottomClick();
+  EXPECT_EQ(p.window->State().Page, 10);
+  EXPECT_EQ(button10->text(), "00");
+  button10->click();
+  EXPECT_EQ(p.window->State().CurrentPreset, 100);
+  p.window->btNextPrevTopClick();
+  EXPECT_EQ(p.window->State().Page, 9);
+}
+
+}  // namespace
+}  // namespace ondivo
