@@ -15,7 +15,7 @@ void TuneAndQuery(benchmark::State& state, tModel model, double step) {
   sim::StationLandscape landscape;
   sim::EmulatedIsaBus bus;
   bus.Plug(0x30C, std::make_unique<Emulated>(landscape));
-  TRadioCard card(CardHardware{&bus, &bus.Clock(), {}, false, nullptr});
+  TRadioCard card(CardHardware{bus, bus.Clock()});
   card.SetModel(model);
   card.SetPort(1);
   card.SetVolumeLine(vlNative);

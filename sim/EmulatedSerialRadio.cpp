@@ -46,21 +46,21 @@ EmulatedSerialRadio::EmulatedSerialRadio(tModel model, StationLandscape landscap
 
 EmulatedSerialRadio::EmulatedSerialRadio(tModel model, StationLandscape landscape, Options options)
     : landscape_(landscape), options_(options), random_(options.Seed), model_(model) {
-  master_ = SerialFd(::posix_openpt(O_RDWR | O_NOCTTY));
-  if (!master_.Valid() || ::grantpt(master_.Get()) != 0 || ::unlockpt(master_.Get()) != 0) {
+  master_ = UniqueFd(::posix_openpt(O_RDWR | O_NOCTTY));
+  if (!master_.isValid() || ::grantpt(master_.get()) != 0 || ::unlockpt(master_.get()) != 0) {
     throw std::runtime_error("cannot open a pty");
   }
-  ::fcntl(master_.Get(), F_SETFL, ::fcntl(master_.Get(), F_GETFL) | O_NONBLOCK);
-  ::fcntl(master_.Get(), F_SETFD, FD_CLOEXEC);
+  ::fcntl(master_.get(), F_SETFL, ::fcntl(master_.get(), F_GETFL) | O_NONBLOCK);
+  ::fcntl(master_.get(), F_SETFD, FD_CLOEXEC);
   std::array<char, 128> name{};
-  if (::ptsname_r(master_.Get(), name.data(), name.size()) != 0) {
+  if (::ptsname_r(master_.get(), name.data(), name.size()) != 0) {
     throw std::runtime_error("cannot name the pty");
   }
   slavePath_ = name.data();
   // Open and close the slave once: from then on the master reports a hang-up whenever no one
   // holds the line, so every open and close by the program can be seen.
-  SerialFd(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-  wake_ = SerialFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+  UniqueFd(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  wake_ = UniqueFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
 }
 
 EmulatedSerialRadio::~EmulatedSerialRadio() {
@@ -99,7 +99,7 @@ std::vector<uint8_t> EmulatedSerialRadio::TakeReceived() {
 }
 
 void EmulatedSerialRadio::Start() {
-  if (thread_.joinable() || !master_.Valid()) return;
+  if (thread_.joinable() || !master_.isValid()) return;
   {
     std::lock_guard lock(mutex_);
     stopping_ = false;
@@ -114,14 +114,14 @@ void EmulatedSerialRadio::Stop() {
     stopping_ = true;
   }
   const uint64_t one = 1;
-  [[maybe_unused]] auto ignored = ::write(wake_.Get(), &one, sizeof one);
+  [[maybe_unused]] auto ignored = ::write(wake_.get(), &one, sizeof one);
   thread_.join();
   WakeDrain();
 }
 
 void EmulatedSerialRadio::Unplug() {
   Stop();
-  master_.Reset();
+  master_.reset();
   pending_.clear();
   std::lock_guard lock(mutex_);
   status_.Unplugged = true;
@@ -142,21 +142,21 @@ void EmulatedSerialRadio::Run() {
 
 void EmulatedSerialRadio::WakeDrain() {
   uint64_t count = 0;
-  [[maybe_unused]] auto ignored = ::read(wake_.Get(), &count, sizeof count);
+  [[maybe_unused]] auto ignored = ::read(wake_.get(), &count, sizeof count);
 }
 
 bool EmulatedSerialRadio::ServiceOnce(int waitMs) {
-  if (!master_.Valid()) return false;
+  if (!master_.isValid()) return false;
   // A line coming up shows only as the hang-up going away: look again soon.
   if (!Status().Powered) waitMs = std::min(waitMs, kHangupRecheckMs);
-  std::array<pollfd, 2> fds{{{master_.Get(), POLLIN, 0}, {wake_.Get(), POLLIN, 0}}};
+  std::array<pollfd, 2> fds{{{master_.get(), POLLIN, 0}, {wake_.get(), POLLIN, 0}}};
   const int ready = ::poll(fds.data(), fds.size(), waitMs);
   if (ready < 0) return false;
   if (fds[0].revents & POLLIN) {
     std::array<uint8_t, 1024> buffer{};
     bool got = false;
     for (;;) {
-      const ssize_t n = ::read(master_.Get(), buffer.data(), buffer.size());
+      const ssize_t n = ::read(master_.get(), buffer.data(), buffer.size());
       if (n <= 0) break;
       got = true;
       pending_.insert(pending_.end(), buffer.begin(), buffer.begin() + n);
@@ -174,7 +174,7 @@ bool EmulatedSerialRadio::ServiceOnce(int waitMs) {
   }
   if (fds[0].revents & POLLHUP) {
     SetPowered(false);
-    pollfd wake{wake_.Get(), POLLIN, 0};
+    pollfd wake{wake_.get(), POLLIN, 0};
     ::poll(&wake, 1, std::min(waitMs, kHangupRecheckMs));
     return false;
   }
@@ -264,7 +264,7 @@ void EmulatedSerialRadio::Reply() {
         break;
     }
   }
-  [[maybe_unused]] auto ignored = ::write(master_.Get(), bytes.data(), bytes.size());
+  [[maybe_unused]] auto ignored = ::write(master_.get(), bytes.data(), bytes.size());
   std::lock_guard lock(mutex_);
   ++status_.Replies;
   changed_.notify_all();

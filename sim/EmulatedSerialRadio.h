@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/UniqueFd.h"
 #include "radio/ComPortPaths.h"
 #include "radio/RadioTypes.h"
-#include "radio/SerialPortProbe.h"
 #include "sim/StationLandscape.h"
 
 namespace ondivo::sim {
@@ -80,8 +80,8 @@ class EmulatedSerialRadio {
   void SetPowered(bool powered);
   void WakeDrain();
 
-  SerialFd master_;
-  SerialFd wake_;  // eventfd that stops the thread's wait
+  UniqueFd master_;
+  UniqueFd wake_;  // eventfd that stops the thread's wait
   std::string slavePath_;
   StationLandscape landscape_;
   Options options_;

@@ -15,6 +15,8 @@ namespace ondivo {
 // Contract:
 // - Values are per channel (0 = left, 1 = right; a mono control reads the same on both) in the
 //   control's own range Minimum()..Maximum(), as the sound card reports it (0..31, 0..65535, ...).
+//   The radio card scales its 0..256 volume onto whatever range is reported, small ones and
+//   ones that do not start at 0 included (radio/MixerLineScale.h).
 // - Mute controls use the mixer's convention: Maximum() = muted, Minimum() = not muted
 //   (an ALSA playback switch is the inverse: switch on = sound; the backend turns it round).
 // - A control the card lacks reports HasControl() false; its values read 0 and writes to it are

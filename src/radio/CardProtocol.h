@@ -23,9 +23,7 @@ struct CardState {
 
   uint16_t PortValue() const { return Cap.Ports[static_cast<size_t>(Port)]; }
   bool HasPort() const { return Port > 0; }
-  bool OnMixerLine() const {
-    return IsMixerLine(VolumeLine);
-  }
+  bool OnMixerLine() const { return IsMixerLine(VolumeLine); }
 };
 
 // One family of cards: the I/O-port RadioTrack/RA300 cards, the Zoltrix card or the serial

@@ -1,10 +1,12 @@
-#include "radio/RadioCard.h"
+#include "radio/DevCaps.h"
+
+#include <cstdlib>
 
 namespace ondivo {
 
 namespace {
 
-tDevCap PortCard(const char* name, const char* maker, double fmStep, bool stereoSwitch) {
+tDevCap PortCard(const char* name, const char* maker, double fmStep, bool zoltrix) {
   tDevCap cap;
   cap.Name = name;
   cap.Maker = maker;
@@ -13,12 +15,14 @@ tDevCap PortCard(const char* name, const char* maker, double fmStep, bool stereo
   cap.FMStep = fmStep;
   cap.CanVolume = true;
   cap.CanMute = true;
-  cap.StereoSwitch = stereoSwitch;
+  cap.StereoSwitch = zoltrix;
   cap.Connection = kPortConnection;
   cap.PortCount = 2;
   cap.DefaultPort = 1;
   cap.SelectedPort = 1;
   cap.Ports = {0, 0x30C, 0x20C, 0, 0, 0, 0, 0, 0};
+  // RadioTrack and RA300 live on the base port alone; the Zoltrix also reads base + 2 and + 3.
+  cap.PortSpan = zoltrix ? 4 : 1;
   return cap;
 }
 
@@ -53,6 +57,17 @@ std::array<tDevCap, kModelCount> DefaultDevCaps() {
       SerialRadio("Rajikoma", "Unit", true, 0.009),
       PortCard("Radio Plus 108", "Zoltrix", 0.005, true),
   };
+}
+
+int32_t NearestMultiple(int32_t value, int32_t step) {
+  if (step <= 0) return value;
+  const int64_t quotient = value / step;
+  const int64_t remainder = value % step;
+  int64_t n = quotient;
+  // Round the exact quotient value/step to nearest, ties to even, without floating point.
+  const int64_t twice = 2 * std::llabs(remainder);
+  if (twice > step || (twice == step && (quotient % 2 != 0))) n += (value < 0) ? -1 : 1;
+  return static_cast<int32_t>(n * step);
 }
 
 }  // namespace ondivo

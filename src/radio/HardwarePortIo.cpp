@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <sys/io.h>
@@ -35,9 +36,9 @@ bool HardwarePortIo::Grant(uint16_t base, int count) {
 #else
   std::string iopermError = "not available on this processor";
 #endif
-  const int fd = ::open("/dev/port", O_RDWR | O_CLOEXEC);
-  if (fd >= 0) {
-    devPort_ = fd;
+  UniqueFd fd(::open("/dev/port", O_RDWR | O_CLOEXEC));
+  if (fd) {
+    devPort_ = std::move(fd);
     method_ = Method::DevPort;
     base_ = base;
     count_ = count;
@@ -52,10 +53,21 @@ void HardwarePortIo::Release() {
 #ifdef ONDIVO_HAVE_IOPERM
   if (method_ == Method::Ioperm) ioperm(base_, static_cast<unsigned long>(count_), 0);
 #endif
-  if (devPort_ >= 0) ::close(devPort_);
-  devPort_ = -1;
+  devPort_.reset();
   method_ = Method::None;
   count_ = 0;
+}
+
+bool HardwarePortIo::Probe(uint16_t base, int count) {
+  if (count <= 0 || base + count > 0x10000) return false;
+#ifdef ONDIVO_HAVE_IOPERM
+  // ioperm is per thread: a grant taken on a thread of its own ends with that thread and
+  // leaves the caller's grants as they were.
+  bool granted = false;
+  std::thread([&] { granted = ioperm(base, static_cast<unsigned long>(count), 1) == 0; }).join();
+  if (granted) return true;
+#endif
+  return UniqueFd(::open("/dev/port", O_RDWR | O_CLOEXEC)).isValid();
 }
 
 bool HardwarePortIo::Granted(uint16_t port) const {
@@ -73,7 +85,7 @@ void HardwarePortIo::PortOut(uint16_t port, uint8_t value) {
     return;
   }
 #endif
-  if (::pwrite(devPort_, &value, 1, port) != 1) ++refused_;
+  if (::pwrite(devPort_.get(), &value, 1, port) != 1) ++refused_;
 }
 
 uint8_t HardwarePortIo::PortIn(uint16_t port) {
@@ -85,7 +97,7 @@ uint8_t HardwarePortIo::PortIn(uint16_t port) {
   if (method_ == Method::Ioperm) return inb(port);
 #endif
   uint8_t value = 0xFF;
-  if (::pread(devPort_, &value, 1, port) != 1) {
+  if (::pread(devPort_.get(), &value, 1, port) != 1) {
     ++refused_;
     return 0xFF;
   }

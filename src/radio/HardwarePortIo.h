@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/UniqueFd.h"
 #include "radio/PortIo.h"
 
 namespace ondivo {
@@ -21,7 +22,9 @@ class HardwarePortIo final : public PortIo {
   HardwarePortIo& operator=(const HardwarePortIo&) = delete;
 
   // Asks for access to the ports base .. base + count - 1; true when granted.
-  bool Grant(uint16_t base, int count);
+  bool Grant(uint16_t base, int count) override;
+  // Whether such a grant could be had, without taking one for the calling thread.
+  static bool Probe(uint16_t base, int count);
   void Release();
   bool Granted(uint16_t port) const;
   Method GrantMethod() const { return method_; }
@@ -37,7 +40,7 @@ class HardwarePortIo final : public PortIo {
   Method method_ = Method::None;
   uint16_t base_ = 0;
   int count_ = 0;
-  int devPort_ = -1;
+  UniqueFd devPort_;
   long refused_ = 0;
   std::string lastError_;
 };

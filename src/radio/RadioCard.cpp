@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Delay.h"
-#include "radio/PortIo.h"
+#include "radio/MixerLineScale.h"
 #include "radio/RadioErrors.h"
 #include "radio/RadioTrackProtocol.h"
 #include "radio/SerialRadioProtocol.h"
@@ -19,21 +18,19 @@ TRadioCard::TRadioCard(CardHardware hardware)
       comPaths_(std::move(hardware.ComPaths)),
       devCaps_(DefaultDevCaps()) {
   state_.Cap = devCaps_[static_cast<size_t>(mRadioTrack)];
-  radioTrack_ = std::make_unique<RadioTrackProtocol>(*ports_, *waits_);
-  zoltrix_ = std::make_unique<ZoltrixProtocol>(*ports_, *waits_);
-  serial_ = std::make_unique<SerialRadioProtocol>(*waits_, comPaths_);
+  radioTrack_ = std::make_unique<RadioTrackProtocol>(ports_, waits_);
+  zoltrix_ = std::make_unique<ZoltrixProtocol>(ports_, waits_);
+  serial_ = std::make_unique<SerialRadioProtocol>(waits_, comPaths_, hardware.Time);
   // A mixer exists only with a sound card.
   if (soundCard_ && hardware.Mixer) {
     mixer_ = std::move(hardware.Mixer);
-    const tMixerControlType volumes[] = {mcLineInVolume, mcMicVolume, mcCdVolume};
-    for (size_t i = 0; i < lineMax_.size(); ++i) {
-      lineMax_[i] = mixer_->HasControl(volumes[i]) ? mixer_->Maximum(volumes[i]) : 0;
-    }
+    mixer_->SetChangeHandler([this](tMixerControlType control) { MixerControlChange(control); });
   }
 }
 
 TRadioCard::~TRadioCard() {
   destroying_ = true;
+  if (mixer_) mixer_->SetChangeHandler({});
   mixer_.reset();
   // Port cards are switched off by the panel at exit; a serial radio would otherwise stay on.
   if (on_ && state_.Cap.Connection == kSerialConnection) SwitchOff();
@@ -58,6 +55,38 @@ void TRadioCard::SetModel(tModel model) {
   // A port index the new model does not have would address nothing sensible.
   if (state_.Port > state_.Cap.PortCount) state_.Port = 0;
   state_.VolumeStep = state_.Cap.VolumeStep;
+  // Nothing of the old model may linger: a band the new one lacks (its grid would be 0) and
+  // the old model's volume scale.
+  if (band_ == bAM && !state_.Cap.HasAM) {
+    band_ = bFM;
+    frequency_ = lastFM_;
+  }
+  if (state_.VolumeLine != vlNone) SetVolumeLine(state_.VolumeLine);
+  RequestPortGrant();
+}
+
+void TRadioCard::RequestPortGrant() {
+  if (state_.Cap.Connection != kPortConnection || !state_.HasPort()) {
+    portGranted_ = true;
+    return;
+  }
+  portGranted_ = ports_.Grant(state_.PortValue(), state_.Cap.PortSpan);
+}
+
+bool TRadioCard::SerialConnected() const {
+  return state_.Cap.Connection == kSerialConnection && serial_->Line().Connected();
+}
+
+void TRadioCard::StoreVolume(int32_t value) {
+  state_.Volume = std::clamp(value, 0, 256);
+}
+
+void TRadioCard::SetLastFM(double frequency) {
+  if (std::isfinite(frequency)) lastFM_ = frequency;
+}
+
+void TRadioCard::SetLastAM(double frequency) {
+  if (std::isfinite(frequency)) lastAM_ = frequency;
 }
 
 void TRadioCard::SetPort(int32_t index) {
@@ -67,6 +96,7 @@ void TRadioCard::SetPort(int32_t index) {
   const uint16_t value = state_.Cap.Ports[static_cast<size_t>(index)];
   state_.Cap.SelectedPort = value;
   devCaps_[static_cast<size_t>(state_.Model)].SelectedPort = value;
+  RequestPortGrant();
 }
 
 void TRadioCard::SetFrequency(double frequency) {
@@ -144,7 +174,14 @@ void TRadioCard::SwitchOn() {
   on_ = true;
   if (!state_.HasPort()) return;
   Family().SwitchOn(state_);
-  if (state_.Cap.Connection == kPortConnection && state_.OnMixerLine()) Unmute();
+  if (state_.Cap.Connection == kPortConnection && state_.OnMixerLine()) {
+    // A muted start keeps the line muted as it keeps the card muted.
+    if (state_.StartMuted) {
+      MuteLine();
+    } else {
+      Unmute();
+    }
+  }
 }
 
 void TRadioCard::SwitchOff() {
@@ -153,7 +190,7 @@ void TRadioCard::SwitchOff() {
   if (serial || state_.HasPort()) {
     Family().SwitchOff(state_);
     if (state_.OnMixerLine()) {
-      if (muteOnExit_) Mute();
+      if (MuteOnExit()) Mute();
     } else {
       state_.Muted = true;
     }
@@ -172,7 +209,7 @@ double TRadioCard::SnapFrequency(double frequency, double step, double min, doub
 }
 
 void TRadioCard::Tune(bool stereo, tBand band, double frequency) {
-  if (!on_) return;
+  if (!on_ || !std::isfinite(frequency)) return;
   if ((band == bAM && !state_.Cap.HasAM) || (band == bFM && !state_.Cap.HasFM)) return;
   const bool fm = band == bFM;
   const double min = fm ? FMMin() : kAMMin;
@@ -255,67 +292,60 @@ void TRadioCard::VolumeToZero() {
 
 // --- the mixer line -------------------------------------------------------------------------
 
-TRadioCard::LineControls TRadioCard::Line() const {
-  switch (state_.VolumeLine) {
-    case vlMicIn:
-      return {mcMicVolume, mcMicMute, lineMax_[1]};
-    case vlCd:
-      return {mcCdVolume, mcCdMute, lineMax_[2]};
-    default:
-      return {mcLineInVolume, mcLineInMute, lineMax_[0]};
+void TRadioCard::ReadLineMute(const MixerLineControls& line) {
+  if (mixer_->HasControl(line.mute)) {
+    state_.Muted = mixer_->Value(line.mute, 0) != mixer_->Minimum(line.mute);
   }
 }
 
 void TRadioCard::MuteLine() {
-  if (!mixer_ || !state_.OnMixerLine()) return;
-  const tMixerControlType mute = Line().mute;
-  if (mixer_->HasControl(mute)) mixer_->SetValue(mute, 0, mixer_->Maximum(mute));
+  const auto line = LineControlsOf(state_.VolumeLine);
+  if (!mixer_ || !line) return;
+  if (mixer_->HasControl(line->mute)) mixer_->SetValue(line->mute, 0, mixer_->Maximum(line->mute));
   state_.Muted = true;
 }
 
 void TRadioCard::LineUnmute() {
-  if (!mixer_) return;
-  const tMixerControlType mute = Line().mute;
-  if (mixer_->HasControl(mute)) mixer_->SetValue(mute, 0, mixer_->Minimum(mute));
+  const auto line = LineControlsOf(state_.VolumeLine);
+  if (!mixer_ || !line) return;
+  if (mixer_->HasControl(line->mute)) mixer_->SetValue(line->mute, 0, mixer_->Minimum(line->mute));
   state_.Muted = false;
   state_.StartMuted = false;
 }
 
 void TRadioCard::LineSet(int32_t value) {
-  if (!mixer_) return;
-  const auto [volume, mute, maximum] = Line();
-  const int32_t perStep = maximum / 256;
-  if (mixer_->HasControl(volume)) {
-    mixer_->SetValue(volume, 0, perStep * value);
-    mixer_->SetValue(volume, 1, perStep * value);
+  const auto line = LineControlsOf(state_.VolumeLine);
+  if (!mixer_ || !line) return;
+  if (mixer_->HasControl(line->volume)) {
+    const int32_t level =
+        LineValueForVolume(value, mixer_->Minimum(line->volume), mixer_->Maximum(line->volume));
+    mixer_->SetValue(line->volume, 0, level);
+    mixer_->SetValue(line->volume, 1, level);
   }
-  if (mixer_->HasControl(mute)) state_.Muted = mixer_->Value(mute, 0) != mixer_->Minimum(mute);
+  ReadLineMute(*line);
   state_.Volume = value;
 }
 
 void TRadioCard::MixerControlChange(tMixerControlType control) {
-  if (!mixer_ || !state_.OnMixerLine()) return;
-  const auto [volume, mute, maximum] = Line();
-  if (control != volume && control != mute) return;
-  if (control == volume) {
-    // Read back with 257 so that a full-scale line reads as 256 at most.
-    const int32_t divisor = maximum / 257;
-    const int32_t reading = std::max(mixer_->Value(volume, 0), mixer_->Value(volume, 1));
-    if (divisor > 0) {
-      state_.Volume = static_cast<int32_t>(std::nearbyint(static_cast<double>(reading) / divisor));
-    }
+  const auto line = LineControlsOf(state_.VolumeLine);
+  if (!mixer_ || !line || (control != line->volume && control != line->mute)) return;
+  if (control == line->volume && mixer_->HasControl(line->volume)) {
+    const int32_t reading =
+        std::max(mixer_->Value(line->volume, 0), mixer_->Value(line->volume, 1));
+    state_.Volume =
+        VolumeForLineValue(reading, mixer_->Minimum(line->volume), mixer_->Maximum(line->volume));
   }
-  if (mixer_->HasControl(mute)) state_.Muted = mixer_->Value(mute, 0) != mixer_->Minimum(mute);
+  ReadLineMute(*line);
   if (OnMixerChange && !destroying_) OnMixerChange(state_.Volume, state_.Muted);
 }
 
 // --- bands and models -----------------------------------------------------------------------
 
 double TRadioCard::FMMin() const {
-  return state_.JapaneseFM ? kJapaneseFMMin : kFMMin;
+  return FMLimits(state_.JapaneseFM).Min;
 }
 double TRadioCard::FMMax() const {
-  return state_.JapaneseFM ? kJapaneseFMMax : kFMMax;
+  return FMLimits(state_.JapaneseFM).Max;
 }
 double TRadioCard::BandMin() const {
   return band_ == bFM ? FMMin() : kAMMin;

@@ -6,25 +6,29 @@
 #include <memory>
 #include <string>
 
+#include "platform/Clock.h"
+#include "platform/Delay.h"
 #include "radio/CardMixer.h"
 #include "radio/CardProtocol.h"
 #include "radio/ComPortPaths.h"
+#include "radio/DevCaps.h"
+#include "radio/PortIo.h"
 #include "radio/RadioTypes.h"
 
 namespace ondivo {
 
-class PortIo;
-class Delay;
 class SerialRadioProtocol;
 
 // What the card component is wired to. The same component drives real cards, the emulated
-// ones and the test doubles, depending on what is passed here.
+// ones and the test doubles, depending on what is passed here. Ports, Waits and Time must
+// outlive the card; a machine without port cards passes a NullPortIo.
 struct CardHardware {
-  PortIo* Ports = nullptr;  // must outlive the card
-  Delay* Waits = nullptr;   // must outlive the card
-  ComPortPaths ComPaths;
-  bool SoundCard = false;            // at least one playback device exists
-  std::unique_ptr<CardMixer> Mixer;  // the sound card's mixer; only with a sound card
+  PortIo& Ports;
+  Delay& Waits;
+  ComPortPaths ComPaths = {};
+  bool SoundCard = false;                      // at least one playback device exists
+  std::unique_ptr<CardMixer> Mixer = nullptr;  // the sound card's mixer; only with a sound card
+  const MonotonicClock& Time = SystemSteadyClock();  // times the serial line
 };
 
 // Event raised after the routed mixer line was changed from outside: (Volume, Muted).
@@ -58,7 +62,7 @@ class TRadioCard {
   void SetStereo(bool value);
   bool MutedStartup() const { return mutedStartup_; }
   void SetMutedStartup(bool value);
-  bool MuteOnExit() const { return muteOnExit_; }
+  bool MuteOnExit() const { return muteOnExit_ || state_.Cap.MuteOnExitForced; }
   void SetMuteOnExit(bool value);
   tMixerChange OnMixerChange;
 
@@ -71,6 +75,12 @@ class TRadioCard {
   bool SoundCard() const { return soundCard_; }
   double LastFM() const { return lastFM_; }
   double LastAM() const { return lastAM_; }
+  const ComPortPaths& ComPaths() const { return comPaths_; }
+  // The serial radio's line is open (false for the port cards and while off).
+  bool SerialConnected() const;
+  // The ports of the current model and port may be used: asked for whenever the model or the
+  // port changes; true where no grant is needed (serial radios, no port).
+  bool PortGranted() const { return portGranted_; }
 
   void SwitchOn();
   void SwitchOff();
@@ -81,9 +91,11 @@ class TRadioCard {
   void VolumeUp();
   void VolumeDown();
   void VolumeToZero();
-  void StoreVolume(int32_t value) { state_.Volume = value; }
-  void SetLastFM(double frequency) { lastFM_ = frequency; }
-  void SetLastAM(double frequency) { lastAM_ = frequency; }
+  // Off-scale stored values are clamped to 0..256.
+  void StoreVolume(int32_t value);
+  // Non-finite frequencies are refused.
+  void SetLastFM(double frequency);
+  void SetLastAM(double frequency);
   void MuteLine();
   void UnmuteCard();
   void MixerControlChange(tMixerControlType control);
@@ -101,18 +113,14 @@ class TRadioCard {
 
  private:
   CardProtocol& Family();
+  void RequestPortGrant();
   void LineUnmute();
   void LineSet(int32_t value);
-  // The selected line's volume and mute controls and its volume maximum.
-  struct LineControls {
-    tMixerControlType volume;
-    tMixerControlType mute;
-    int32_t maximum;
-  };
-  LineControls Line() const;
+  // Reads the line's mute control into the muted state, where the line has one.
+  void ReadLineMute(const MixerLineControls& line);
 
-  PortIo* ports_;
-  Delay* waits_;
+  PortIo& ports_;
+  Delay& waits_;
   bool soundCard_;
   ComPortPaths comPaths_;
   std::unique_ptr<CardMixer> mixer_;
@@ -124,15 +132,12 @@ class TRadioCard {
   bool muteOnExit_ = false;
   bool on_ = false;
   bool destroying_ = false;
+  bool portGranted_ = true;
   double lastFM_ = kFMMin;
   double lastAM_ = kAMMin;
-  std::array<int32_t, 3> lineMax_{};  // volume maximum of line in, microphone and CD
   std::unique_ptr<CardProtocol> radioTrack_;
   std::unique_ptr<CardProtocol> zoltrix_;
   std::unique_ptr<SerialRadioProtocol> serial_;
 };
-
-// The seven capability records in model order.
-std::array<tDevCap, kModelCount> DefaultDevCaps();
 
 }  // namespace ondivo

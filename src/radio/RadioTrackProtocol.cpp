@@ -4,18 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace ondivo {
+#include "radio/DevCaps.h"
 
-int32_t NearestMultiple(int32_t value, int32_t step) {
-  if (step <= 0) return value;
-  const int64_t quotient = value / step;
-  const int64_t remainder = value % step;
-  int64_t n = quotient;
-  // Round the exact quotient value/step to nearest, ties to even, without floating point.
-  const int64_t twice = 2 * std::llabs(remainder);
-  if (twice > step || (twice == step && (quotient % 2 != 0))) n += (value < 0) ? -1 : 1;
-  return static_cast<int32_t>(n * step);
-}
+namespace ondivo {
 
 uint32_t RadioTrackProtocol::TuningWord(double frequency) {
   const auto steps = static_cast<uint32_t>(std::llround(40.0L * frequency));
@@ -107,8 +98,11 @@ void RadioTrackProtocol::SetVolume(CardState& state, int32_t value) {
   const int32_t old = state.Volume;
   state.Volume = target;
   if (target != old) {
-    const int steps = std::abs(old - target) / 16;
-    HoldLine(state, target > old ? kVolumeUpHeld : kVolumeDownHeld, kStepMs * steps);
+    // A full sweep reaches either end from anywhere: never hold longer, whatever the card
+    // was told its volume was.
+    const int64_t steps = std::llabs(int64_t{old} - target) / 16;
+    const int ms = static_cast<int>(std::min<int64_t>(kStepMs * steps, kSweepMs));
+    HoldLine(state, target > old ? kVolumeUpHeld : kVolumeDownHeld, ms);
   }
   state.StartMuted = false;
   state.Muted = state.Volume == 0;

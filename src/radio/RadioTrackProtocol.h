@@ -49,7 +49,4 @@ class RadioTrackProtocol final : public CardProtocol {
   Delay& waits_;
 };
 
-// Nearest multiple of step to value, halves to even (as the card's volume arithmetic rounds).
-int32_t NearestMultiple(int32_t value, int32_t step);
-
 }  // namespace ondivo

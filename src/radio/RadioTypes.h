@@ -80,6 +80,9 @@ struct tDevCap {
   uint16_t DefaultPort = 0;
   uint16_t SelectedPort = 0;        // the port value (not index) last chosen for this model
   std::array<uint16_t, 9> Ports{};  // index 0 stands for no port
+  // Consecutive I/O ports the family touches from the base address, for the port grant;
+  // 0 for the serial radios.
+  int32_t PortSpan = 0;
 
   bool operator==(const tDevCap&) const = default;
 };
@@ -91,6 +94,15 @@ inline constexpr double kJapaneseFMMin = 76.0;
 inline constexpr double kJapaneseFMMax = 91.0;
 inline constexpr double kAMMin = 0.531;
 inline constexpr double kAMMax = 1.62;
+
+struct tBandLimits {
+  double Min;
+  double Max;
+};
+// The FM range, the Japanese one when asked for.
+constexpr tBandLimits FMLimits(bool japanese) {
+  return japanese ? tBandLimits{kJapaneseFMMin, kJapaneseFMMax} : tBandLimits{kFMMin, kFMMax};
+}
 
 // Hardware index of the configuration and the setup dialog: 0 = no card, model + 1 otherwise.
 constexpr int HardwareIndexFromModel(tModel model) {

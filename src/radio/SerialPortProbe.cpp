@@ -11,37 +11,35 @@
 
 namespace ondivo {
 
-SerialFd& SerialFd::operator=(SerialFd&& other) noexcept {
+SerialDevice& SerialDevice::operator=(SerialDevice&& other) noexcept {
   if (this != &other) {
-    Reset();
-    fd_ = other.Release();
+    Close();
+    fd_ = std::move(other.fd_);
+    exclusive_ = std::exchange(other.exclusive_, false);
   }
   return *this;
 }
 
-int SerialFd::Release() {
-  return std::exchange(fd_, -1);
+void SerialDevice::Close() {
+  if (fd_.isValid() && exclusive_) ::ioctl(fd_.get(), TIOCNXCL);
+  exclusive_ = false;
+  fd_.reset();
 }
 
-void SerialFd::Reset() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-}
-
-SerialFd OpenSerialDevice(const std::string& path) {
+SerialDevice OpenSerialDevice(const std::string& path) {
   int raw;
   do {
     // Non-blocking, or opening a real port without carrier would hang.
     raw = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   } while (raw < 0 && errno == EINTR);
-  SerialFd fd(raw);
-  if (!fd.Valid() || !::isatty(fd.Get())) return {};
+  UniqueFd fd(raw);
+  if (!fd.isValid() || !::isatty(fd.get())) return {};
   // A UART that is not fitted opens but refuses its settings.
   termios settings{};
-  if (::tcgetattr(fd.Get(), &settings) != 0) return {};
-  if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) return {};
-  if (::ioctl(fd.Get(), TIOCEXCL) != 0) return {};
-  return fd;
+  if (::tcgetattr(fd.get(), &settings) != 0) return {};
+  if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return {};
+  if (::ioctl(fd.get(), TIOCEXCL) != 0) return {};
+  return SerialDevice(std::move(fd), true);
 }
 
 bool IsSerialPortPresent(int n, const ComPortPaths& paths) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -44,8 +45,9 @@ std::string SerialChannelDigits(int channel) {
   return text.data();
 }
 
-SerialRadioProtocol::SerialRadioProtocol(Delay& waits, const ComPortPaths& paths)
-    : waits_(waits), line_(paths) {}
+SerialRadioProtocol::SerialRadioProtocol(Delay& waits, const ComPortPaths& paths,
+                                         const MonotonicClock& clock)
+    : waits_(waits), line_(paths, clock) {}
 
 SerialRadioProtocol::~SerialRadioProtocol() = default;
 
@@ -69,9 +71,9 @@ void SerialRadioProtocol::Tune(CardState& state, tBand band, double frequency) {
   int channel;
   if (band == bFM) {
     // The card has snapped already; the clamp keeps stray values inside the band.
-    const double min = state.JapaneseFM ? kJapaneseFMMin : kFMMin;
-    const double max = state.JapaneseFM ? kJapaneseFMMax : kFMMax;
-    channel = std::clamp(SerialFMChannel(frequency), SerialFMChannel(min), SerialFMChannel(max));
+    const tBandLimits fm = FMLimits(state.JapaneseFM);
+    channel =
+        std::clamp(SerialFMChannel(frequency), SerialFMChannel(fm.Min), SerialFMChannel(fm.Max));
   } else {
     const double step = state.Cap.AMStep;
     if (!state.Cap.HasAM || step <= 0) return;
@@ -85,12 +87,16 @@ void SerialRadioProtocol::Tune(CardState& state, tBand band, double frequency) {
 
 tSignal SerialRadioProtocol::GetSignal(CardState&) {
   SendCommand(kQuery);
-  // Collect until a read times out. A far end that never stops talking would hold the panel
-  // forever, so the reply is capped at one receive buffer (about two seconds at 9600 baud).
+  // Collect until a read times out, but a far end that keeps talking, however slowly, must
+  // not hold the window thread: the whole reply has kReplyDeadlineMs, and one receive buffer.
+  const MonotonicClock& clock = line_.Clock();
+  const auto deadline = clock.Now() + std::chrono::milliseconds(kReplyDeadlineMs);
   std::vector<uint8_t> reply;
   const size_t limit = line_.ComPortInBufSize();
   uint8_t byte = 0;
-  while (reply.size() < limit && line_.ReadByte(byte)) reply.push_back(byte);
+  while (reply.size() < limit && clock.Now() < deadline && line_.ReadByte(byte)) {
+    reply.push_back(byte);
+  }
   const auto tuned = Frame(kTuned);
   const bool found =
       std::search(reply.begin(), reply.end(), tuned.begin(), tuned.end()) != reply.end();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/Clock.h"
 #include "platform/Delay.h"
 #include "radio/CardProtocol.h"
 #include "radio/ComPortPaths.h"
@@ -22,8 +23,13 @@ std::string SerialChannelDigits(int channel);
 // and kept for its whole life, whatever the model; it owns the card's one serial line.
 class SerialRadioProtocol final : public CardProtocol {
  public:
-  // The paths are copied: COMn opens paths.PathFor(n).
-  SerialRadioProtocol(Delay& waits, const ComPortPaths& paths);
+  // The paths are copied: COMn opens paths.PathFor(n). The clock times the serial line.
+  SerialRadioProtocol(Delay& waits, const ComPortPaths& paths,
+                      const MonotonicClock& clock = SystemSteadyClock());
+
+  // The most a reception query may take, however the far end answers: a normal reply is done
+  // in its 200 ms of quiet after the last byte; this leaves room for five such gaps.
+  static constexpr int kReplyDeadlineMs = 1000;
   ~SerialRadioProtocol() override;
 
   // Opens COM<state.PortValue()>; throws ePortAlreayOpen when it cannot be opened.

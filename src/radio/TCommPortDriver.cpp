@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 
 namespace ondivo {
 
@@ -51,12 +53,6 @@ speed_t StandardSpeed(TComPortBaudRate rate) {
   return B0;  // no constant: set through termios2
 }
 
-int MillisecondsUntil(std::chrono::steady_clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      deadline - std::chrono::steady_clock::now());
-  return static_cast<int>(std::max<int64_t>(0, left.count()));
-}
-
 }  // namespace
 
 uint32_t BaudRateValue(TComPortBaudRate rate) {
@@ -65,13 +61,19 @@ uint32_t BaudRateValue(TComPortBaudRate rate) {
   return kRates[static_cast<size_t>(rate)];
 }
 
-TCommPortDriver::TCommPortDriver(ComPortPaths paths) : paths_(std::move(paths)) {}
+TCommPortDriver::TCommPortDriver(ComPortPaths paths, const MonotonicClock& clock)
+    : paths_(std::move(paths)), clock_(clock) {}
 TCommPortDriver::~TCommPortDriver() {
   Disconnect();
 }
 
 void TCommPortDriver::SetComPort(TComPortNumber port) {
   if (!Connected()) comPort_ = port;
+}
+
+int TCommPortDriver::MillisecondsUntil(MonotonicClock::time_point deadline) const {
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - clock_.Now());
+  return static_cast<int>(std::clamp<int64_t>(left.count(), 0, INT32_MAX));
 }
 
 void TCommPortDriver::SetPacketSize(int16_t value) {
@@ -92,14 +94,14 @@ bool TCommPortDriver::Connect() {
 }
 
 void TCommPortDriver::Disconnect() {
-  fd_.Reset();  // HUPCL drops DTR and RTS with the close
+  fd_.Close();  // HUPCL drops DTR and RTS with the close
   dtr_ = false;
   rts_ = false;
   packet_.clear();
 }
 
 void TCommPortDriver::ApplySettings() {
-  const int fd = fd_.Get();
+  const int fd = fd_.Fd();
   termios t{};
   if (::tcgetattr(fd, &t) != 0) return;
   ::cfmakeraw(&t);
@@ -144,7 +146,7 @@ void TCommPortDriver::ApplySettings() {
 
 void TCommPortDriver::SetModemLine(int bit, bool on) {
   // Ptys refuse modem-line requests; the state is remembered all the same.
-  ::ioctl(fd_.Get(), on ? TIOCMBIS : TIOCMBIC, &bit);
+  ::ioctl(fd_.Fd(), on ? TIOCMBIS : TIOCMBIC, &bit);
   (bit == TIOCM_DTR ? dtr_ : rts_) = on;
 }
 
@@ -160,26 +162,29 @@ size_t TCommPortDriver::SendData(std::span<const uint8_t> data) {
   if (!Connected()) return 0;
   Poll();
   const auto timeout = std::chrono::milliseconds(outputTimeout_);
-  auto deadline = std::chrono::steady_clock::now() + timeout;
+  auto deadline = clock_.Now() + timeout;
   size_t written = 0;
   while (written < data.size()) {
-    pollfd p{fd_.Get(), POLLOUT, 0};
+    pollfd p{fd_.Fd(), POLLOUT, 0};
     const int ready = ::poll(&p, 1, MillisecondsUntil(deadline));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) break;  // no progress for OutputTimeout
+    if (ready < 0 && errno != EINTR) break;
+    if (ready <= 0) {
+      if (clock_.Now() >= deadline) break;  // no progress for OutputTimeout
+      continue;
+    }
     // A far end that went away (pty closed, adapter unplugged) never drains: stop now.
     if (p.revents & (POLLERR | POLLHUP | POLLNVAL)) break;
     if (checkLineStatus_) {
       int lines = 0;
-      if (::ioctl(fd_.Get(), TIOCMGET, &lines) != 0) break;
+      if (::ioctl(fd_.Fd(), TIOCMGET, &lines) != 0) break;
       if ((lines & (TIOCM_CTS | TIOCM_DSR | TIOCM_RI | TIOCM_CD)) == 0) break;
     }
     const size_t chunk =
         std::min<size_t>(data.size() - written, std::max<uint16_t>(outBufSize_, 1));
-    const ssize_t n = ::write(fd_.Get(), data.data() + written, chunk);
+    const ssize_t n = ::write(fd_.Fd(), data.data() + written, chunk);
     if (n > 0) {
       written += static_cast<size_t>(n);
-      deadline = std::chrono::steady_clock::now() + timeout;
+      deadline = clock_.Now() + timeout;
     } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
       break;
     }
@@ -190,18 +195,20 @@ size_t TCommPortDriver::SendData(std::span<const uint8_t> data) {
 bool TCommPortDriver::ReadByte(uint8_t& byte) {
   if (!Connected()) return false;
   reading_ = true;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(inputTimeout_);
+  const auto deadline = clock_.Now() + std::chrono::milliseconds(inputTimeout_);
   bool got = false;
   for (;;) {
-    pollfd p{fd_.Get(), POLLIN, 0};
+    pollfd p{fd_.Fd(), POLLIN, 0};
     const int ready = ::poll(&p, 1, MillisecondsUntil(deadline));
-    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0 && errno != EINTR) break;
     if (ready > 0 && (p.revents & POLLIN)) {
-      const ssize_t n = ::read(fd_.Get(), &byte, 1);
+      const ssize_t n = ::read(fd_.Fd(), &byte, 1);
       if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
       got = n == 1;  // 0 or an error: the far end hung up
+      break;
     }
-    break;
+    if (ready > 0) break;  // hung up or an error on the line
+    if (clock_.Now() >= deadline) break;
   }
   reading_ = false;
   return got;
@@ -210,11 +217,11 @@ bool TCommPortDriver::ReadByte(uint8_t& byte) {
 void TCommPortDriver::FlushBuffers(bool input, bool output) {
   if (Connected()) {
     if (input && output) {
-      ::tcflush(fd_.Get(), TCIOFLUSH);
+      ::tcflush(fd_.Fd(), TCIOFLUSH);
     } else if (input) {
-      ::tcflush(fd_.Get(), TCIFLUSH);
+      ::tcflush(fd_.Fd(), TCIFLUSH);
     } else if (output) {
-      ::tcflush(fd_.Get(), TCOFLUSH);
+      ::tcflush(fd_.Fd(), TCOFLUSH);
     }
   }
   packet_.clear();
@@ -224,13 +231,13 @@ void TCommPortDriver::Poll() {
   if (!Connected() || reading_) return;
   const bool packets = packetSize_ > 0;
   if ((packets && !OnReceivePacket) || (!packets && !OnReceiveData)) {
-    ::tcflush(fd_.Get(), TCIFLUSH);  // nobody listens: drop what came in
+    ::tcflush(fd_.Fd(), TCIFLUSH);  // nobody listens: drop what came in
     packet_.clear();
     return;
   }
   std::vector<uint8_t> buffer(std::max<uint16_t>(inBufSize_, 1));
   // One buffer per tick, as a polling timer takes it; a babbling far end cannot hold us here.
-  const ssize_t n = ::read(fd_.Get(), buffer.data(), buffer.size());
+  const ssize_t n = ::read(fd_.Fd(), buffer.data(), buffer.size());
   if (n > 0) {
     const std::span<const uint8_t> data(buffer.data(), static_cast<size_t>(n));
     if (packets) {
@@ -240,7 +247,7 @@ void TCommPortDriver::Poll() {
     }
   }
   if (packets && !packet_.empty() && packetTimeout_ > 0 &&
-      clock_() - packetStart_ >= std::chrono::milliseconds(packetTimeout_)) {
+      clock_.Now() - packetStart_ >= std::chrono::milliseconds(packetTimeout_)) {
     if (packetMode_ == pmPass) OnReceivePacket(packet_);
     packet_.clear();
   }
@@ -248,7 +255,7 @@ void TCommPortDriver::Poll() {
 
 void TCommPortDriver::DeliverPackets(std::span<const uint8_t> data) {
   for (const uint8_t byte : data) {
-    if (packet_.empty()) packetStart_ = clock_();
+    if (packet_.empty()) packetStart_ = clock_.Now();
     packet_.push_back(byte);
     if (packet_.size() == static_cast<size_t>(packetSize_)) {
       OnReceivePacket(packet_);

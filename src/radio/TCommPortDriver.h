@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "radio/ComPortPaths.h"
 #include "radio/SerialPortProbe.h"
 
@@ -76,11 +77,11 @@ using TComPortReceivePacketEvent = std::function<void(std::span<const uint8_t> p
 
 // One serial port on termios. COMn is opened through the path ComPortPaths gives for n. Reads
 // and writes never throw; they wait with poll() up to their time-outs and return short counts.
+// Every time-out is measured on the clock given here (it must outlive the driver).
 class TCommPortDriver {
  public:
-  using Clock = std::function<std::chrono::steady_clock::time_point()>;
-
-  explicit TCommPortDriver(ComPortPaths paths = {});
+  explicit TCommPortDriver(ComPortPaths paths = {},
+                           const MonotonicClock& clock = SystemSteadyClock());
   ~TCommPortDriver();
   TCommPortDriver(const TCommPortDriver&) = delete;
   TCommPortDriver& operator=(const TCommPortDriver&) = delete;
@@ -131,6 +132,7 @@ class TCommPortDriver {
   bool Connect();
   void Disconnect();
   bool Connected() const { return fd_.Valid(); }
+  const MonotonicClock& Clock() const { return clock_; }
   // The device path COMn of ComPort opens.
   std::string DevicePath() const;
 
@@ -150,7 +152,6 @@ class TCommPortDriver {
   // OnReceivePacket, or drops it. Run by the owner's timer every ComPortPollingDelay ms; a write
   // runs it first too, so bytes that came in since the last read never pose as a reply.
   void Poll();
-  void SetClock(Clock clock) { clock_ = std::move(clock); }
 
  private:
   // Line settings take effect at once on an open port.
@@ -162,9 +163,12 @@ class TCommPortDriver {
   void ApplySettings();
   void SetModemLine(int bit, bool on);
   void DeliverPackets(std::span<const uint8_t> data);
+  // Milliseconds left until deadline on the clock, rounded up, 0 when passed.
+  int MillisecondsUntil(MonotonicClock::time_point deadline) const;
 
   ComPortPaths paths_;
-  SerialFd fd_;
+  const MonotonicClock& clock_;
+  SerialDevice fd_;
   TComPortNumber comPort_ = pnCOM2;
   TComPortBaudRate speed_ = br9600;
   TComPortDataBits dataBits_ = db8BITS;
@@ -186,8 +190,7 @@ class TCommPortDriver {
   bool rts_ = false;
   bool reading_ = false;
   std::vector<uint8_t> packet_;  // a packet being assembled
-  std::chrono::steady_clock::time_point packetStart_{};
-  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+  MonotonicClock::time_point packetStart_{};
 };
 
 }  // namespace ondivo

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "radio/RadioTrackProtocol.h"
+#include "radio/DevCaps.h"
 
 namespace ondivo {
 
@@ -19,7 +19,7 @@ constexpr uint8_t kTunedMono = 0xDF;
 
 uint16_t ZoltrixProtocol::FrequencyValue(double frequency) {
   // 88.05 MHz is value 19740; one unit is 5 kHz. Rounded to nearest, ties to even.
-  const long double origin = 87.0L + 1.05L;
+  const long double origin = static_cast<long double>(kFMMin) + 1.05L;
   const long double units = std::nearbyintl((static_cast<long double>(frequency) - origin) * 200);
   return static_cast<uint16_t>(static_cast<long>(units) + 19740);
 }
@@ -39,10 +39,23 @@ int32_t ZoltrixProtocol::Step(const CardState& state) {
   return state.VolumeStep > 0 ? state.VolumeStep : std::max(state.Cap.VolumeStep, 1);
 }
 
-uint8_t ZoltrixProtocol::Level(const CardState& state) {
-  const int32_t step = Step(state);
-  // Never wrap a negative level into FFh: that byte would drive the clock and data lines.
-  return static_cast<uint8_t>(std::clamp(state.Volume / step - 1, 0, 255));
+int ZoltrixProtocol::Level(const CardState& state) {
+  const int level = state.Volume / Step(state) - 1;
+  if (level < 0) return -1;
+  // The card's register has four bits; a larger native level would also drive the clock and
+  // data lines. On a mixer line the level follows the line's scale.
+  return IsMixerLine(state.VolumeLine) ? std::min(level, 255) : std::min(level, kMaxLevel);
+}
+
+void ZoltrixProtocol::AudioOnAtLevel(const CardState& state, int readOffset) {
+  const int level = Level(state);
+  if (level < 0) {
+    // Volume 0 is silence, not the card's quietest step.
+    AudioOff(state);
+    return;
+  }
+  Out(state, static_cast<uint8_t>(level));
+  In(state, readOffset);
 }
 
 void ZoltrixProtocol::AudioOff(const CardState& state) {
@@ -81,15 +94,12 @@ void ZoltrixProtocol::Tune(CardState& state, tBand, double frequency) {
   Out(state, kClock);
   Out(state, kClock | kDataInverted);
   Out(state, kDataInverted);
-  if (!state.Muted) {
-    Out(state, Level(state));
-    In(state, 2);
-  }
+  if (!state.Muted) AudioOnAtLevel(state, 2);
 }
 
 tSignal ZoltrixProtocol::GetSignal(CardState& state) {
   Out(state, 0x00);
-  Out(state, state.Muted ? 0x00 : Level(state));
+  Out(state, state.Muted ? 0x00 : static_cast<uint8_t>(std::max(Level(state), 0)));
   waits_.Wait(10);
   const uint8_t first = io_.PortIn(state.PortValue());
   waits_.Wait(1);
@@ -97,8 +107,7 @@ tSignal ZoltrixProtocol::GetSignal(CardState& state) {
   if (state.Muted) {
     AudioOff(state);
   } else {
-    Out(state, Level(state));
-    In(state, 2);
+    AudioOnAtLevel(state, 2);
   }
   const uint8_t expected = state.Stereo ? kTunedStereo : kTunedMono;
   return (first == expected && second == expected) ? sTuned : sNone;
@@ -114,8 +123,7 @@ void ZoltrixProtocol::Unmute(CardState& state) {
   if (state.Volume == 0) return;
   state.Volume = NearestMultiple(state.Volume, Step(state));
   Out(state, 0x00);
-  Out(state, Level(state));
-  In(state, 2);
+  AudioOnAtLevel(state, 2);
   state.Muted = state.Volume == 0;
 }
 
@@ -123,8 +131,7 @@ void ZoltrixProtocol::VolumeUp(CardState& state) {
   if (state.Volume >= state.MaxVolume) return;
   state.Volume =
       std::min(NearestMultiple(state.Volume + Step(state), Step(state)), state.MaxVolume);
-  Out(state, Level(state));
-  In(state, 0);
+  AudioOnAtLevel(state, 0);
   state.Muted = false;
 }
 
@@ -133,12 +140,7 @@ void ZoltrixProtocol::VolumeDown(CardState& state) {
   state.Muted = true;
   state.StartMuted = false;
   state.Volume = std::max(NearestMultiple(state.Volume - Step(state), Step(state)), 0);
-  if (state.Volume == 0) {
-    AudioOff(state);
-  } else {
-    Out(state, Level(state));
-    In(state, 0);
-  }
+  AudioOnAtLevel(state, 0);
   state.Muted = state.Volume == 0;
 }
 
@@ -152,8 +154,7 @@ void ZoltrixProtocol::SetVolume(CardState& state, int32_t value) {
       waits_.Wait(10);
       In(state, 2);
     }
-    Out(state, Level(state));
-    In(state, 0);
+    AudioOnAtLevel(state, 0);
   }
   state.StartMuted = false;
   state.Muted = state.Volume == 0;

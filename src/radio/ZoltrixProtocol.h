@@ -20,8 +20,9 @@ class ZoltrixProtocol final : public CardProtocol {
   static uint16_t FrequencyValue(double frequency);
   // The whole 64-bit frame, position 1 in the most significant bit; positions 1..45 are sent.
   static uint64_t Frame(double frequency, bool stereo);
-  // The level byte for the current volume on the current volume scale.
-  static uint8_t Level(const CardState& state);
+  static constexpr int kMaxLevel = 15;
+  // The level for the current volume on the current volume scale; -1 means audio off.
+  static int Level(const CardState& state);
   // One step of the volume scale the level is counted in.
   static int32_t Step(const CardState& state);
 
@@ -42,6 +43,8 @@ class ZoltrixProtocol final : public CardProtocol {
     io_.PortIn(static_cast<uint16_t>(state.PortValue() + offset));
   }
   void AudioOff(const CardState& state);
+  // Writes the level and reads base + readOffset, or switches the audio off below level 0.
+  void AudioOnAtLevel(const CardState& state, int readOffset);
 
   PortIo& io_;
   Delay& waits_;

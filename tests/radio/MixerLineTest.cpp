@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "radio/MixerLineScale.h"
 #include "radio/RadioCard.h"
 #include "tests/support/HardwareDoubles.h"
 
@@ -18,14 +21,17 @@ struct MixedCard {
   int32_t lastVolume = -1;
   bool lastMute = false;
 
-  explicit MixedCard(tModel model, tVolumeLine line, int32_t max = 65535) {
+  explicit MixedCard(tModel model, tVolumeLine line, int32_t max = 65535, int32_t min = 0,
+                     bool mutedStart = false) {
     auto owned = std::make_unique<FakeMixer>();
     for (auto c : {mcLineInVolume, mcLineInMute, mcMicVolume, mcMicMute, mcCdVolume, mcCdMute}) {
       const bool isMute = c == mcLineInMute || c == mcMicMute || c == mcCdMute;
-      owned->controls[c] = {0, isMute ? 1 : max, {0, 0}};
+      owned->controls[c] = {isMute ? 0 : min, isMute ? 1 : max, {0, 0}};
     }
+    owned->log = &bus.events;  // port traffic and mixer writes on one timeline
     mixer = owned.get();
-    card = std::make_unique<TRadioCard>(CardHardware{&bus, &bus, {}, true, std::move(owned)});
+    card = std::make_unique<TRadioCard>(test::BusHardware(bus, std::move(owned)));
+    card->SetMutedStartup(mutedStart);
     card->SetModel(model);
     card->SetPort(model == mZoltrix || model == mRadioTrack ? 1 : 0);
     card->SetVolumeLine(line);
@@ -44,7 +50,7 @@ TEST(MixerLineTest, SetVolumeScalesToTheLineAndReadsBackTheSame) {
   m.card->SetVolume(200);
   EXPECT_EQ(m.mixer->controls[mcLineInVolume].value[0], 255 * 200);
   EXPECT_EQ(m.mixer->controls[mcLineInVolume].value[1], 255 * 200);
-  EXPECT_TRUE(m.bus.events.empty());  // the card itself is not touched
+  for (const auto& e : m.bus.events) EXPECT_EQ(e.kind, test::BusEvent::MixerSet);  // not the card
   m.card->MixerControlChange(mcLineInVolume);
   EXPECT_EQ(m.card->Volume(), 200);
   EXPECT_EQ(m.events, 1);
@@ -64,18 +70,34 @@ TEST(MixerLineTest, StepsMoveTheLineByOne) {
 
 TEST(MixerLineTest, UnmuteUnmutesTheCardThenTheLine) {
   MixedCard m(mRadioTrack, vlCd);
-  m.card->SetMutedStartup(true);
-  m.card->SwitchOn();  // a port card on a mixer line ends switch-on with Unmute
-  EXPECT_FALSE(m.card->StartMuted());
-  EXPECT_FALSE(m.card->Muted());
+  m.card->SwitchOn();
   m.card->Mute();
   EXPECT_EQ(m.mixer->controls[mcCdMute].value[0], 1);
   EXPECT_TRUE(m.card->Muted());
   m.bus.Clear();
   m.card->Unmute();
-  EXPECT_EQ(m.bus.Written(), (std::vector<uint8_t>{0x00, 0xD8}));
-  EXPECT_EQ(m.mixer->controls[mcCdMute].value[0], 0);
+  EXPECT_EQ(m.bus.events,
+            (std::vector<test::BusEvent>{test::Out(0x30C, 0x00), test::Out(0x30C, 0xD8),
+                                         test::MixerSet(mcCdMute, 0, 0)}));
   EXPECT_FALSE(m.card->Muted());
+  EXPECT_FALSE(m.card->StartMuted());
+}
+
+TEST(MixerLineTest, AMutedStartKeepsTheLineMuted) {
+  for (const tModel model : {mRadioTrack, mZoltrix}) {
+    MixedCard m(model, vlLineIn, 65535, 0, true);
+    m.card->MuteLine();  // start-up order for a muted start on a line
+    m.card->SwitchOn();
+    EXPECT_EQ(m.mixer->controls[mcLineInMute].value[0], 1) << static_cast<int>(model);
+    EXPECT_TRUE(m.card->Muted());
+    m.card->Unmute();  // the user's first unmute brings card and line up
+    EXPECT_EQ(m.mixer->controls[mcLineInMute].value[0], 0);
+    EXPECT_FALSE(m.card->Muted());
+  }
+  MixedCard playing(mRadioTrack, vlLineIn);
+  playing.mixer->controls[mcLineInMute].value[0] = 1;
+  playing.card->SwitchOn();
+  EXPECT_EQ(playing.mixer->controls[mcLineInMute].value[0], 0);
 }
 
 TEST(MixerLineTest, ChangesOnOtherLinesRaiseNoEvent) {
@@ -91,13 +113,50 @@ TEST(MixerLineTest, ChangesOnOtherLinesRaiseNoEvent) {
   EXPECT_TRUE(m.lastMute);
 }
 
-TEST(MixerLineTest, ATinyLineRangeDoesNotDivideByZero) {
-  MixedCard m(mRadioTrack, vlLineIn, 100);
+TEST(MixerLineTest, SmallLineRangesLandOnTheNearestStepAndReadBackWithinOne) {
+  struct Range {
+    int32_t min, max;
+  } ranges[] = {{0, 31}, {0, 63}, {0, 100}, {0, 127}, {0, 255}, {0, 256}, {-46, 0}, {5, 40}};
+  for (const Range r : ranges) {
+    MixedCard m(mRadioTrack, vlLineIn, r.max, r.min);
+    m.card->SwitchOn();
+    const double perVolume = (r.max - r.min) / 256.0;
+    const double volumesPerStep = 256.0 / (r.max - r.min);
+    for (int32_t v = 0; v <= 256; ++v) {
+      m.card->SetVolume(v);
+      const int32_t written = m.mixer->controls[mcLineInVolume].value[0];
+      ASSERT_LE(std::abs(written - (r.min + v * perVolume)), 0.5) << r.max << " " << v;
+      ASSERT_EQ(m.card->Volume(), v);
+      m.card->MixerControlChange(mcLineInVolume);
+      ASSERT_LE(std::abs(m.card->Volume() - v), volumesPerStep) << r.max << " " << v;
+    }
+    m.card->SetVolume(1);  // the lowest volume is not silence where the line has a step for it
+    if (r.max - r.min >= 256) EXPECT_GT(m.mixer->controls[mcLineInVolume].value[0], r.min);
+    m.card->SetVolume(256);
+    EXPECT_EQ(m.mixer->controls[mcLineInVolume].value[0], r.max);
+  }
+}
+
+TEST(MixerLineTest, LargeRangesKeepTheStepArithmetic) {
+  EXPECT_EQ(LineValueForVolume(200, 0, 65535), 51000);
+  EXPECT_EQ(VolumeForLineValue(51000, 0, 65535), 200);
+  EXPECT_EQ(LineValueForVolume(256, 0, 65535), 65280);
+  EXPECT_EQ(VolumeForLineValue(65280, 0, 65535), 256);
+  EXPECT_EQ(VolumeForLineValue(65535, 0, 65535), 256);  // set to the top by another program
+  EXPECT_EQ(LineValueForVolume(100, 0, 1000), 300);     // 1000 div 256 = 3
+  EXPECT_EQ(VolumeForLineValue(300, 0, 1000), 100);     // 1000 div 257 = 3
+  EXPECT_EQ(LineValueForVolume(100, 0, 0), 0);          // an empty range divides nothing
+  EXPECT_EQ(VolumeForLineValue(5, 7, 7), 0);
+}
+
+TEST(MixerLineTest, TheCardHearsChangesFromOutsideThroughTheMixer) {
+  MixedCard m(mRadioTrack, vlLineIn);
   m.card->SwitchOn();
-  m.card->SetVolume(50);
-  m.mixer->controls[mcLineInVolume].value[0] = 60;
-  EXPECT_NO_THROW(m.card->MixerControlChange(mcLineInVolume));
-  EXPECT_EQ(m.card->Volume(), 50);
+  m.mixer->ChangeFromOutside(mcLineInVolume, 1, 255 * 128);
+  EXPECT_EQ(m.events, 1);
+  EXPECT_EQ(m.card->Volume(), 128);
+  m.mixer->ChangeFromOutside(mcMicVolume, 0, 1000);
+  EXPECT_EQ(m.events, 1);
 }
 
 TEST(MixerLineTest, SwitchOffMutesTheLineWhenAsked) {
@@ -126,8 +185,7 @@ TEST(MixerLineTest, ZoltrixSendsVolumeMinusOneAfterTuning) {
 TEST(MixerLineTest, MuteLineWorksBeforeSwitchOn) {
   MixedCard m(mRadioTrack, vlLineIn);
   m.card->MuteLine();
-  EXPECT_EQ(m.mixer->controls[mcLineInMute].value[0], 1);
-  EXPECT_TRUE(m.bus.events.empty());
+  EXPECT_EQ(m.bus.events, std::vector<test::BusEvent>{test::MixerSet(mcLineInMute, 0, 1)});
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "radio/HardwarePortIo.h"
-#include "radio/Platform.h"
+#include "radio/PlatformCheck.h"
 
 namespace ondivo {
 namespace {
@@ -58,6 +58,18 @@ TEST(PlatformChecksTest, CapabilityTextJoinsFourLinesWithCR) {
   EXPECT_TRUE(none.ends_with("You can set volume sound only through the sound card."));
   EXPECT_TRUE(CapabilityText(false, false, false)
                   .ends_with("You can set volume sound only through the speakers."));
+}
+
+TEST(PlatformChecksTest, PortAccessIsGrantableWhereNoneIsNeeded) {
+  EXPECT_TRUE(PortAccessGrantable(mWizard, 2));
+  EXPECT_TRUE(PortAccessGrantable(mRadioTrack, 0));
+  EXPECT_FALSE(PortAccessGrantable(mZoltrix, 3));  // no such port
+  // The answer for a real port depends on this machine; asking must not leave a grant behind.
+  const bool zoltrix = PortAccessGrantable(mZoltrix, 1);
+  EXPECT_EQ(PortAccessGrantable(mZoltrix, 1), zoltrix);
+  HardwarePortIo io;
+  EXPECT_FALSE(io.Granted(0x30C));
+  EXPECT_EQ(io.Grant(0x30C, 4), zoltrix);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "radio/RadioErrors.h"
 #include "tests/support/HardwareDoubles.h"
 
@@ -14,41 +16,68 @@ struct Card {
   RecordingBus bus;
   TRadioCard card;
   explicit Card(tModel model = mRadioTrack, tVolumeLine line = vlNative)
-      : card(CardHardware{&bus, &bus, {}, false, nullptr}) {
+      : card(test::BusHardware(bus)) {
     card.SetModel(model);
     card.SetVolumeLine(line);
   }
 };
 
-TEST(RadioCardModelsTest, CapabilityTableMatchesTheSevenModels) {
+TEST(RadioCardModelsTest, EveryCapabilityRecordIsTheModelsOwn) {
+  using P = std::array<uint16_t, 9>;
+  const P isa = {0, 0x30C, 0x20C, 0, 0, 0, 0, 0, 0};
+  const P com = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+  struct Row {
+    const char* name;
+    const char* maker;
+    int32_t volumeStep;
+    bool japanese, am;
+    double fmStep, amStep;
+    bool canVolume, forced, stereo;
+    uint8_t connection;
+    int32_t portCount;
+    uint16_t defaultPort;
+    P ports;
+    int32_t span;
+  };
+  // name, maker, VolumeStep, HasJapaneseFM, HasAM, FMStep, AMStep, CanVolume,
+  // MuteOnExitForced, StereoSwitch, Connection, PortCount, DefaultPort (= SelectedPort), Ports,
+  // PortSpan. Every model has FM and can mute.
+  const Row rows[kModelCount] = {
+      {"Radiotrack", "AimsLab", 16, false, false, 0.025, 0, true, false, false, 2, 2, 1, isa, 1},
+      {"RA300", "Reveal", 16, false, false, 0.025, 0, true, false, false, 2, 2, 1, isa, 1},
+      {"Wizard Radio", "Gemtek", 0, true, false, 0.05, 0, false, true, false, 1, 8, 2, com, 0},
+      {"RadioMan", "Gemtek", 0, true, true, 0.05, 0.009, false, true, false, 1, 8, 2, com, 0},
+      {"RadionMaru", "Justy", 0, true, false, 0.05, 0.009, false, true, false, 1, 8, 2, com, 0},
+      {"Rajikoma", "Unit", 0, true, true, 0.05, 0.009, false, true, false, 1, 8, 2, com, 0},
+      {"Radio Plus 108", "Zoltrix", 16, false, false, 0.005, 0, true, false, true, 2, 2, 1, isa, 4},
+  };
+  EXPECT_EQ(TRadioCard::ModelCount(), kModelCount);
   const auto caps = DefaultDevCaps();
-  EXPECT_EQ(TRadioCard::ModelCount(), 7);
-  EXPECT_EQ(caps[0].Name, "Radiotrack");
-  EXPECT_EQ(caps[6].Name, "Radio Plus 108");
-  EXPECT_EQ(caps[6].Maker, "Zoltrix");
-  EXPECT_EQ(caps[4].Maker, "Justy");
-  for (tModel m : {mRadioTrack, mRA300, mZoltrix}) {
-    const auto& cap = caps[static_cast<size_t>(m)];
-    EXPECT_EQ(cap.Connection, kPortConnection);
-    EXPECT_EQ(cap.VolumeStep, 16);
-    EXPECT_EQ(cap.Ports[1], 0x30C);
-    EXPECT_EQ(cap.Ports[2], 0x20C);
-    EXPECT_FALSE(cap.HasJapaneseFM);
+  Card c;
+  for (size_t m = 0; m < caps.size(); ++m) {
+    const Row& r = rows[m];
+    tDevCap expected;
+    expected.Name = r.name;
+    expected.Maker = r.maker;
+    expected.VolumeStep = r.volumeStep;
+    expected.HasFM = true;
+    expected.HasJapaneseFM = r.japanese;
+    expected.HasAM = r.am;
+    expected.FMStep = r.fmStep;
+    expected.AMStep = r.amStep;
+    expected.CanVolume = r.canVolume;
+    expected.CanMute = true;
+    expected.MuteOnExitForced = r.forced;
+    expected.StereoSwitch = r.stereo;
+    expected.Connection = r.connection;
+    expected.PortCount = r.portCount;
+    expected.DefaultPort = r.defaultPort;
+    expected.SelectedPort = r.defaultPort;
+    expected.Ports = r.ports;
+    expected.PortSpan = r.span;
+    EXPECT_EQ(caps[m], expected) << r.name;
+    EXPECT_EQ(c.card.GetDevCap(static_cast<tModel>(m)), expected) << r.name;
   }
-  for (tModel m : {mWizard, mRadioMan, mRadionMaru, mRajikoma}) {
-    const auto& cap = caps[static_cast<size_t>(m)];
-    EXPECT_EQ(cap.Connection, kSerialConnection);
-    EXPECT_EQ(cap.PortCount, 8);
-    EXPECT_EQ(cap.Ports[8], 8);
-    EXPECT_TRUE(cap.MuteOnExitForced);
-    EXPECT_DOUBLE_EQ(cap.FMStep, 0.05);
-  }
-  EXPECT_TRUE(caps[3].HasAM);
-  EXPECT_TRUE(caps[5].HasAM);
-  EXPECT_FALSE(caps[2].HasAM);
-  EXPECT_FALSE(caps[4].HasAM);
-  EXPECT_DOUBLE_EQ(caps[6].FMStep, 0.005);
-  EXPECT_TRUE(caps[6].StereoSwitch);
 }
 
 TEST(RadioCardModelsTest, HardwareIndexConversions) {
@@ -241,12 +270,98 @@ TEST(RadioCardPortZeroTest, NoOperationWritesAByte) {
   }
 }
 
-TEST(RadioCardSignalTest, AMBandAlwaysReportsNoSignal) {
+TEST(RadioCardTuningTest, NonFiniteFrequenciesAreRefused) {
+  Card c;
+  c.card.SetPort(1);
+  c.card.SwitchOn();
+  c.card.SetFrequency(100.0);
+  c.bus.Clear();
+  for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    c.card.SetFrequency(bad);
+    c.card.Tune(false, bFM, bad);
+    c.card.SetLastFM(bad);
+    c.card.SetLastAM(bad);
+  }
+  EXPECT_TRUE(c.bus.events.empty());
+  EXPECT_DOUBLE_EQ(c.card.Frequency(), 100.0);
+  EXPECT_DOUBLE_EQ(c.card.LastFM(), 100.0);
+  EXPECT_DOUBLE_EQ(c.card.LastAM(), 0.531);
+  c.card.SetBand(bFM);  // tunes the remembered FM frequency, which stayed sane
+  EXPECT_DOUBLE_EQ(c.card.Frequency(), 100.0);
+
+  Card z(mZoltrix);
+  z.card.SetPort(1);
+  z.card.SwitchOn();
+  z.bus.Clear();
+  z.card.SetFrequency(std::nan(""));
+  EXPECT_TRUE(z.bus.events.empty());
+}
+
+TEST(RadioCardSetupTest, ForcedMuteOnExitHoldsWhateverWasSetBefore) {
+  Card c(mRadioTrack);
+  c.card.SetMuteOnExit(false);  // start-up sets it before the model is final
+  c.card.SetModel(mRadioMan);
+  EXPECT_TRUE(c.card.MuteOnExit());
+  c.card.SetModel(mRA300);
+  EXPECT_FALSE(c.card.MuteOnExit());
+}
+
+TEST(RadioCardSetupTest, AModelChangeLeavesNoBandOrVolumeScaleOfTheOldModel) {
   Card c(mRadioMan);
   c.card.SetPort(0);
   c.card.SwitchOn();
+  c.card.SetLastFM(101.1);
+  c.card.SetLastAM(0.999);
   c.card.SetBand(bAM);
-  EXPECT_EQ(c.card.GetSignal(), sNone);
+  c.card.SwitchOff();
+  c.card.SetModel(mZoltrix);  // no AM: back on FM with its grid
+  EXPECT_EQ(c.card.Band(), bFM);
+  EXPECT_DOUBLE_EQ(c.card.BandStep(), 0.005);
+  EXPECT_DOUBLE_EQ(c.card.Frequency(), 101.1);
+  EXPECT_DOUBLE_EQ(c.card.LastAM(), 0.999);
+
+  Card w(mWizard, vlNative);
+  EXPECT_EQ(w.card.MaxVolume(), 0);
+  w.card.StoreVolume(100);
+  w.card.SetModel(mRadioTrack);  // the card's own volume scale comes with it
+  EXPECT_EQ(w.card.MaxVolume(), 256);
+  EXPECT_EQ(w.card.VolumeStep(), 16);
+  EXPECT_EQ(w.card.Volume(), 96);
+  w.card.SetModel(mWizard);
+  EXPECT_EQ(w.card.MaxVolume(), 0);
+
+  Card am(mRadioMan);
+  am.card.SetPort(0);
+  am.card.SwitchOn();
+  am.card.SetBand(bAM);
+  am.card.SwitchOff();
+  am.card.SetModel(mRajikoma);  // has AM: the band stays
+  EXPECT_EQ(am.card.Band(), bAM);
+}
+
+TEST(RadioCardPortGrantTest, TheCardAsksForItsModelsPortSpanWheneverModelOrPortChanges) {
+  Card c;  // RadioTrack, port 0: nothing to grant
+  EXPECT_TRUE(c.bus.grants.empty());
+  EXPECT_TRUE(c.card.PortGranted());
+  c.card.SetPort(1);
+  c.card.SetModel(mZoltrix);  // keeps index 1, now four ports
+  c.card.SetPort(2);
+  using G = std::vector<std::pair<uint16_t, int>>;
+  EXPECT_EQ(c.bus.grants, (G{{0x30C, 1}, {0x30C, 4}, {0x20C, 4}}));
+  EXPECT_TRUE(c.card.PortGranted());
+
+  c.bus.grantAnswer = false;
+  c.card.SetModel(mRA300);
+  EXPECT_FALSE(c.card.PortGranted());
+  c.card.SetModel(mWizard);  // a serial radio needs no port grant
+  EXPECT_EQ(c.bus.grants.size(), 4u);
+  EXPECT_TRUE(c.card.PortGranted());
+
+  // Without port hardware a port card can never be granted its ports.
+  NullPortIo none;
+  TRadioCard bare(CardHardware{none, c.bus});
+  bare.SetPort(1);
+  EXPECT_FALSE(bare.PortGranted());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "radio/RadioCard.h"
 #include "tests/support/HardwareDoubles.h"
 
@@ -19,7 +21,7 @@ constexpr uint16_t kBase = 0x30C;
 // A RadioTrack on 30Ch, switched on and unmuted, with the switch-on traffic cleared.
 struct RadioTrack {
   RecordingBus bus;
-  TRadioCard card{CardHardware{&bus, &bus, {}, false, nullptr}};
+  TRadioCard card{test::BusHardware(bus)};
   explicit RadioTrack(tModel model = mRadioTrack, bool mutedStart = false) {
     card.SetMutedStartup(mutedStart);
     card.SetModel(model);
@@ -162,6 +164,26 @@ TEST(RadioTrackTrafficTest, SetVolumeHoldsTheLineOnceForTheWholeDistance) {
   EXPECT_TRUE(r.bus.events.empty());
   r.card.SetVolume(1000);  // clamped to 256
   EXPECT_EQ(r.card.Volume(), 256);
+}
+
+TEST(RadioTrackTrafficTest, AnOffScaleStoredVolumeNeverHoldsALineBeyondTheFullSweep) {
+  for (const int32_t stored : {100000, INT32_MAX, -100000, INT32_MIN}) {
+    RadioTrack r;
+    r.card.StoreVolume(stored);
+    EXPECT_EQ(r.card.Volume(), stored > 0 ? 256 : 0) << stored;
+    r.bus.Clear();
+    r.card.SetVolume(stored > 0 ? 0 : 256);
+    EXPECT_EQ(r.bus.TotalWaitMs(), 2000) << stored;
+  }
+  // The protocol on its own, told of a volume far off the scale, holds no longer either.
+  RecordingBus bus;
+  RadioTrackProtocol protocol(bus, bus);
+  CardState state;
+  state.Cap = DefaultDevCaps()[static_cast<size_t>(mRadioTrack)];
+  state.Port = 1;
+  state.Volume = 100000;
+  protocol.SetVolume(state, 0);
+  EXPECT_EQ(bus.TotalWaitMs(), 2000);
 }
 
 TEST(RadioTrackTrafficTest, VolumeToZeroSweepsTwoSeconds) {

@@ -6,6 +6,7 @@
 #include "radio/PortIo.h"
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
+#include "radio/SerialPortProbe.h"
 #include "sim/EmulatedSerialRadio.h"
 #include "tests/support/PtyPair.h"
 
@@ -16,20 +17,12 @@ using namespace std::chrono_literals;
 using sim::EmulatedSerialRadio;
 using sim::SerialRadioStatus;
 
-class NoPorts final : public PortIo {
- public:
-  void PortOut(uint16_t, uint8_t) override {}
-  uint8_t PortIn(uint16_t) override { return 0xFF; }
-};
-
 // The card with a serial radio of each model on COM2 (the serial models' default port).
 class SerialCardTest : public ::testing::Test {
  protected:
   std::unique_ptr<TRadioCard> MakeCard(tModel model) {
     radio_.SetModel(model);
-    CardHardware hardware;
-    hardware.Ports = &ports_;
-    hardware.Waits = &delay_;
+    CardHardware hardware{ports_, delay_};
     hardware.ComPaths.Override(2, radio_.SlavePath());
     hardware.ComPaths.Override(3, "/nonexistent/ttyNone");
     auto card = std::make_unique<TRadioCard>(std::move(hardware));
@@ -48,7 +41,7 @@ class SerialCardTest : public ::testing::Test {
     return radio_.WaitUntil([&](const SerialRadioStatus& s) { return s.Powered == powered; }, 5s);
   }
 
-  NoPorts ports_;
+  NullPortIo ports_;
   test::RecordingDelay delay_;
   EmulatedSerialRadio radio_{mWizard, sim::StationLandscape()};
 
@@ -134,6 +127,61 @@ TEST_F(SerialCardTest, MuteFollowsTheCardAndSwitchingOffOrDestroyingDropsThePowe
   EXPECT_TRUE(WaitPowered(true));
   card.reset();  // destroyed while on: switched off first
   EXPECT_TRUE(WaitPowered(false));
+}
+
+TEST_F(SerialCardTest, TheAMBandNeverAsksTheRadio) {
+  auto card = MakeCard(mRadioMan);
+  card->SwitchOn();
+  uint64_t frames = radio_.Status().Frames;
+  card->SetLastAM(0.999);  // "Gold 999": the radio would answer "tuned" if asked
+  card->SetBand(bAM);
+  EXPECT_NEAR(NextFrame(frames).Frequency, 0.999, 1e-9);
+  const uint64_t replies = radio_.Status().Replies;
+  EXPECT_EQ(card->GetSignal(), sNone);
+  EXPECT_EQ(radio_.Status().Replies, replies);
+  card->SetBand(bFM);
+  card->SetFrequency(88.1);  // an FM station: the same radio does answer
+  NextFrame(frames);
+  EXPECT_EQ(card->GetSignal(), sTuned);
+}
+
+TEST_F(SerialCardTest, TheCardTellsItsPortsAndWhetherTheLineIsOpen) {
+  auto card = MakeCard(mWizard);
+  EXPECT_EQ(card->ComPaths().PathFor(2), radio_.SlavePath());
+  EXPECT_EQ(card->ComPaths().PathFor(4), "/dev/ttyS3");
+  EXPECT_FALSE(card->SerialConnected());
+  card->SwitchOn();
+  EXPECT_TRUE(card->SerialConnected());
+  card->SwitchOff();
+  EXPECT_FALSE(card->SerialConnected());
+  card->SetPort(3);  // cannot be opened: on, but not connected
+  EXPECT_THROW(card->SwitchOn(), ePortAlreayOpen);
+  EXPECT_TRUE(card->On());
+  EXPECT_FALSE(card->SerialConnected());
+}
+
+TEST_F(SerialCardTest, AnOrdinaryUserCanSwitchTheRadioOffAndOnAgain) {
+  radio_.Stop();
+  const std::string report = test::RunUnprivileged([this]() -> std::string {
+    // The user's own radio and pty, as --simulate makes them.
+    EmulatedSerialRadio radio(mWizard, sim::StationLandscape());
+    radio.Start();
+    CardHardware hardware{ports_, delay_};
+    hardware.ComPaths.Override(2, radio.SlavePath());
+    TRadioCard card(std::move(hardware));
+    card.SetModel(mWizard);
+    for (int i = 0; i < 3; ++i) {
+      if (!IsSerialPortPresent(2, card.ComPaths())) return "the probe found no port";
+      try {
+        card.SwitchOn();
+      } catch (const ePortAlreayOpen&) {
+        return "switch-on " + std::to_string(i) + " could not open the port";
+      }
+      card.SwitchOff();
+    }
+    return {};
+  });
+  EXPECT_EQ(report, "");
 }
 
 TEST_F(SerialCardTest, APortThatCannotBeOpenedThrowsAndLeavesTheCardOn) {

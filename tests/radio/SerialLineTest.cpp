@@ -7,14 +7,17 @@
 #include <fstream>
 
 #include "radio/TCommPortDriver.h"
+#include "tests/support/HardwareDoubles.h"
 #include "tests/support/PtyPair.h"
 
 namespace ondivo {
 namespace {
 
 using test::Bytes;
+using test::ManualClock;
 using test::PtyPair;
 using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
 
 ComPortPaths PathsWith(int n, const std::string& path) {
   ComPortPaths paths;
@@ -61,10 +64,10 @@ TEST(SerialLineTest, ConnectOpensThePortsPathRawAt9600And8N1WithDtrAndRtsUp) {
   EXPECT_TRUE(line.RTS());
 
   // The settings live with the terminal; read them through a second descriptor.
-  const SerialFd probe(::open(pty.SlavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK));
-  if (probe.Valid()) {  // TIOCEXCL keeps everyone but root out
+  const UniqueFd probe(::open(pty.SlavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK));
+  if (probe.isValid()) {  // TIOCEXCL keeps everyone but root out
     termios t{};
-    ASSERT_EQ(::tcgetattr(probe.Get(), &t), 0);
+    ASSERT_EQ(::tcgetattr(probe.get(), &t), 0);
     EXPECT_EQ(::cfgetospeed(&t), static_cast<speed_t>(B9600));
     EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
     EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
@@ -107,9 +110,9 @@ TEST(SerialLineTest, BusyMissingOrNonTerminalDevicesDoNotOpen) {
 
   // Another program holding the port with a lock of its own.
   {
-    const SerialFd other(::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
-    ASSERT_TRUE(other.Valid());
-    ASSERT_EQ(::flock(other.Get(), LOCK_EX | LOCK_NB), 0);
+    const UniqueFd other(::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
+    ASSERT_TRUE(other.isValid());
+    ASSERT_EQ(::flock(other.get(), LOCK_EX | LOCK_NB), 0);
     EXPECT_FALSE(second.Connect());
     EXPECT_FALSE(IsSerialPortPresent(1, paths));
   }
@@ -131,6 +134,32 @@ TEST(SerialLineTest, BusyMissingOrNonTerminalDevicesDoNotOpen) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(SerialLineUnprivilegedTest, APortClosedByTheProgramOpensAgainForAnOrdinaryUser) {
+  const std::string report = test::RunUnprivileged([]() -> std::string {
+    PtyPair pty;  // made by the user, as a USB adapter's node is the user's to open
+    const ComPortPaths paths = PathsWith(1, pty.SlavePath());
+    TCommPortDriver line(paths);
+    line.SetComPort(pnCOM1);
+    if (!line.Connect()) return "first open failed";
+    // While the program holds it, nobody else may open the port.
+    if (UniqueFd(::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)).isValid()) {
+      return "a second program could open the held port";
+    }
+    line.Disconnect();
+    if (!line.Connect()) return "open after close failed";
+    line.Disconnect();
+    // The setup dialog's probe closes the port again, and the radio must still get it.
+    for (int i = 0; i < 3; ++i) {
+      if (!IsSerialPortPresent(1, paths)) return "probe " + std::to_string(i) + " failed";
+    }
+    if (!line.Connect()) return "open after the probe failed";
+    if (IsSerialPortPresent(1, paths)) return "the probe found a held port free";
+    line.Disconnect();
+    return {};
+  });
+  EXPECT_EQ(report, "");
+}
+
 TEST(SerialLineTest, BytesTravelBothWays) {
   PtyPair pty;
   TCommPortDriver line(PathsWith(2, pty.SlavePath()));
@@ -147,28 +176,37 @@ TEST(SerialLineTest, BytesTravelBothWays) {
   EXPECT_EQ(byte, 0x0D);
   ASSERT_TRUE(line.ReadByte(byte));
   EXPECT_EQ(byte, 0x11);  // XON passes: no software handshaking
+}
 
-  // Nothing there: the read gives up after the 200 ms input time-out.
+TEST(SerialLineTest, AReadGivesUpWhenTheClockPassesTheInputTimeout) {
+  PtyPair pty;
+  // Every reading of the clock moves it 250 ms, past the input time-out at once: the read ends
+  // by the clock it was given, long before 200 real milliseconds.
+  const ManualClock clock(milliseconds(250));
+  TCommPortDriver line(PathsWith(2, pty.SlavePath()), clock);
+  ASSERT_TRUE(line.Connect());
   const auto start = Clock::now();
+  uint8_t byte = 0;
   EXPECT_FALSE(line.ReadByte(byte));
-  const auto waited = MillisecondsSince(start);
-  EXPECT_GE(waited, 190);
-  EXPECT_LT(waited, 2000);
+  EXPECT_LT(MillisecondsSince(start), 150);
+  pty.Write({0x42});
+  EXPECT_TRUE(line.ReadByte(byte));
+  EXPECT_EQ(byte, 0x42);
 }
 
 TEST(SerialLineTest, WriterGivesUpAfterTheOutputTimeoutWhenTheFarEndNeverReads) {
   PtyPair pty;
-  TCommPortDriver line(PathsWith(2, pty.SlavePath()));
+  // Past the output time-out at every reading: the writer stops as soon as the queue is full.
+  const ManualClock clock(milliseconds(600));
+  TCommPortDriver line(PathsWith(2, pty.SlavePath()), clock);
   ASSERT_TRUE(line.Connect());
   const Bytes big(1 << 20, 'x');
   const auto start = Clock::now();
   const size_t written = line.SendData(big);
-  const auto waited = MillisecondsSince(start);
   EXPECT_GT(written, 0u);
   EXPECT_LT(written, big.size());
-  EXPECT_GE(waited, 490);
-  EXPECT_LT(waited, 3000);
-  EXPECT_EQ(pty.Read().size(), written);  // the count is what really went out
+  EXPECT_LT(MillisecondsSince(start), 300);  // the clock, not real time, ran out
+  EXPECT_EQ(pty.Read().size(), written);     // the count is what really went out
 }
 
 TEST(SerialLineTest, PollingHandsQueuedBytesOnOrDropsThem) {
@@ -193,9 +231,8 @@ TEST(SerialLineTest, PollingHandsQueuedBytesOnOrDropsThem) {
 
 TEST(SerialLineTest, PacketsAreDeliveredWholeAndPartialOnesByMode) {
   PtyPair pty;
-  TCommPortDriver line(PathsWith(2, pty.SlavePath()));
-  auto now = Clock::time_point{};
-  line.SetClock([&] { return now; });
+  ManualClock clock;
+  TCommPortDriver line(PathsWith(2, pty.SlavePath()), clock);
   line.SetPacketSize(3);
   line.SetPacketTimeout(100);
   ASSERT_TRUE(line.Connect());
@@ -208,17 +245,17 @@ TEST(SerialLineTest, PacketsAreDeliveredWholeAndPartialOnesByMode) {
   line.Poll();
   ASSERT_EQ(packets.size(), 2u);
   EXPECT_EQ(packets[1], (Bytes{4, 5, 6}));
-  now += std::chrono::milliseconds(99);
+  clock.Advance(milliseconds(99));
   line.Poll();
   EXPECT_EQ(packets.size(), 2u);
-  now += std::chrono::milliseconds(1);
+  clock.Advance(milliseconds(1));
   line.Poll();  // pmDiscard: the partial packet is dropped
   EXPECT_EQ(packets.size(), 2u);
 
   line.SetPacketMode(pmPass);
   pty.Write({8, 9});
   line.Poll();
-  now += std::chrono::milliseconds(100);
+  clock.Advance(milliseconds(100));
   line.Poll();
   ASSERT_EQ(packets.size(), 3u);
   EXPECT_EQ(packets[2], (Bytes{8, 9}));

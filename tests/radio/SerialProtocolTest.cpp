@@ -8,6 +8,7 @@
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/SerialRadioProtocol.h"
+#include "tests/support/HardwareDoubles.h"
 #include "tests/support/PtyPair.h"
 
 namespace ondivo {
@@ -87,8 +88,8 @@ TEST_F(SerialProtocolTest, APortThatCannotBeOpenedThrowsWithoutWaiting) {
   }
 
   Select(mWizard, 3);
-  const SerialFd other(::open(pty_.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
-  ASSERT_EQ(::flock(other.Get(), LOCK_EX | LOCK_NB), 0);  // another program holds COM3
+  const UniqueFd other(::open(pty_.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
+  ASSERT_EQ(::flock(other.get(), LOCK_EX | LOCK_NB), 0);  // another program holds COM3
   EXPECT_THROW(protocol_.SwitchOn(state_), ePortAlreayOpen);
   EXPECT_TRUE(delay_.Waits.empty());
 }
@@ -173,7 +174,26 @@ TEST_F(SerialProtocolTest, AFarEndThatNeverStopsTalkingCannotHoldTheQuery) {
   stop = true;
   babbler.join();
   EXPECT_EQ(signal, sNone);
-  EXPECT_LT(waited, 5000);
+  EXPECT_LT(waited, SerialRadioProtocol::kReplyDeadlineMs + 1000);
+}
+
+TEST_F(SerialProtocolTest, ASlowTalkerIsCutOffAtTheReplyDeadline) {
+  // Each reading of the clock moves it 50 ms: with three readings a byte, every byte of the
+  // reply comes 150 ms after the last, always inside the 200 ms of quiet.
+  test::ManualClock clock(std::chrono::milliseconds(50));
+  SerialRadioProtocol slow(delay_, Paths(), clock);
+  slow.SwitchOn(state_);
+  for (const bool late : {false, true}) {
+    Bytes reply = late ? Bytes(40, 0x55) : Bytes{};
+    reply.insert(reply.end(), kTunedReply.begin(), kTunedReply.end());
+    std::thread radio = Answer(reply);
+    const int64_t before = clock.ElapsedMs();
+    const tSignal signal = slow.GetSignal(state_);
+    const int64_t took = clock.ElapsedMs() - before;
+    radio.join();
+    EXPECT_EQ(signal, late ? sNone : sTuned) << late;
+    EXPECT_LE(took, SerialRadioProtocol::kReplyDeadlineMs + 400) << late;
+  }
 }
 
 TEST_F(SerialProtocolTest, AFarEndThatDisappearsLeavesNoSignalAndNoHang) {

@@ -20,7 +20,7 @@ constexpr uint16_t kBase = 0x20C;
 
 struct Zoltrix {
   RecordingBus bus;
-  TRadioCard card{CardHardware{&bus, &bus, {}, false, nullptr}};
+  TRadioCard card{test::BusHardware(bus)};
   explicit Zoltrix(bool mutedStart = false) {
     card.SetMutedStartup(mutedStart);
     card.SetModel(mZoltrix);
@@ -179,15 +179,41 @@ TEST(ZoltrixTrafficTest, VolumeStepsAndSet) {
   EXPECT_EQ(z.card.Volume(), 0);
 }
 
-TEST(ZoltrixTrafficTest, LevelStaysWithinAByteWithoutWrapping) {
+TEST(ZoltrixTrafficTest, VolumeZeroIsSilenceAndTheNativeLevelKeepsToFourBits) {
+  Zoltrix z;  // not muted
+  ASSERT_FALSE(z.card.Muted());
+  z.card.StoreVolume(0);
+  z.bus.Clear();
+  z.card.SetFrequency(100.0);
+  // Level "-1" is audio off, not the quietest audible step with base + 2 read.
+  const std::vector<BusEvent> off = {Out(kBase, 0x00), Out(kBase, 0x00), In(kBase + 3)};
+  std::vector<BusEvent> tail(z.bus.events.end() - 3, z.bus.events.end());
+  EXPECT_EQ(tail, off);
+  z.bus.Clear();
+  z.card.GetSignal();
+  tail.assign(z.bus.events.end() - 3, z.bus.events.end());
+  EXPECT_EQ(tail, off);
+  EXPECT_EQ(z.bus.events[1], Out(kBase, 0x00));
+
+  // However far off the scale the stored volume was, the card is sent level 15 at most.
+  z.card.StoreVolume(100000);
+  z.bus.Clear();
+  z.card.SetFrequency(100.0);
+  EXPECT_EQ(z.bus.events[z.bus.events.size() - 2], Out(kBase, 15));
+  EXPECT_EQ(z.bus.events.back(), In(kBase + 2));
+
   CardState state;
   state.Cap = DefaultDevCaps()[static_cast<size_t>(mZoltrix)];
-  state.VolumeStep = 0;  // no volume line: counted in native steps
-  state.Volume = 0;
-  EXPECT_EQ(ZoltrixProtocol::Level(state), 0);
-  state.Volume = 256;
+  state.VolumeLine = vlNative;
+  state.VolumeStep = 16;
+  state.Volume = 100000;
   EXPECT_EQ(ZoltrixProtocol::Level(state), 15);
+  state.Volume = 15;
+  EXPECT_EQ(ZoltrixProtocol::Level(state), -1);
+  // On a mixer line the level follows the line's scale, as the card is sent Volume - 1 there.
+  state.VolumeLine = vlLineIn;
   state.VolumeStep = 1;
+  state.Volume = 256;
   EXPECT_EQ(ZoltrixProtocol::Level(state), 255);
 }
 

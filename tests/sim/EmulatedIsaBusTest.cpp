@@ -24,7 +24,7 @@ struct Rig {
   StationLandscape landscape;
   EmulatedIsaBus bus;
   Emulated* emulated;
-  TRadioCard card{CardHardware{&bus, &bus.Clock(), {}, false, nullptr}};
+  TRadioCard card{CardHardware{bus, bus.Clock()}};
 
   Rig(tModel model, uint16_t base, int portIndex) {
     emulated = static_cast<Emulated*>(&bus.Plug(base, std::make_unique<Emulated>(landscape)));

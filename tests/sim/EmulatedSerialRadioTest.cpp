@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "radio/SerialPortProbe.h"
 #include "sim/EmulatedSerialRadio.h"
 #include "tests/support/PtyPair.h"
 
@@ -26,29 +27,29 @@ class ProgramEnd {
   explicit ProgramEnd(const std::string& path)
       : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
     termios t{};
-    ::tcgetattr(fd_.Get(), &t);
+    ::tcgetattr(fd_.get(), &t);
     ::cfmakeraw(&t);
-    ::tcsetattr(fd_.Get(), TCSANOW, &t);
+    ::tcsetattr(fd_.get(), TCSANOW, &t);
   }
   void Send(const Bytes& bytes) const {
-    [[maybe_unused]] auto n = ::write(fd_.Get(), bytes.data(), bytes.size());
+    [[maybe_unused]] auto n = ::write(fd_.get(), bytes.data(), bytes.size());
   }
   // Waits up to firstMs for the first bytes, then takes more until none came for 50 ms.
   Bytes Receive(int firstMs = 50) const {
     Bytes out;
     for (;;) {
-      pollfd p{fd_.Get(), POLLIN, 0};
+      pollfd p{fd_.get(), POLLIN, 0};
       if (::poll(&p, 1, out.empty() ? firstMs : 50) <= 0 || !(p.revents & POLLIN)) return out;
       uint8_t buffer[256];
-      const ssize_t n = ::read(fd_.Get(), buffer, sizeof buffer);
+      const ssize_t n = ::read(fd_.get(), buffer, sizeof buffer);
       if (n <= 0) return out;
       out.insert(out.end(), buffer, buffer + n);
     }
   }
-  void Close() { fd_.Reset(); }
+  void Close() { fd_.reset(); }
 
  private:
-  SerialFd fd_;
+  UniqueFd fd_;
 };
 
 // Pumps the radio until it has decoded frames frames in all.

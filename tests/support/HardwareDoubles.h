@@ -1,24 +1,30 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/Delay.h"
 #include "radio/CardMixer.h"
 #include "radio/PortIo.h"
+#include "radio/RadioCard.h"
 
 namespace ondivo::test {
 
-// One port access or wait, in the order they happened.
+// One port access, wait or mixer write, in the order they happened.
 struct BusEvent {
-  enum Kind { Out, In, Wait } kind;
-  uint16_t port = 0;
-  uint8_t value = 0;
+  enum Kind { Out, In, Wait, MixerSet } kind;
+  uint16_t port = 0;  // MixerSet: the control index
+  uint8_t value = 0;  // MixerSet: the channel
   int ms = 0;
+  int32_t level = 0;  // MixerSet: the value written
   bool operator==(const BusEvent&) const = default;
 };
 
@@ -30,6 +36,10 @@ inline BusEvent In(uint16_t port) {
 }
 inline BusEvent Wait(int ms) {
   return {BusEvent::Wait, 0, 0, ms};
+}
+inline BusEvent MixerSet(tMixerControlType control, int channel, int32_t level) {
+  return {BusEvent::MixerSet, static_cast<uint16_t>(control), static_cast<uint8_t>(channel), 0,
+          level};
 }
 
 // Records port traffic and waits on one timeline; reads answer from a queue (FFh when empty).
@@ -44,6 +54,10 @@ class RecordingBus final : public PortIo, public Delay {
     return value;
   }
   void Wait(int ms) override { events.push_back(test::Wait(ms)); }
+  bool Grant(uint16_t base, int count) override {
+    grants.emplace_back(base, count);
+    return grantAnswer;
+  }
 
   std::vector<uint8_t> Written() const {
     std::vector<uint8_t> bytes;
@@ -61,6 +75,8 @@ class RecordingBus final : public PortIo, public Delay {
 
   std::vector<BusEvent> events;
   std::deque<uint8_t> replies;
+  std::vector<std::pair<uint16_t, int>> grants;  // (base, count) of every grant asked for
+  bool grantAnswer = true;
 };
 
 // A mixer with any set of controls, each with two channels.
@@ -75,15 +91,50 @@ class FakeMixer final : public CardMixer {
   int32_t Minimum(tMixerControlType c) const override { return controls.at(c).min; }
   int32_t Maximum(tMixerControlType c) const override { return controls.at(c).max; }
   int32_t Value(tMixerControlType c, int ch) const override { return controls.at(c).value[ch]; }
-  void SetValue(tMixerControlType c, int ch, int32_t v) override { controls.at(c).value[ch] = v; }
+  void SetValue(tMixerControlType c, int ch, int32_t v) override {
+    controls.at(c).value[ch] = v;
+    if (log) log->push_back(MixerSet(c, ch, v));
+  }
+  // Another program changes a control: the value is stored and the change reported.
+  void ChangeFromOutside(tMixerControlType c, int ch, int32_t v) {
+    controls.at(c).value[ch] = v;
+    NotifyChange(c);
+  }
 
   std::map<tMixerControlType, Control> controls;
+  std::vector<BusEvent>* log = nullptr;  // writes are recorded here too, e.g. a bus's events
 };
 
+// A clock that moves only when told to, and by step at every reading.
+class ManualClock final : public MonotonicClock {
+ public:
+  explicit ManualClock(std::chrono::milliseconds step = std::chrono::milliseconds(0))
+      : step_(step) {}
+  time_point Now() const override {
+    const time_point now = now_;
+    now_ += step_;
+    return now;
+  }
+  void Advance(std::chrono::milliseconds by) { now_ += by; }
+  int64_t ElapsedMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now_ - time_point{}).count();
+  }
+
+ private:
+  std::chrono::milliseconds step_;
+  mutable time_point now_{};
+};
+
+// The card wired to a recording bus (ports and waits on one timeline), with a mixer when given.
+inline CardHardware BusHardware(RecordingBus& bus, std::unique_ptr<CardMixer> mixer = nullptr) {
+  const bool soundCard = mixer != nullptr;
+  return CardHardware{bus, bus, {}, soundCard, std::move(mixer)};
+}
+
 inline std::ostream& operator<<(std::ostream& os, const test::BusEvent& e) {
-  static const char* kinds[] = {"out", "in", "wait"};
+  static const char* kinds[] = {"out", "in", "wait", "mixer"};
   return os << kinds[e.kind] << "(" << std::hex << e.port << "," << int(e.value) << std::dec << ","
-            << e.ms << ")";
+            << e.ms << "," << e.level << ")";
 }
 
 }  // namespace ondivo::test

@@ -1,4 +1,7 @@
-#include "radio/Platform.h"
+#include "radio/PlatformCheck.h"
+
+#include "radio/DevCaps.h"
+#include "radio/HardwarePortIo.h"
 
 namespace ondivo {
 
@@ -8,6 +11,16 @@ Platform CurrentPlatform() {
 
 bool IsModelOnPort(int hardwareIndex) {
   return hardwareIndex == 1 || hardwareIndex == 2 || hardwareIndex == 7;
+}
+
+bool PortAccessGrantable(tModel model, int32_t portIndex) {
+  const auto caps = DefaultDevCaps();
+  const auto index = static_cast<size_t>(model);
+  if (index >= caps.size()) return false;
+  const tDevCap& cap = caps[index];
+  if (cap.Connection != kPortConnection || portIndex == 0) return true;
+  if (portIndex < 0 || portIndex > cap.PortCount) return false;
+  return HardwarePortIo::Probe(cap.Ports[static_cast<size_t>(portIndex)], cap.PortSpan);
 }
 
 std::string CapabilityText(bool canVolume, bool canMute, bool soundCard) {

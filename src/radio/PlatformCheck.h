@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "radio/RadioTypes.h"
 
 namespace ondivo {
 
@@ -16,6 +19,10 @@ Platform CurrentPlatform();
 
 // Whether the configured hardware index (0 = none, model + 1) is a card on I/O ports.
 bool IsModelOnPort(int hardwareIndex);
+
+// Whether the ports the model touches at the given port index can be granted to this program;
+// true where nothing needs granting (serial radios, port index 0). Takes no grant itself.
+bool PortAccessGrantable(tModel model, int32_t portIndex);
 
 // The four-line description of what volume and mute control is possible, lines joined by CR.
 std::string CapabilityText(bool canVolume, bool canMute, bool soundCard);
