@@ -26,7 +26,7 @@
 #include "platform/SystemLocale.h"
 #include "platform/UniqueFd.h"
 #include "radio/HardwarePortIo.h"
-#include "radio/Platform.h"
+#include "radio/PlatformCheck.h"
 #include "radio/RadioCard.h"
 #include "radio/SerialPortProbe.h"
 #include "settings/SetupValues.h"
@@ -62,23 +62,12 @@ void OnTerminate(int) {
   [[maybe_unused]] auto n = ::write(signalWrite, &byte, 1);
 }
 
-// The port span a port card decodes from its base.
-int PortSpan(tModel model) {
-  return model == mZoltrix ? 4 : 1;
-}
-
-uint16_t PortValue(tModel model, int index) {
-  const tDevCap cap = DefaultDevCaps()[static_cast<size_t>(model)];
-  return index >= 1 && index <= cap.PortCount ? cap.Ports[static_cast<size_t>(index)] : 0;
-}
-
-std::string PortAccessText(const std::string& why) {
+std::string PortAccessText() {
   return "The installed radio card is controlled by direct access to I/O ports.\r\r"
          "Linux allows that only to programs that hold the CAP_SYS_RAWIO capability "
          "(for example: sudo setcap cap_sys_rawio+ep ondivo) or that may open /dev/port "
-         "for reading and writing. Ondivo has neither" +
-         (why.empty() ? std::string(".") : " (" + why + ").") +
-         "\r\rTo try Ondivo without a card, start it with --simulate.";
+         "for reading and writing. Ondivo has neither.\r\rTo try Ondivo without a card, start it "
+         "with --simulate.";
 }
 
 }  // namespace
@@ -128,15 +117,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<sim::SimulatedRig> rig;
   HardwarePortIo ports;
   SleepingDelay sleeping;
-  bool granted = true;
-  std::string grantError;
-  if (options.Simulate) {
-    rig = std::make_unique<sim::SimulatedRig>(configured, true);
-  } else if (IsModelOnPort(hardware)) {
-    const uint16_t base = PortValue(configured, portIndex ? portIndex : 1);
-    granted = base != 0 && ports.Grant(base, PortSpan(configured));
-    grantError = ports.LastError();
-  }
+  if (options.Simulate) rig = std::make_unique<sim::SimulatedRig>(configured, true);
+  const bool granted = options.Simulate || PortAccessGrantable(configured, portIndex);
 
   QtPrompter qtPrompts;
   Prompter& prompts = qtPrompts;
@@ -153,19 +135,13 @@ int main(int argc, char** argv) {
       prompts.Message("Ondivo can run only on Linux.", Prompter::Icon::Error);
       return 1;
     case tEntryOutcome::NeedsPortAccess:
-      prompts.Message(PortAccessText(grantError), Prompter::Icon::Error);
+      prompts.Message(PortAccessText(), Prompter::Icon::Error);
       return 1;
     case tEntryOutcome::Run:
       break;
   }
 
-  CardHardware wiring;
-  if (rig) {
-    wiring = rig->Hardware();
-  } else {
-    wiring.Ports = &ports;
-    wiring.Waits = &sleeping;
-  }
+  CardHardware wiring = rig ? rig->Hardware() : CardHardware{ports, sleeping};
   for (const auto& [n, path] : options.ComPaths) wiring.ComPaths.Override(n, path);
   const ComPortPaths comPaths = wiring.ComPaths;
   const LocaleFormat locale = ReadSystemLocale();
@@ -178,11 +154,7 @@ int main(int argc, char** argv) {
   setupServices.SerialPortPresent = [&comPaths](int32_t n) {
     return IsSerialPortPresent(n, comPaths);
   };
-  if (!rig) {
-    setupServices.PortAccessGranted = [&ports](tModel model, int32_t port) {
-      return ports.Grant(PortValue(model, port), PortSpan(model));
-    };
-  }
+  if (!rig) setupServices.PortAccessGranted = PortAccessGrantable;
   setupServices.Help = help;
 
   tMainServices services;
@@ -213,12 +185,9 @@ int main(int argc, char** argv) {
   services.RunTips = [&prompts](QWidget* parent, const std::filesystem::path& file) {
     return TipWindow::Run(parent, file, prompts);
   };
+  // The card asks for its port grant itself; the emulated hardware follows the model.
   services.HardwareChanged = [&](tModel model) {
-    if (rig) {
-      rig->Follow(model);
-    } else if (card.GetDevCap(model).Connection == kPortConnection) {
-      ports.Grant(PortValue(model, card.Port()), PortSpan(model));
-    }
+    if (rig) rig->Follow(model);
   };
   services.Wait = [&sleeping](int ms) { sleeping.Wait(ms); };
 

@@ -16,11 +16,7 @@ SimulatedRig::~SimulatedRig() {
 }
 
 CardHardware SimulatedRig::Hardware() {
-  CardHardware hardware;
-  hardware.Ports = &bus_;
-  hardware.Waits = &bus_.Clock();
-  hardware.ComPaths = paths_;
-  return hardware;
+  return CardHardware{bus_, bus_.Clock(), paths_};
 }
 
 void SimulatedRig::Follow(tModel model) {

@@ -1,6 +1,6 @@
 #include "panel/StartupPlan.h"
 
-#include "radio/Platform.h"
+#include "radio/PlatformCheck.h"
 
 namespace ondivo {
 

@@ -5,7 +5,7 @@
 #include "panel/ConfigurationKeys.h"
 #include "panel/KeyString.h"
 #include "radio/CardMixer.h"
-#include "radio/Platform.h"
+#include "radio/PlatformCheck.h"
 #include "radio/RadioCard.h"
 
 namespace ondivo {

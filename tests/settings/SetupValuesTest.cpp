@@ -282,9 +282,7 @@ TEST(SetupValuesStoreTest, ValuesTheDialogCannotShowGoBackAsTheyCame) {
 TEST(SetupValuesStoreTest, FromPanelTakesTheCardAndItsMixer) {
   test::RecordingBus bus;
   FakeMixer mixer = LineInAndCdMixer();
-  CardHardware hardware;
-  hardware.Ports = &bus;
-  hardware.Waits = &bus;
+  CardHardware hardware{bus, bus};
   hardware.SoundCard = true;
   TRadioCard card(std::move(hardware));
   card.SetModel(mZoltrix);
