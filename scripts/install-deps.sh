@@ -9,6 +9,7 @@ packages=(
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang-format
+  clang libclang-rt-14-dev
 )
 
 missing=()
