@@ -284,7 +284,9 @@ TEST(SetupValuesStoreTest, ValuesTheDialogCannotShowGoBackAsTheyCame) {
 TEST(SetupValuesStoreTest, FromPanelTakesTheCardAndItsMixer) {
   test::RecordingBus bus;
   FakeMixer mixer = LineInAndCdMixer();
-  TRadioCard card(CardHardware{.Ports = bus, .Waits = bus, .SoundCard = true});
+  CardHardware hardware{bus, bus};
+  hardware.SoundCard = true;
+  TRadioCard card(std::move(hardware));
   card.SetModel(mZoltrix);
   card.SetPort(2);
   tConfiguration settings = Configured(mZoltrix, 2, vlLineIn);

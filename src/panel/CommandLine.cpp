@@ -1,0 +1,80 @@
+#include "panel/CommandLine.h"
+
+#include <optional>
+
+#include "platform/TextConvert.h"
+
+namespace ondivo {
+
+namespace {
+
+bool IsConfigureSwitch(const std::string& argument) {
+  return UpperCaseAscii(argument) == "\\CONFIGURE";
+}
+
+// "N=PATH" with N in 1..8.
+bool ParseComOption(const std::string& value, tCommandLine& out) {
+  const auto equals = value.find('=');
+  if (equals == std::string::npos || equals == 0 || equals + 1 >= value.size()) return false;
+  const std::string number = value.substr(0, equals);
+  if (number.size() != 1 || number[0] < '1' || number[0] > '8') return false;
+  out.ComPaths[number[0] - '0'] = value.substr(equals + 1);
+  return true;
+}
+
+}  // namespace
+
+tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  tCommandLine out;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    const auto value = [&](const std::string& option) -> std::optional<std::string> {
+      const std::string prefix = option + "=";
+      if (a.rfind(prefix, 0) == 0) return a.substr(prefix.size());
+      if (a == option && i + 1 < arguments.size()) return arguments[++i];
+      if (a == option) out.Error = option + " needs a value";
+      return std::nullopt;
+    };
+    const auto is = [&](const std::string& option) {
+      return a == option || a.rfind(option + "=", 0) == 0;
+    };
+    if (a == "--simulate") {
+      out.Simulate = true;
+    } else if (a == "--configure" || IsConfigureSwitch(a)) {
+      out.Configure = true;
+    } else if (a == "--help" || a == "-h") {
+      out.Help = true;
+    } else if (a == "--version") {
+      out.Version = true;
+    } else if (a == "--print-title") {
+      out.PrintTitle = true;
+    } else if (is("--config-dir")) {
+      if (auto v = value("--config-dir")) {
+        if (v->empty()) out.Error = "--config-dir needs a folder";
+        out.ConfigDir = *v;
+      }
+    } else if (is("--com")) {
+      if (auto v = value("--com"); v && !ParseComOption(*v, out)) {
+        out.Error = "--com expects N=PATH with N from 1 to 8, e.g. --com 2=/dev/ttyUSB0";
+      }
+    } else {
+      out.Error = "unknown option: " + a;
+    }
+    if (!out.Error.empty()) break;
+  }
+  return out;
+}
+
+std::string UsageText() {
+  return "Usage: ondivo [options]\n"
+         "A radio front panel for PC tuner cards and serial radios.\n\n"
+         "  --simulate          run on emulated hardware (no tuner needed)\n"
+         "  --config-dir DIR    keep Ondivo.ini and Ondivo.db in DIR\n"
+         "  --com N=PATH        use PATH as serial port COMN (N = 1..8)\n"
+         "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
+         "  --print-title       print the panel's title and each dialog's as they appear\n"
+         "  --help              show this text\n"
+         "  --version           show the version\n";
+}
+
+}  // namespace ondivo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ondivo {
+
+// The options of the ondivo command.
+struct tCommandLine {
+  bool Simulate = false;
+  std::string ConfigDir;                // empty: the usual rule
+  std::map<int, std::string> ComPaths;  // COMn -> device path
+  bool Configure = false;               // --configure or "\CONFIGURE" in any case
+  bool Help = false;
+  bool Version = false;
+  bool PrintTitle = false;  // prints the window title once the panel shows (for scripts)
+  std::string Error;        // not empty: what was wrong, for the usage message
+};
+
+tCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The text --help prints.
+std::string UsageText();
+
+}  // namespace ondivo

@@ -1,0 +1,52 @@
+#include "panel/HelpWindow.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace ondivo {
+
+HelpWindow::HelpWindow(std::filesystem::path folder, QWidget* parent)
+    : QWidget(parent, Qt::Window), folder_(std::move(folder)) {
+  setWindowTitle("Ondivo Help");
+  browser_ = new QTextBrowser(this);
+  browser_->setOpenExternalLinks(true);
+  browser_->setSearchPaths({QString::fromStdString(folder_.string())});
+  auto* back = new QPushButton("Back", this);
+  auto* contents = new QPushButton("Contents", this);
+  auto* closeButton = new QPushButton("Close", this);
+  connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+  connect(contents, &QPushButton::clicked, this, [this] { ShowTopic("Welcome"); });
+  connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+  back->setEnabled(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(back);
+  buttons->addWidget(contents);
+  buttons->addStretch();
+  buttons->addWidget(closeButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(browser_);
+  layout->addLayout(buttons);
+  resize(560, 480);
+}
+
+void HelpWindow::ShowTopic(const QString& topic) {
+  const QString page = QString::fromStdString((folder_ / (topic.toStdString() + ".html")).string());
+  if (QFileInfo::exists(page)) {
+    browser_->setSource(QUrl::fromLocalFile(page));
+  } else {
+    browser_->setHtml(
+        QString("<h2>Help is not installed</h2><p>The help page <b>%1</b> was "
+                "not found in %2.</p>")
+            .arg(topic.toHtmlEscaped(), QString::fromStdString(folder_.string()).toHtmlEscaped()));
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace ondivo

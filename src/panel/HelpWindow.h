@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+
+class QTextBrowser;
+
+namespace ondivo {
+
+// The help viewer: HTML pages in the help folder, one page per topic ("Welcome.html",
+// "Tuning_the_configuration.html", ...), links between them followed in place.
+class HelpWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  HelpWindow(std::filesystem::path folder, QWidget* parent = nullptr);
+
+  // Shows the page of a topic and brings the window to the front.
+  void ShowTopic(const QString& topic);
+  QTextBrowser* Browser() const { return browser_; }
+
+ private:
+  std::filesystem::path folder_;
+  QTextBrowser* browser_ = nullptr;
+};
+
+}  // namespace ondivo

@@ -1,0 +1,27 @@
+#include "panel/tdMain.h"
+
+#include <QTimer>
+
+#include "platform/IniFile.h"
+#include "radio/RadioCard.h"
+
+namespace ondivo {
+
+tdMain::tdMain(tMainServices services)
+    : services_(std::move(services)), card_(*services_.Card), prompts_(*services_.Prompts) {
+  model_ = std::make_unique<PanelModel>(card_, bank_, settings_, state_, services_.Locale);
+  setWindowTitle("Ondivo");
+  BuildWidgets();
+  CreateActions();
+  BuildMenus();
+  BuildTray();
+  ConnectWidgets();
+  clock_ = new QTimer(this);
+  clock_->setInterval(1000);
+  connect(clock_, &QTimer::timeout, this, &tdMain::ClockTick);
+  SetDisplayMode(0);
+}
+
+tdMain::~tdMain() = default;
+
+}  // namespace ondivo

@@ -1,0 +1,300 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "panel/ConfigurationKeys.h"
+#include "panel/KeyString.h"
+#include "panel/PanelCommand.h"
+#include "panel/PanelModel.h"
+#include "panel/PanelReadout.h"
+#include "panel/PanelState.h"
+#include "panel/ScanStepper.h"
+#include "panel/StartupPlan.h"
+#include "platform/LocaleFormat.h"
+#include "stations/PresetsBank.h"
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QSlider;
+class QSystemTrayIcon;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+namespace ondivo {
+
+class IniFile;
+class Prompter;
+class TDisplay;
+class TRadioCard;
+class HelpWindow;
+
+// The display mode a Display command selects, or -1 for other commands.
+int DisplayModeOf(tCommandId id);
+
+// A band and a frequency chosen in the jump-to dialog.
+struct tJumpTarget {
+  tBand Band = bFM;
+  double Frequency = 0;
+};
+
+// What the main window is wired to. The dialogs are function objects so that tests answer
+// them and the real dialogs can be swapped in where they live.
+struct tMainServices {
+  TRadioCard* Card = nullptr;
+  Prompter* Prompts = nullptr;
+  std::filesystem::path ConfigDir;  // Ondivo.ini lives here
+  std::filesystem::path DataDir;    // Ondivo.txt and help/
+  LocaleFormat Locale;
+  bool ConfigureSwitch = false;
+  // The settings dialog: the values after OK, nothing after Cancel.
+  std::function<std::optional<tConfiguration>(QWidget*, const tConfiguration&, TRadioCard&)>
+      RunSetup;
+  std::function<std::optional<tJumpTarget>(QWidget*, const TRadioCard&)> RunJumpTo;
+  std::function<tExitAnswer(QWidget*, bool yesEnabled)> RunExit;
+  // The tip window: whether "Show Tips at Startup" stays ticked; nothing when it was not shown.
+  std::function<std::optional<bool>(QWidget*, const std::filesystem::path& tipsFile)> RunTips;
+  // Called after the card's model or port changed, before it is switched on again.
+  std::function<void(tModel)> HardwareChanged;
+  // Waits of the settings (600 ms after a serial model change).
+  std::function<void(int ms)> Wait;
+};
+
+// The front panel. A thin adapter: the tuning logic is PanelModel, what it shows ReadPanel,
+// the scan one ScanStepper step at a time; this class owns the widgets, the actions, the
+// menus, the tray icon and the timers, and runs the start-up and shutdown sequences.
+class tdMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Designed size of the complete panel: window 623 x 164, client 121.
+  static constexpr int kDesignWidth = 623;
+  static constexpr int kDesignClientHeight = 121;
+  static constexpr int kDesignHeight = 164;
+
+  explicit tdMain(tMainServices services);
+  ~tdMain() override;
+
+  // The creation sequence after the widgets exist: configuration, first-run setup, card,
+  // station, display. False when the first-run setup was cancelled: nothing is saved and the
+  // program ends.
+  bool Create();
+
+  // Read access for tests and benchmarks.
+  const tPanelState& State() const { return state_; }
+  tPanelState& MutableState() { return state_; }
+  const tConfiguration& Settings() const { return settings_; }
+  tConfiguration& MutableSettingsForShots() { return settings_; }
+  PanelModel& Model() { return *model_; }
+  QAction* Action(tCommandId id) const { return actions_[static_cast<size_t>(id)]; }
+  QAction* ShowAction() const { return showAction_; }
+  QAction* HideAction() const { return hideAction_; }
+  QMenu* TrayMenu() const { return trayMenu_; }
+  bool Saved() const { return saved_; }
+  bool Closing() const { return closing_; }
+  const tPanelReadout& Readout() const { return readout_; }
+
+  // Runs a command as its menu item, key or tray entry would.
+  void Run(tCommandId id);
+  // The desktop session ends or SIGTERM came: the radio goes off and the settings are saved.
+  void SessionEnd();
+
+  // Handlers with the names the panel has always used.
+  tTuneResult TuneTo(tBand band, bool fromSlider, double frequency);
+  void SwitchBand(tBand band);
+  void UpdateTuningControls();
+  void Actions_TunePrev();
+  void Actions_TuneNext();
+  void Actions_StepDec();
+  void Actions_StepInc();
+  void Actions_ScanPrev();
+  void Actions_ScanNext();
+  void Actions_StopScan();
+  void Actions_Stereo();
+  void Actions_Jump();
+  void Options_Settings();
+  void btFMClick();
+  void btAMClick();
+  void sStepChange(int value);
+  void sFrequencyChange(int value);
+  void EndSliding();
+  void btRadioClick(int button);
+  void btNextPrevTopClick();
+  void btNextPrevBottomClick();
+  void Volume_Mute();
+  void File_Exit();
+  void Do_Show();
+  void Do_Hide();
+  void PGTrayIcon951Click();
+  void PGTrayIcon951DblClick();
+  void Display_AlwaysOnTop();
+  void SetDisplayMode(int mode);
+  void Help_Topics();
+  // Opens the help window at a topic ("Welcome", "Tuning_the_configuration", ...).
+  void ShowHelp(const QString& topic);
+  void Help_About();
+
+  void ShowFrequencyDigits();
+  void ShowTuningStatus(tSignal status);
+  void ApplyColours();
+  void ApplyDisplayMode();
+  void RefreshPanel();
+  void ClockTick();
+
+  // Widgets the tests look at.
+  QSlider* FrequencySlider() const { return sFrequency_; }
+  QLabel* StatusLabel() const { return tuned_; }
+  QToolButton* StopScanButton() const { return btStopScan_; }
+  QToolButton* AMButton() const { return btAM_; }
+  QToolButton* FMButton() const { return btFM_; }
+  const std::array<QLabel*, 12>& ScaleLabelWidgets() const { return scale_; }
+  QWidget* TunerGroup() const { return tunerGroup_; }
+  QWidget* PresetsGroup() const { return presetsGroup_; }
+  QWidget* VolumeGroup() const { return volumeGroup_; }
+  QWidget* ButtonRows() const { return buttonRows_; }
+  QFrame* DisplayPanel() const { return displayPanel_; }
+  // Called by the scan loop after each step; tests post events through it.
+  std::function<void()> OnScanStep;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  // tdMainLayout.cpp
+  void BuildWidgets();
+  void BuildDisplay(QWidget* parent);
+  void BuildTuner(QWidget* parent);
+  void BuildPresets(QWidget* parent);
+  void BuildVolume(QWidget* parent);
+  void BuildButtons(QWidget* parent);
+  void ConnectWidgets();
+  // tdMainActions.cpp
+  void CreateActions();
+  void UpdateActionStates();
+  bool BlockedWhileScanning(tCommandId id) const;
+  // tdMainMenus.cpp
+  void BuildMenus();
+  void BuildTray();
+  // tdMainTuning.cpp
+  void Scan(tScanDirection direction);
+  void RefreshStepControls();
+  // tdMainPresets.cpp
+  void ShowPresetPage();
+  // tdMainDisplay.cpp
+  void ApplyReadout();
+  void RefreshLamps();
+  // A lamp picture as an icon, drawn once per name: every tune redraws eighteen lamps.
+  QIcon Lamp(const QString& name);
+  // tdMainLifecycle.cpp
+  bool FormCloseQuery();
+  void SaveSettings();
+  void ConfigureCard();
+  bool RunFirstSetup();
+  void ShowTipOfTheDay();
+  void SetHidden(bool hidden);
+  // tdMainDialogs.cpp
+  void ApplySetup(const tConfiguration& chosen);
+
+  friend class ModalScope;
+
+  tMainServices services_;
+  TRadioCard& card_;
+  Prompter& prompts_;
+  tConfiguration settings_;
+  PresetsBank bank_;
+  tPanelState state_;
+  std::unique_ptr<PanelModel> model_;
+  std::unique_ptr<IniFile> ini_;
+  tPanelReadout readout_;
+  bool created_ = false;
+  bool saved_ = false;
+  bool closing_ = false;
+  bool allowClose_ = false;
+  bool sliding_ = false;
+  bool clockPhase_ = false;
+  int volumeBeforeSetup_ = 0;
+
+  // Actions, one per command, shared by both menus, the buttons and the keys.
+  std::array<QAction*, kKeyStringLength> actions_{};  // by command id; 32 is reserved
+  QAction* showAction_ = nullptr;
+  QAction* hideAction_ = nullptr;
+  QActionGroup* displayGroup_ = nullptr;
+  QMenu* trayMenu_ = nullptr;
+  QSystemTrayIcon* tray_ = nullptr;
+  QTimer* clock_ = nullptr;
+  QPointer<HelpWindow> help_;
+  QHash<QString, QIcon> lamps_;
+
+  // Groups.
+  QWidget* central_ = nullptr;
+  QFrame* displayPanel_ = nullptr;
+  QWidget* tunerGroup_ = nullptr;
+  QWidget* presetsGroup_ = nullptr;
+  QWidget* volumeGroup_ = nullptr;
+  QWidget* buttonRows_ = nullptr;
+  // Display.
+  std::array<TDisplay*, 6> digits_{};
+  QLabel* point_ = nullptr;
+  QLabel* amFm_ = nullptr;
+  QLabel* hz_ = nullptr;
+  QLabel* stationNum_ = nullptr;
+  QLabel* station_ = nullptr;
+  QLabel* hhmmss_ = nullptr;
+  QLabel* tuned_ = nullptr;
+  QLabel* icMusic_ = nullptr;
+  QLabel* icAlarm_ = nullptr;
+  QLabel* icSleep_ = nullptr;
+  QLabel* icProg_ = nullptr;
+  QLabel* icScan_ = nullptr;
+  // Tuner.
+  QSlider* sFrequency_ = nullptr;
+  std::array<QLabel*, 12> scale_{};
+  QLabel* lTune_ = nullptr;
+  QToolButton* btTunePrev_ = nullptr;
+  QToolButton* btTuneNext_ = nullptr;
+  QLabel* lScan_ = nullptr;
+  QToolButton* btScanPrev_ = nullptr;
+  QToolButton* btScanNext_ = nullptr;
+  QToolButton* btStopScan_ = nullptr;
+  QToolButton* btStepUp_ = nullptr;
+  QToolButton* btStepDown_ = nullptr;
+  QSlider* sStep_ = nullptr;
+  QLabel* step_ = nullptr;
+  QLabel* lStep_ = nullptr;
+  QToolButton* btJump_ = nullptr;
+  QToolButton* btFM_ = nullptr;
+  QToolButton* btAM_ = nullptr;
+  // Presets.
+  std::array<QToolButton*, 10> btRadio_{};
+  QToolButton* btPageUp_ = nullptr;
+  QToolButton* btPageDown_ = nullptr;
+  QLabel* pageLabel_ = nullptr;
+  // Volume and the two button rows.
+  QSlider* sVolume_ = nullptr;
+  QToolButton* btMixer_ = nullptr;
+  QLabel* lVolume_ = nullptr;
+  QToolButton* btMute_ = nullptr;
+  QToolButton* btAlarm_ = nullptr;
+  QToolButton* btSleep_ = nullptr;
+  QToolButton* btProg_ = nullptr;
+  QToolButton* btClr_ = nullptr;
+  QToolButton* btMem_ = nullptr;
+  QToolButton* btStr_ = nullptr;
+  QToolButton* btOff_ = nullptr;
+};
+
+}  // namespace ondivo

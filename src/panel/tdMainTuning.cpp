@@ -1,0 +1,175 @@
+// The tuner group: TuneTo and everything that leads to it, and the scan loop.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+
+#include "panel/PanelPictures.h"
+#include "panel/tdMain.h"
+#include "radio/RadioCard.h"
+
+namespace ondivo {
+
+tTuneResult tdMain::TuneTo(tBand band, bool fromSlider, double frequency) {
+  const tTuneResult result = model_->TuneTo(band, fromSlider, frequency);
+  if (!result.Tuned) return result;
+  if (result.BandSwitched) SwitchBand(band);
+  RefreshPanel();
+  return result;
+}
+
+void tdMain::SwitchBand(tBand band) {
+  const bool fm = band == bFM;
+  {
+    const QSignalBlocker blockFM(btFM_), blockAM(btAM_);
+    btFM_->setChecked(fm);
+    btAM_->setChecked(!fm);
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{lScan_, btScanPrev_, btScanNext_, lStep_, step_,
+                                                    btStepUp_, btStepDown_, sStep_}) {
+    w->setVisible(fm);
+    w->setEnabled(fm);
+  }
+  btJump_->move(fm ? 196 : 71, btJump_->y());
+  const auto labels = ScaleLabels(band, fm && card_.JapaneseFM());
+  const int left = sFrequency_->x() + 4, width = sFrequency_->width() - 8;
+  for (size_t i = 0; i < scale_.size(); ++i) {
+    QLabel* label = scale_[i];
+    if (i >= labels.size()) {
+      label->hide();
+      continue;
+    }
+    label->setText(QString::fromStdString(labels[i]));
+    const int centre = left + static_cast<int>(i * width / (labels.size() - 1));
+    label->move(centre - label->width() / 2, label->y());
+    label->show();
+  }
+  const QSignalBlocker block(sFrequency_);
+  const tPanelReadout r = ReadPanel(card_, state_, bank_, settings_, services_.Locale);
+  sFrequency_->setRange(r.SliderMin, r.SliderMax);
+  sFrequency_->setSingleStep(r.SliderStep);
+  sFrequency_->setPageStep(r.SliderStep);
+}
+
+void tdMain::UpdateTuningControls() {
+  const bool scanning = state_.Scanning;
+  btTunePrev_->setEnabled(readout_.CanTunePrev && !scanning);
+  btTuneNext_->setEnabled(readout_.CanTuneNext && !scanning);
+  btScanPrev_->setEnabled(readout_.CanTunePrev && !scanning && readout_.Band == bFM);
+  btScanNext_->setEnabled(readout_.CanTuneNext && !scanning && readout_.Band == bFM);
+  UpdateActionStates();
+}
+
+void tdMain::RefreshStepControls() {
+  const QSignalBlocker block(sStep_);
+  sStep_->setRange(readout_.Step.Min, readout_.Step.Max);
+  sStep_->setValue(readout_.Step.Value);
+  step_->setText(QString::number(readout_.Step.KHz));
+  btStepUp_->setEnabled(readout_.Band == bFM && readout_.Step.Value < readout_.Step.Max);
+  btStepDown_->setEnabled(readout_.Band == bFM && readout_.Step.Value > readout_.Step.Min);
+}
+
+void tdMain::Actions_TunePrev() {
+  if (state_.Scanning) return;
+  TuneTo(card_.Band(), false,
+         card_.Frequency() - (card_.Band() == bFM ? state_.CurrentStep : card_.BandStep()));
+}
+
+void tdMain::Actions_TuneNext() {
+  if (state_.Scanning) return;
+  TuneTo(card_.Band(), false,
+         card_.Frequency() + (card_.Band() == bFM ? state_.CurrentStep : card_.BandStep()));
+}
+
+void tdMain::Actions_StepDec() {
+  if (model_->StepUp()) RefreshPanel();
+}
+
+void tdMain::Actions_StepInc() {
+  if (model_->StepDown()) RefreshPanel();
+}
+
+void tdMain::sStepChange(int value) {
+  model_->SetStepFromSlider(value);
+  RefreshPanel();
+}
+
+void tdMain::sFrequencyChange(int value) {
+  if (state_.Scanning) return;
+  TuneTo(card_.Band(), sliding_ || sFrequency_->isSliderDown(), value * 0.001);
+}
+
+void tdMain::EndSliding() {
+  sliding_ = false;
+  ShowTuningStatus(model_->RefreshStatus());
+}
+
+void tdMain::btFMClick() {
+  if (!state_.Scanning) TuneTo(bFM, false, -1);
+  SwitchBand(card_.Band());
+}
+
+void tdMain::btAMClick() {
+  if (!state_.Scanning) TuneTo(bAM, false, -1);
+  SwitchBand(card_.Band());
+}
+
+void tdMain::Actions_Stereo() {
+  if (!card_.GetDevCap(card_.Model()).StereoSwitch) return;
+  model_->ToggleStereo();
+  RefreshPanel();
+}
+
+void tdMain::Actions_ScanPrev() {
+  Scan(tScanDirection::Down);
+}
+
+void tdMain::Actions_ScanNext() {
+  Scan(tScanDirection::Up);
+}
+
+void tdMain::Actions_StopScan() {
+  if (card_.Band() == bFM) state_.StopRequested = true;
+}
+
+void tdMain::Scan(tScanDirection direction) {
+  if (state_.Scanning || card_.Band() != bFM) return;
+  ScanStepper stepper(*model_, direction);
+  if (!stepper.CanStart()) {
+    UpdateTuningControls();
+    return;
+  }
+  stepper.Begin();
+  btScanPrev_->hide();
+  btScanNext_->hide();
+  btStopScan_->show();
+  UpdateTuningControls();
+  const QSignalBlocker block(sFrequency_);
+  const QColor panel = PanelColor(settings_.ColorPanel);
+  const QString name =
+      QString("SCAN%1%2").arg(settings_.ColorText).arg(direction == tScanDirection::Up ? "R" : "L");
+  icScan_->setPixmap(IndicatorPixmap(name, panel, devicePixelRatioF()));
+  icScan_->show();
+  state_.StatusHidden = true;
+  tuned_->hide();
+  for (;;) {
+    QApplication::processEvents(QEventLoop::AllEvents);
+    if (OnScanStep) OnScanStep();
+    const tScanStep step = stepper.Step();
+    if (step == tScanStep::Stopped) break;
+    RefreshPanel();
+    if (step != tScanStep::Continue) break;
+  }
+  stepper.End();
+  state_.StatusHidden = false;
+  icScan_->hide();
+  tuned_->show();
+  btStopScan_->hide();
+  btScanPrev_->show();
+  btScanNext_->show();
+  RefreshPanel();
+}
+
+}  // namespace ondivo

@@ -1,0 +1,110 @@
+// The real ondivo executable on emulated hardware under the offscreen platform.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
+
+namespace ondivo {
+namespace {
+
+using namespace std::chrono_literals;
+using test::ChildProcess;
+
+constexpr auto kStartTime = 20s;  // a loaded CI machine builds the first frame slowly
+
+struct Session {
+  Session() {
+    std::filesystem::create_directory(config.Path() / "cfg");
+    std::filesystem::create_directory(runtime.Path() / "rt");
+    ::chmod((runtime.Path() / "rt").c_str(), 0700);
+  }
+  std::vector<std::string> Env() const {
+    return {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + (runtime.Path() / "rt").string(),
+            "HOME=" + config.Path().string(), "PATH=/usr/bin:/bin"};
+  }
+  std::vector<std::string> Args() const {
+    return {"--simulate", "--config-dir", Cfg().string(), "--print-title"};
+  }
+  std::filesystem::path Cfg() const { return config.Path() / "cfg"; }
+
+  test::TempDir config;
+  test::TempDir runtime;
+};
+
+const std::string kPrepared =
+    "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\nShutDown=2\n"
+    "[Frequency]\nFrequency=M 090.000\nTuneStep=2\n"
+    "[Presets]\nCurrent=3\nList=3,\nStation03=M 101.100 Sports Call\n";
+
+TEST(OndivoEndToEndTest, RestoresTheStationAndSavesOnSigterm) {
+  Session s;
+  test::WriteBytes(s.Cfg() / "Ondivo.ini", kPrepared);
+  ChildProcess ondivo(ONDIVO_EXE, s.Args(), s.Env());
+  const auto title = ondivo.WaitForLine("title: ", kStartTime);
+  ASSERT_TRUE(title);
+  EXPECT_EQ(*title, "title: Ondivo - Sports Call (101.1 MHz)");
+  ondivo.Signal(SIGTERM);
+  EXPECT_EQ(ondivo.Wait(), 0);
+  const std::string saved = test::ReadBytes(s.Cfg() / "Ondivo.ini");
+  EXPECT_NE(saved.find("[WinPos]"), std::string::npos) << saved;  // every section rewritten
+  EXPECT_NE(saved.find("Frequency=M 101.100"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("Current=3"), std::string::npos);
+  EXPECT_NE(saved.find("Station03=M 101.100 Sports Call"), std::string::npos);
+  EXPECT_NE(saved.find("TuneStep=2"), std::string::npos);
+}
+
+TEST(OndivoEndToEndTest, AFirstRunEndedDuringSetupLeavesTheFolderEmpty) {
+  Session s;
+  ChildProcess ondivo(ONDIVO_EXE, s.Args(), s.Env());
+  ASSERT_TRUE(ondivo.WaitForLine("dialog: Settings", kStartTime));
+  ondivo.Signal(SIGTERM);  // the dialog is cancelled by the session's end
+  EXPECT_EQ(ondivo.Wait(), 0);
+  EXPECT_EQ(test::CountEntries(s.Cfg()), 0u);
+}
+
+void SecondCopyExitsAtOnce(int uid) {
+  Session s;
+  test::WriteBytes(s.Cfg() / "Ondivo.ini", kPrepared);
+  if (uid >= 0) {
+    for (const auto& p : {s.config.Path(), s.Cfg(), s.runtime.Path() / "rt"}) {
+      ::chown(p.c_str(), uid, uid);
+    }
+    ::chown((s.Cfg() / "Ondivo.ini").c_str(), uid, uid);
+    ::chmod(s.config.Path().c_str(), 0755);
+    ::chmod(s.runtime.Path().c_str(), 0755);
+  }
+  ChildProcess first(ONDIVO_EXE, s.Args(), s.Env(), uid);
+  ASSERT_TRUE(first.WaitForLine("title: ", kStartTime));
+  ChildProcess second(ONDIVO_EXE, s.Args(), s.Env(), uid);
+  EXPECT_EQ(second.Wait(), 0);
+  EXPECT_FALSE(second.ReadLine(0ms));  // it showed nothing
+  EXPECT_TRUE(first.Running());
+  EXPECT_EQ(test::ReadBytes(s.Cfg() / "Ondivo.ini"), kPrepared);
+  first.Signal(SIGTERM);
+  EXPECT_EQ(first.Wait(), 0);
+  EXPECT_NE(test::ReadBytes(s.Cfg() / "Ondivo.ini"), kPrepared);
+}
+
+TEST(OndivoEndToEndTest, ASecondCopyExitsAtOnceAndLeavesTheFirstAlone) {
+  SecondCopyExitsAtOnce(-1);
+}
+
+TEST(OndivoEndToEndTest, ASecondCopyExitsAtOnceAsAnOrdinaryUser) {
+  if (::getuid() != 0) GTEST_SKIP() << "needs root to become another user";
+  SecondCopyExitsAtOnce(65534);
+}
+
+TEST(OndivoEndToEndTest, HelpAndVersionNeedNoScreen) {
+  Session s;
+  ChildProcess help(ONDIVO_EXE, {"--help"}, {"PATH=/usr/bin:/bin"});
+  const auto usage = help.ReadLine(5s);
+  ASSERT_TRUE(usage);
+  EXPECT_EQ(usage->rfind("Usage: ondivo", 0), 0u);
+  EXPECT_EQ(help.Wait(), 0);
+  ChildProcess wrong(ONDIVO_EXE, {"--com", "12=/dev/x"}, {"PATH=/usr/bin:/bin"});
+  EXPECT_EQ(wrong.Wait(), 2);
+}
+
+}  // namespace
+}  // namespace ondivo

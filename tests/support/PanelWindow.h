@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "panel/tdMain.h"
+#include "radio/RadioCard.h"
+#include "sim/SimulatedRig.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
+
+namespace ondivo::test {
+
+// The real front panel on emulated hardware with free time, its configuration folder a
+// temporary one holding the given Ondivo.ini (none when empty), and every dialog answered
+// by the test.
+struct PanelWindow {
+  explicit PanelWindow(const std::string& ini, tModel rigModel = mRadioTrack,
+                       sim::StationLandscape landscape = {})
+      : rig(rigModel, false, landscape), card(rig.Hardware()) {
+    if (!ini.empty()) WriteBytes(dir / "Ondivo.ini", ini);
+    tMainServices s;
+    s.Card = &card;
+    s.Prompts = &prompts;
+    s.ConfigDir = dir.Path();
+    s.DataDir = std::filesystem::path(ONDIVO_DATA_DIR);
+    s.RunSetup = [this](QWidget*, const tConfiguration& current, TRadioCard&) {
+      setupShown.push_back(current);
+      return setupAnswer;
+    };
+    s.RunJumpTo = [this](QWidget*, const TRadioCard&) {
+      ++jumpShown;
+      dialogOpenDuringJump = window->State().DialogOpen;
+      return jumpAnswer;
+    };
+    s.RunExit = [this](QWidget*, bool yesEnabled) {
+      exitShown.push_back(yesEnabled);
+      return exitAnswer;
+    };
+    s.RunTips = [this](QWidget*, const std::filesystem::path& file) {
+      tipsShown.push_back(file);
+      return tipsAnswer;
+    };
+    s.HardwareChanged = [this](tModel m) { rig.Follow(m); };
+    s.Wait = [this](int ms) { waits.push_back(ms); };
+    window = std::make_unique<tdMain>(std::move(s));
+  }
+
+  bool Create() { return window->Create(); }
+  // Lets posted events run, as the event loop would.
+  static void Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
+  std::string Ini() const { return ReadBytes(dir / "Ondivo.ini"); }
+
+  TempDir dir;
+  sim::SimulatedRig rig;
+  TRadioCard card;
+  ScriptedPrompter prompts;
+  std::optional<tConfiguration> setupAnswer;
+  std::vector<tConfiguration> setupShown;
+  std::optional<tJumpTarget> jumpAnswer;
+  int jumpShown = 0;
+  bool dialogOpenDuringJump = false;
+  tExitAnswer exitAnswer = tExitAnswer::NotExit;
+  std::vector<bool> exitShown;
+  std::optional<bool> tipsAnswer;
+  std::vector<std::filesystem::path> tipsShown;
+  std::vector<int> waits;
+  std::unique_ptr<tdMain> window;
+};
+
+// A configured RadioTrack on 30Ch with the volume on the card.
+inline std::string RadioTrackIni(const std::string& more = "") {
+  return "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n" + more;
+}
+
+}  // namespace ondivo::test

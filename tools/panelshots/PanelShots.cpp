@@ -1,0 +1,99 @@
+// Pictures of the front panel for people to look at: the six display modes, the tray menu,
+// the exit dialog and the tip window, on emulated hardware. Run it under QT_SCALE_FACTOR=2 for
+// the 200 % pictures. Usage: panelshots FOLDER [SUFFIX]
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "panel/Prompter.h"
+#include "panel/TipWindow.h"
+#include "panel/tdExit.h"
+#include "panel/tdMain.h"
+#include "radio/RadioCard.h"
+#include "sim/SimulatedRig.h"
+
+using namespace ondivo;
+
+namespace {
+
+class SilentPrompter final : public Prompter {
+ public:
+  void Message(const std::string& text, Icon, const std::string&) override {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  }
+  bool Ask(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> OpenFile(const std::string&, const std::vector<FileFilter>&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFile(const std::string&, const std::vector<FileFilter>&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+};
+
+bool Save(QWidget& w, const QString& folder, const QString& name) {
+  const QString path = QDir(folder).filePath(name + ".png");
+  const bool ok = w.grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString folder = argc > 1 ? argv[1] : "shots";
+  const QString suffix = argc > 2 ? argv[2] : "";
+  QDir().mkpath(folder);
+  QTemporaryDir config;
+  {
+    QFile ini(config.filePath("Ondivo.ini"));
+    ini.open(QIODevice::WriteOnly);
+    ini.write(
+        "[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nStyle=2\n"
+        "[Frequency]\nFrequency=M 098.000\nTuneStep=20\n"
+        "[Presets]\nCurrent=2\nList=1,2,3,\nStation01=M 088.100 Classic 88\n"
+        "Station02=M 098.000 Radio Forum\nStation03=M 104.300 Blues Avenue\n");
+  }
+  sim::SimulatedRig rig(mZoltrix, false);
+  TRadioCard card(rig.Hardware());
+  SilentPrompter prompts;
+  tMainServices services;
+  services.Card = &card;
+  services.Prompts = &prompts;
+  services.ConfigDir = config.path().toStdString();
+  services.DataDir = std::filesystem::path(ONDIVO_DATA_DIR);
+  services.HardwareChanged = [&](tModel m) { rig.Follow(m); };
+  tdMain window(services);
+  window.Create();
+  window.show();
+  bool ok = true;
+  for (int mode = 0; mode < 6; ++mode) {
+    window.SetDisplayMode(mode);
+    QApplication::processEvents();
+    ok &= Save(window, folder, QString("mode%1%2").arg(mode).arg(suffix));
+  }
+  window.SetDisplayMode(0);
+  for (int style = 0; style < 4; ++style) {
+    window.MutableSettingsForShots().Style = style;
+    window.ApplyColours();
+    ok &= Save(*window.DisplayPanel(), folder, QString("style%1%2").arg(style).arg(suffix));
+  }
+  QMenu* tray = window.TrayMenu();
+  tray->adjustSize();
+  tray->show();
+  ok &= Save(*tray, folder, "traymenu" + suffix);
+  tray->hide();
+  tdExit exit(true);
+  exit.show();
+  ok &= Save(exit, folder, "exit" + suffix);
+  bool readable = false;
+  TipWindow tips(ReadTips(std::filesystem::path(ONDIVO_DATA_DIR) / "Ondivo.txt", &readable), 0);
+  tips.show();
+  ok &= Save(tips, folder, "tips" + suffix);
+  return ok ? 0 : 1;
+}
