@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadConfiguration(reread, input.Locale(), settingsAgain, bankAgain);
   ONDIVO_FUZZ_CHECK(bankAgain == bank);
   IniFile secondIni(second);
-  ONDIVO_FUZZ_CHECK(
-      SaveConfiguration(secondIni, settingsAgain, bankAgain, input.Locale()).Ok());
+  ONDIVO_FUZZ_CHECK(SaveConfiguration(secondIni, settingsAgain, bankAgain, input.Locale()).Ok());
   ONDIVO_FUZZ_CHECK(fuzz::FileText(first) == fuzz::FileText(second));
   return 0;
 }

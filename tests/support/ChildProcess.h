@@ -3,10 +3,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <sys/types.h>
 
 #include <chrono>
 #include <functional>
