@@ -30,6 +30,12 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
+// A stored value as the program sees it. Control characters read as the blanks they are
+// written as, so a value read and written back reads the same again.
+std::string ReadValue(std::string_view stored) {
+  return std::string(Unquoted(ScrubControlCharacters(stored)));
+}
+
 // The value as written, so that Unquoted gives it back unchanged.
 std::string Quoted(std::string_view value) {
   std::string text = ScrubControlCharacters(value);
@@ -55,6 +61,67 @@ bool MoveAside(const std::filesystem::path& path, std::filesystem::path& keptAs,
   }
   error = std::make_error_code(std::errc::file_exists);
   return false;
+}
+
+// Whether the parser makes anything of a line that starts with neither a blank nor a tab: an
+// empty line, a comment, a named section or a key with a value.
+bool IsParsedLine(std::string_view line) {
+  if (line.empty()) return true;
+  switch (line.front()) {
+    case ';':
+    case '#':
+      return true;
+    case '[': {
+      // "[]" names the unnamed section, which a save moves to the head of the file and writes
+      // without its line; the keys after it stay in the section before.
+      const size_t close = line.find(']');
+      return close != std::string_view::npos && !TrimText(line.substr(1, close - 1)).empty();
+    }
+    case '=':
+      return false;
+    default:
+      return line.find('=') != std::string_view::npos;
+  }
+}
+
+// The text the parser is given, so that what it reads is what a save writes back and the save
+// reads the same again. A NUL would end the parse (every later section would read as defaults,
+// which the next save would write over the user's settings): it reads as a blank. Every line
+// ends in one LF, since a CR in a comment is copied into the saved file and splits it
+// differently next time. Lines the parser skips are dropped beforehand: after a "[" line
+// without its "]" it files the keys under a section named after the following lines, and a
+// comment after a skipped first line would move to the head of the file on the next save.
+// Blanks and UTF-8 signatures at the start of a line go too: the parser skips blanks before
+// keys and sections but not before a comment at the head of the file, and it takes a signature
+// off only at the very start of the file.
+std::string ParsableText(std::string_view file) {
+  constexpr std::string_view kSignature = "\xEF\xBB\xBF";
+  std::string text;
+  text.reserve(file.size());
+  std::string line;
+  size_t start = 0;
+  while (start < file.size()) {
+    size_t end = file.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = file.size();
+    line.assign(file.substr(start, end - start));
+    std::replace(line.begin(), line.end(), '\0', ' ');
+    size_t first = 0;
+    while (first < line.size()) {
+      if (line[first] == ' ' || line[first] == '\t') {
+        ++first;
+      } else if (line.compare(first, kSignature.size(), kSignature) == 0) {
+        first += kSignature.size();
+      } else {
+        break;
+      }
+    }
+    line.erase(0, first);
+    // Empty lines before the first line that counts go as well: a comment after them would
+    // start the file once saved.
+    if (IsParsedLine(line) && !(line.empty() && text.empty())) text += line + '\n';
+    start = end + (file.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return text;
 }
 
 std::optional<int32_t> ParseHex(std::string_view digits) {
@@ -100,13 +167,10 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)), store_(ne
     case tWholeFileRead::Read:
       break;
   }
-  // The parser would stop at a NUL and every later section would read as defaults, which the
-  // next save would then write over the user's settings.
-  std::replace(text.begin(), text.end(), '\0', ' ');
   // Keep every duplicate while parsing so lookups return the first one, as the profile
   // functions do; with multi-key off again, a save writes only that first one.
   store_->ini.SetMultiKey(true);
-  const SI_Error rc = store_->ini.LoadData(text);
+  const SI_Error rc = store_->ini.LoadData(ParsableText(text));
   store_->ini.SetMultiKey(false);
   if (rc < 0) {
     store_->ini.Reset();
@@ -123,7 +187,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
   const std::string s(section), k(key);
   const char* value = store_->ini.GetValue(s.c_str(), k.c_str(), nullptr);
   if (!value) return std::string(fallback);
-  return std::string(Unquoted(value));
+  return ReadValue(value);
 }
 
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -172,7 +236,7 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
             [](const auto& a, const auto& b) { return a.first < b.first; });
   result.reserve(entries.size());
   for (const auto& [order, entry] : entries) {
-    result.emplace_back(entry->first.pItem, std::string(Unquoted(entry->second)));
+    result.emplace_back(entry->first.pItem, ReadValue(entry->second));
   }
   return result;
 }

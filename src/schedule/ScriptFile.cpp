@@ -202,7 +202,10 @@ std::unique_ptr<tScript> ParseScript(std::string_view text, const LocaleFormat& 
   LineReader lines(text);
   const auto title = lines.Next();
   if (!title || title->empty()) return nullptr;
-  script->SetTitle(std::string(title->substr(1)));
+  // Control characters read as the blanks the writer puts in their place; one at the end
+  // goes with the trim, as it will after a save.
+  const std::string titleLine = ScrubControlCharacters(*title);
+  script->SetTitle(std::string(TrimText(titleLine).substr(1)));
   while (const auto line = lines.Next()) {
     const size_t dot = line->find('.');
     const tActionKind kind = ParseActionKeyword(line->substr(0, dot));

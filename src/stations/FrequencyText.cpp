@@ -115,8 +115,11 @@ std::optional<double> ParseFrequency(std::string_view text, const LocaleFormat& 
 std::optional<double> ParseStoredFrequency(std::string_view text, const LocaleFormat& locale) {
   const auto mhz = ParseFrequency(text, locale);
   // Seven characters: three integer digits, the separator and three decimals, no sign.
-  if (!mhz || *mhz < 0 || FormatFrequencyKey(*mhz, locale).size() != 7) return std::nullopt;
-  return mhz;
+  if (!mhz || *mhz < 0) return std::nullopt;
+  const std::string stored = FormatFrequencyKey(*mhz, locale);
+  if (stored.size() != 7) return std::nullopt;
+  // The value of that text, so that a finer frequency reads as it will be written back.
+  return ParseReal(stored, locale.DecimalSeparator);
 }
 
 bool IsZeroFrequency(double mhz) {

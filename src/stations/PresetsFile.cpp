@@ -42,7 +42,9 @@ std::optional<PresetLine> ParsePresetLine(std::string_view line, const LocaleFor
   result.Band = *band;
   line.remove_prefix(3);
 
-  const std::string_view name = TrimText(line);
+  // Control characters read as the blanks the writer puts in their place.
+  const std::string scrubbed = ScrubControlCharacters(line);
+  const std::string_view name = TrimText(scrubbed);
   if (Utf8Length(name) > PresetsBank::kMaxNameLength) return std::nullopt;
   result.Name = std::string(name);
   return result;

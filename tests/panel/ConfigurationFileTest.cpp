@@ -301,13 +301,13 @@ TEST_F(ConfigurationFileTest, LastFrequencyKeyNeedsItsBandLetterAndBlank) {
     double mhz;
   };
   // Everything up to the first blank goes: a number without a band letter and blank reads as
-  // 0, which leaves the card on its own frequency.
+  // 0, which leaves the card on its own frequency. A finer frequency reads as it is saved.
   for (const Case& c :
        {Case{"K 000.531", bAM, 0.531}, Case{"k 1.62", bAM, 1.62}, Case{"M 088.500", bFM, 88.5},
         Case{"X 090.000", bFM, 90.0}, Case{"088.500", bFM, 0.0}, Case{"87", bFM, 0.0},
         Case{"MM 088.500", bFM, 88.5}, Case{"M", bFM, 0.0}, Case{"M abc", bFM, 0.0},
         Case{"M -5", bFM, 0.0}, Case{"M 1e400", bFM, 0.0}, Case{"M 999.9996", bFM, 0.0},
-        Case{"M 0.0004", bFM, 0.0}, Case{"M 999.9994", bFM, 999.9994}}) {
+        Case{"M 0.0004", bFM, 0.0}, Case{"M 999.9994", bFM, 999.999}}) {
     Load(std::string("[Frequency]\nFrequency=") + c.value + "\n");
     EXPECT_EQ(settings_.LastBand, c.band) << c.value;
     EXPECT_DOUBLE_EQ(settings_.LastFrequency, c.mhz) << c.value;
@@ -369,6 +369,14 @@ TEST_F(ConfigurationFileTest, EveryStationAcceptedIsWrittenBackAsReadAndReadsAga
   LoadFile();
   EXPECT_EQ(bank_, first);
   EXPECT_EQ(Stored(), (std::vector<int>{1}));
+
+  // Control characters in a name read as the blanks a save writes in their place.
+  Load("[Presets]\nList=1,\nStation01=M 088.500 Tab\there\x7f\n");
+  EXPECT_EQ(bank_.Preset(1).Name, "Tab here");
+  const PresetsBank scrubbed = bank_;
+  ASSERT_TRUE(Save(settings_, bank_));
+  LoadFile();
+  EXPECT_EQ(bank_, scrubbed);
 }
 
 TEST_F(ConfigurationFileTest, AlarmTimeAndKeyString) {

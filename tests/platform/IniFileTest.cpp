@@ -118,6 +118,44 @@ TEST(IniFileTest, ANulByteIsReadPast) {
   EXPECT_EQ(ini.ReadInteger("B", "M", 0), 3);
 }
 
+TEST(IniFileTest, ControlCharactersReadAsTheBlanksTheyAreWrittenAs) {
+  TempDir dir;
+  WriteBytes(dir / "c.ini", "[A]\nTab=one\ttwo\nEnd=name\x7f\nQuoted=\"x\x01\"\n");
+  IniFile ini(dir / "c.ini");
+  EXPECT_EQ(ini.ReadString("A", "Tab", ""), "one two");
+  EXPECT_EQ(ini.ReadString("A", "End", ""), "name");
+  EXPECT_EQ(ini.ReadString("A", "Quoted", ""), "x ");
+  EXPECT_EQ(ini.ReadSection("A")[1].second, "name");
+  for (const auto& [key, value] : ini.ReadSection("A"))
+    ASSERT_TRUE(ini.WriteString("A", key, value));
+  ASSERT_TRUE(ini.Save());
+  IniFile again(dir / "c.ini");
+  EXPECT_EQ(again.ReadSection("A"), ini.ReadSection("A"));
+}
+
+TEST(IniFileTest, HandEditedLinesReadTheSameAfterASave) {
+  TempDir dir;
+  const auto path = dir / "h.ini";
+  // A comment after an empty line and an indented one, CR line ends, a "[" line without its
+  // "]", a "[]", a UTF-8 signature before a key further down, and lines that are no entry.
+  WriteBytes(path,
+             "\n  ; head\r[A]\rK=1\r\n[broken\nL=2\njunk\n=3\n[]\nM=4\n"
+             "[B]\n\xEF\xBB\xBF\xEF\xBB\xBFN=5\n\t; note\r\nO=6\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("A", "K", 0), 1);
+  // The keys after a broken or empty section line stay in the section before it.
+  EXPECT_EQ(ini.ReadInteger("A", "L", 0), 2);
+  EXPECT_EQ(ini.ReadInteger("A", "M", 0), 4);
+  EXPECT_EQ(ini.ReadInteger("B", "N", 0), 5);
+  EXPECT_EQ(ini.ReadInteger("B", "O", 0), 6);
+  const std::string text = ini.ToText();
+  EXPECT_EQ(text.find('\r'), std::string::npos);
+  EXPECT_NE(text.find("; note"), std::string::npos);
+  ASSERT_TRUE(ini.Save());
+  IniFile again(path);
+  EXPECT_EQ(again.ToText(), text);
+}
+
 TEST(IniFileTest, ValuesWithLineBreaksCannotInjectKeys) {
   TempDir dir;
   {

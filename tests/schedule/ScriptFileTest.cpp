@@ -297,6 +297,14 @@ TEST_F(ScriptFileTest, FailedWriteKeepsThePreviousFileAndReports) {
   EXPECT_EQ(missing.Error, std::errc::no_such_file_or_directory);
 }
 
+TEST_F(ScriptFileTest, ControlCharactersInTheTitleReadAsTheBlanksTheyAreWrittenAs) {
+  ASSERT_EQ(ReadText(";Night\tshift\x7f\r\nOff.2300\r\n"), kScriptRead);
+  EXPECT_EQ(script_->Title(), "Night shift");
+  const std::string written = FormatScriptFile(script_->Title(), *script_, PresetsBank{}, kComma);
+  ASSERT_EQ(ReadText(written), kScriptRead);
+  EXPECT_EQ(FormatScriptFile(script_->Title(), *script_, PresetsBank{}, kComma), written);
+}
+
 TEST_F(ScriptFileTest, LineBreaksInTheTitleCannotSpoilTheFile) {
   tScript script;
   script.Add(std::make_unique<zOff>(TimeOfDay(8, 0)));

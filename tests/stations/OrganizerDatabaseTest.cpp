@@ -135,6 +135,21 @@ TEST(OrganizerDatabaseTest, EmptyNamesWithOrWithoutTheTrailingBlank) {
             "  F3<0 [ two  blanks]\n");
 }
 
+TEST(OrganizerDatabaseTest, ControlCharactersInNamesReadAsBlanksSoTheOrderSurvivesASave) {
+  TempDir dir;
+  // Read as it stands, "a<SOH>z" would sort before "a b", and after it once saved as "a z".
+  WriteBytes(dir / "db",
+             "[Archive]\nRows=2\nRow1=2 1 0 M 088.500 a b\nRow2=2 2 0 M 089.500 a\x01z\n");
+  const OrganizerTree tree = LoadOrganizerDatabase(dir / "db", kDot);
+  EXPECT_EQ(Dump(tree),
+            "  S1<0 [a b] M088.500\n"
+            "  S2<0 [a z] M089.500\n");
+  ASSERT_TRUE(SaveOrganizerDatabase(dir / "db", tree, kDot));
+  const std::string saved = ReadBytes(dir / "db");
+  ASSERT_TRUE(SaveOrganizerDatabase(dir / "db", LoadOrganizerDatabase(dir / "db", kDot), kDot));
+  EXPECT_EQ(ReadBytes(dir / "db"), saved);
+}
+
 TEST(OrganizerDatabaseTest, DamagedRowsAreSkippedAndOrphansDroppedWithTheirSubtrees) {
   TempDir dir;
   WriteBytes(dir / "db",

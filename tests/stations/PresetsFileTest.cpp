@@ -92,6 +92,22 @@ TEST(PresetsFileTest, EveryFileAcceptedIsWrittenBackAsReadAndReadsAgain) {
   }
 }
 
+TEST(PresetsFileTest, ReadsNamesAndFrequenciesAsTheyWillBeWritten) {
+  TempDir dir;
+  const auto path = dir / "a.ovp";
+  // A control character reads as the blank the writer puts in its place; a frequency finer
+  // than the storage text reads as that text.
+  WriteBytes(path, std::string("001.88.5004.FM.Tab\there\x01\x7f\r\n002.0.05088.FM.x\0y\r\n", 47));
+  PresetsBank first;
+  ASSERT_EQ(LoadPresetsFile(path, kDot, first), kPresetsLoaded);
+  EXPECT_EQ(first.Preset(1), (tPreset{"Tab here", 88.5, bFM, true}));
+  EXPECT_EQ(first.Preset(2), (tPreset{"x y", 0.051, bFM, true}));
+  ASSERT_TRUE(WritePresetsFile(path, first, kDot));
+  PresetsBank second;
+  ASSERT_EQ(LoadPresetsFile(path, kDot, second), kPresetsLoaded);
+  EXPECT_EQ(second, first);
+}
+
 TEST(PresetsFileTest, StopsAfterAHundredLines) {
   TempDir dir;
   std::string text;
