@@ -344,6 +344,27 @@ TEST(tdMainPresetsTest, TitleHintsGlyphsAndChecksFollowRecallStoreClearAndRename
   EXPECT_EQ(s.checked, (QStringList{"m01", "f01"}));
 }
 
+TEST(tdMainPresetsTest, TuningAwayFromTheCurrentPresetLetsGoOfItAndTuningBackTakesItAgain) {
+  PanelWindow p(
+      RadioTrackIni("ShutDown=0\n[Frequency]\nFrequency=M 098.000\n[Presets]\nCurrent=4\n"
+                    "List=4,\nStation04=M 098.000 Forum\n"));
+  ASSERT_TRUE(p.Create());
+  ASSERT_TRUE(ShowsGlyph(p.window->PresetButton(4), "BT2ON"));
+  p.window->Run(cmIncFreq);
+  EXPECT_EQ(p.window->State().CurrentPreset, 0);
+  EXPECT_TRUE(ShowsGlyph(p.window->PresetButton(4), "BT2OFF"));
+  EXPECT_FALSE(Entry(p.window->PresetsMenu(), "m04")->isChecked());
+  EXPECT_FALSE(p.window->Action(cmClear)->isEnabled());
+  EXPECT_FALSE(p.window->Action(cmRename)->isEnabled());
+  p.window->Run(cmDecFreq);
+  EXPECT_EQ(p.window->State().CurrentPreset, 4);
+  EXPECT_TRUE(ShowsGlyph(p.window->PresetButton(4), "BT2ON"));
+  p.window->Run(cmIncFreq);
+  ASSERT_TRUE(p.window->close());
+  EXPECT_NE(p.Ini().find("Current=0"), std::string::npos) << p.Ini();
+  EXPECT_NE(p.Ini().find("Frequency=M 098.025"), std::string::npos) << p.Ini();
+}
+
 // The real ask-name dialog, answered as a user would, and Ondivo.ini written at exit.
 TEST(tdMainPresetsTest, AStoreThroughTheAskNameDialogLandsInTheIniAtExit) {
   PanelWindow p(RadioTrackIni("ShutDown=0\n[Frequency]\nFrequency=M 093.000\n"));
