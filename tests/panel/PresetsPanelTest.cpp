@@ -109,47 +109,25 @@ TEST(PresetsPanelTest, MemArmedThenTunedOntoAStoredStationStoresNothing) {
   EXPECT_EQ(r.presets.Press(4), tPresetPress::Store);
 }
 
-TEST(PresetsPanelTest, TheRangeCheckTunesTheRightBandLimitAndSelectsNothing) {
-  {
-    PresetsRig r;  // no AM on a RadioTrack
-    r.bank.Store(1, "Talk", 0.999, bAM);
-    r.bank.Store(2, "Low", 80.0, bFM);
-    r.Model().TuneTo(bFM, false, 98.0);
-    EXPECT_FALSE(r.presets.Recall(1, true));
-    EXPECT_DOUBLE_EQ(r.card.Frequency(), 87.0);
-    r.Model().TuneTo(bFM, false, 98.0);
-    EXPECT_FALSE(r.presets.Recall(2, true));
-    EXPECT_DOUBLE_EQ(r.card.Frequency(), 87.0);
-    EXPECT_EQ(r.state.CurrentPreset, 0);
-  }
-  {
-    PresetsRig r(mRadioMan);
-    r.bank.Store(1, "Far", 1.710, bAM);
-    r.Model().TuneTo(bFM, false, 98.0);
-    EXPECT_FALSE(r.presets.Recall(1, true));
-    EXPECT_EQ(r.card.Band(), bAM);
-    EXPECT_DOUBLE_EQ(r.card.Frequency(), 0.531);
-    EXPECT_EQ(r.state.CurrentPreset, 0);
-  }
-  {
-    test::V4l2Rig v4l2;  // a device with the AM band alone
-    test::V4l2Rig::Setup setup;
-    setup.Device.Bands = {{0.522, 1.710, true}};
-    TRadioCard& card = v4l2.Build(setup);
-    ASSERT_FALSE(card.GetDevCap(card.Model()).HasFM);
-    PresetsBank bank;
-    tConfiguration settings;
-    tPanelState state;
-    PanelModel model(card, bank, settings, state, LocaleFormat{});
-    PresetsPanel presets(model);
-    bank.Store(3, "Forum", 98.0, bFM);
-    model.TuneTo(bAM, false, 0.999);
-    EXPECT_FALSE(presets.Recall(3, true));
-    EXPECT_EQ(card.Band(), bAM);
-    EXPECT_NEAR(card.Frequency(), 0.531, 0.0095);  // the lowest channel of the device's grid
-    EXPECT_EQ(state.CurrentPreset, 0);
-    EXPECT_FALSE(presets.MenuEntries()[0].Enabled);
-  }
+// The other three fallbacks are tested on the panel.
+TEST(PresetsPanelTest, AnFMPresetOnACardWithoutFMTunesTheAMLowerLimit) {
+  test::V4l2Rig v4l2;  // a device with the AM band alone
+  test::V4l2Rig::Setup setup;
+  setup.Device.Bands = {{0.522, 1.710, true}};
+  TRadioCard& card = v4l2.Build(setup);
+  ASSERT_FALSE(card.GetDevCap(card.Model()).HasFM);
+  PresetsBank bank;
+  tConfiguration settings;
+  tPanelState state;
+  PanelModel model(card, bank, settings, state, LocaleFormat{});
+  PresetsPanel presets(model);
+  bank.Store(3, "Forum", 98.0, bFM);
+  model.TuneTo(bAM, false, 0.999);
+  EXPECT_FALSE(presets.Recall(3, true));
+  EXPECT_EQ(card.Band(), bAM);
+  EXPECT_NEAR(card.Frequency(), 0.531, 0.0095);  // the lowest channel of the device's grid
+  EXPECT_EQ(state.CurrentPreset, 0);
+  EXPECT_FALSE(presets.MenuEntries()[0].Enabled);
 }
 
 TEST(PresetsPanelTest, MenuEntriesListAssignedPresetsAndEnableWhatTheCardCanTune) {
@@ -166,24 +144,6 @@ TEST(PresetsPanelTest, MenuEntriesListAssignedPresetsAndEnableWhatTheCardCanTune
   EXPECT_FALSE(japanese[0].Enabled);
   EXPECT_FALSE(japanese[1].Enabled);
   EXPECT_TRUE(japanese[2].Enabled);
-}
-
-TEST(PresetsPanelTest, ClearAllAnsweredNoChangesNothing) {
-  PresetsRig r;
-  r.bank.Store(4, "Forum", 98.0, bFM);
-  r.presets.Recall(4, true);
-  const PresetsBank before = r.bank;
-  r.prompts.answers = {false, true};
-  EXPECT_FALSE(r.presets.ClearAll(r.prompts));
-  ASSERT_EQ(r.prompts.shown.size(), 1u);
-  EXPECT_EQ(r.prompts.shown[0].text, "Are you sure ?");
-  EXPECT_EQ(r.prompts.shown[0].title, "Clear all favorites");
-  EXPECT_EQ(r.bank, before);
-  EXPECT_EQ(r.state.CurrentPreset, 4);
-  EXPECT_TRUE(r.presets.ClearAll(r.prompts));
-  EXPECT_EQ(r.bank.AssignedCount(), 0);
-  EXPECT_EQ(r.state.CurrentPreset, 0);
-  EXPECT_DOUBLE_EQ(r.card.Frequency(), 98.0);
 }
 
 TEST(PresetsPanelTest, LoadingAsksFirstOffersTheThreeFiltersAndSelectsNothing) {
@@ -213,25 +173,6 @@ TEST(PresetsPanelTest, LoadingAsksFirstOffersTheThreeFiltersAndSelectsNothing) {
   EXPECT_DOUBLE_EQ(r.card.Frequency(), 87.0);
   EXPECT_EQ(r.state.CurrentPreset, 0);
   EXPECT_EQ(r.presets.GroupHint(), "Presets loaded from " + file.string());
-}
-
-TEST(PresetsPanelTest, ACorruptOrMissingFileChangesNeitherBankNorCurrentNorHint) {
-  PresetsRig r;
-  r.bank.Store(4, "Forum", 98.0, bFM);
-  r.presets.Recall(4, true);
-  const PresetsBank before = r.bank;
-  test::WriteBytes(r.dir / "bad.ovp", "001.098.000.FM.Forum\r\n002.098.000.FM.Again\r\n");
-  r.prompts.answers = {true, true};
-  r.prompts.files = {(r.dir / "bad.ovp").string(), (r.dir / "gone.ovp").string()};
-  EXPECT_FALSE(r.presets.LoadPresets(r.prompts));
-  EXPECT_FALSE(r.presets.LoadPresets(r.prompts));
-  EXPECT_EQ(r.prompts.Messages(), (std::vector<std::string>{"The presets files is corrupt",
-                                                            "Read error or disk not ready"}));
-  EXPECT_EQ(r.prompts.shown.back().title, "Warning");
-  EXPECT_EQ(r.prompts.shown.back().icon, Prompter::Icon::Error);
-  EXPECT_EQ(r.bank, before);
-  EXPECT_EQ(r.state.CurrentPreset, 4);
-  EXPECT_EQ(r.presets.GroupHint(), "Internal");
 }
 
 }  // namespace
