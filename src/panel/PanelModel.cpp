@@ -23,6 +23,14 @@ tTuneResult PanelModel::TuneTo(tBand band, bool fromSlider, double frequency) {
   } else {
     card_.SetBand(band);
   }
+  // A preset stays current only while the card plays it: tuned away, its button goes dark and
+  // the station the user moved to is what the next start restores.
+  if (PresetsBank::IsPresetNumber(state_.CurrentPreset)) {
+    const tPreset& p = bank_.Preset(state_.CurrentPreset);
+    if (!p.Assigned || p.Band != card_.Band() || !SameFrequency(p.Frequency, card_.Frequency())) {
+      state_.CurrentPreset = 0;
+    }
+  }
   if (!fromSlider) {
     SelectMatchingPresets();
     result.Status = card_.GetSignal();

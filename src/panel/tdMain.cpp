@@ -10,6 +10,7 @@ namespace ondivo {
 tdMain::tdMain(tMainServices services)
     : services_(std::move(services)), card_(*services_.Card), prompts_(*services_.Prompts) {
   model_ = std::make_unique<PanelModel>(card_, bank_, settings_, state_, services_.Locale);
+  presets_ = std::make_unique<PresetsPanel>(*model_);
   setWindowTitle("Ondivo");
   BuildWidgets();
   CreateActions();

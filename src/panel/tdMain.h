@@ -16,6 +16,7 @@
 #include "panel/PanelModel.h"
 #include "panel/PanelReadout.h"
 #include "panel/PanelState.h"
+#include "panel/PresetsPanel.h"
 #include "panel/ScanStepper.h"
 #include "panel/StartupPlan.h"
 #include "platform/LocaleFormat.h"
@@ -69,6 +70,9 @@ struct tMainServices {
   std::function<void(tModel)> HardwareChanged;
   // Waits of the settings (600 ms after a serial model change).
   std::function<void(int ms)> Wait;
+  // The ask-name dialog of storing and renaming a preset, opened with a name: the text after
+  // "OK", nothing after Cancel. tdAskName when not set.
+  std::function<std::optional<std::string>(QWidget*, const std::string& name)> RunAskName;
 };
 
 // The front panel. A thin adapter: the tuning logic is PanelModel, what it shows ReadPanel,
@@ -97,6 +101,7 @@ class tdMain : public QMainWindow {
   const tConfiguration& Settings() const { return settings_; }
   tConfiguration& MutableSettingsForShots() { return settings_; }
   PanelModel& Model() { return *model_; }
+  PresetsPanel& Presets() { return *presets_; }
   QAction* Action(tCommandId id) const { return actions_[static_cast<size_t>(id)]; }
   QAction* ShowAction() const { return showAction_; }
   QAction* HideAction() const { return hideAction_; }
@@ -132,6 +137,23 @@ class tdMain : public QMainWindow {
   void btRadioClick(int button);
   void btNextPrevTopClick();
   void btNextPrevBottomClick();
+  // tdMainPresets.cpp
+  void Stations_Memory();
+  void btClrClick();
+  void Stations_Clear();
+  void Stations_ClearAll();
+  void Stations_Rename();
+  // The button popup menu opened on button 1..10: its entries enabled for that preset.
+  void btMenuPopup(int button);
+  void Popup_Memory();
+  void Popup_Clear();
+  void Popup_Rename();
+  void FavMenu(int preset);
+  void File_LoadPresets();
+  void StorePreset(int preset);
+  void ClearPreset(int preset);
+  void RenamePreset(int preset);
+  void RebuildPresetMenus();
   void Volume_Mute();
   void File_Exit();
   void Do_Show();
@@ -163,6 +185,10 @@ class tdMain : public QMainWindow {
   QWidget* PresetsGroup() const { return presetsGroup_; }
   QWidget* VolumeGroup() const { return volumeGroup_; }
   QWidget* ButtonRows() const { return buttonRows_; }
+  QToolButton* PresetButton(int button) const { return btRadio_[button - 1]; }
+  QMenu* PresetsMenu() const { return msPresets_; }
+  QMenu* TrayPresetsMenu() const { return tmPresets_; }
+  QMenu* ButtonMenu() const { return btMenu_; }
   QFrame* DisplayPanel() const { return displayPanel_; }
   // Called by the scan loop after each step; tests post events through it.
   std::function<void()> OnScanStep;
@@ -193,7 +219,12 @@ class tdMain : public QMainWindow {
   void Scan(tScanDirection direction);
   void RefreshStepControls();
   // tdMainPresets.cpp
+  void ConnectPresets();
   void ShowPresetPage();
+  void UpdatePresetActions();
+  // Redraws after a preset operation; the tuner follows when it changed band.
+  void AfterPresetChange(tBand bandBefore);
+  std::optional<std::string> AskName(int preset);
   // tdMainDisplay.cpp
   void ApplyReadout();
   void RefreshLamps();
@@ -218,6 +249,7 @@ class tdMain : public QMainWindow {
   PresetsBank bank_;
   tPanelState state_;
   std::unique_ptr<PanelModel> model_;
+  std::unique_ptr<PresetsPanel> presets_;
   std::unique_ptr<IniFile> ini_;
   tPanelReadout readout_;
   bool created_ = false;
@@ -283,6 +315,13 @@ class tdMain : public QMainWindow {
   QToolButton* btPageUp_ = nullptr;
   QToolButton* btPageDown_ = nullptr;
   QLabel* pageLabel_ = nullptr;
+  QMenu* msPresets_ = nullptr;  // main menu's "Presets"
+  QMenu* tmPresets_ = nullptr;  // tray menu's "Presets"
+  QMenu* btMenu_ = nullptr;     // the preset buttons' popup menu
+  QAction* popupMemory_ = nullptr;
+  QAction* popupClear_ = nullptr;
+  QAction* popupRename_ = nullptr;
+  int popupPreset_ = 0;
   // Volume and the two button rows.
   QSlider* sVolume_ = nullptr;
   QToolButton* btMixer_ = nullptr;

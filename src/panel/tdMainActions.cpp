@@ -72,12 +72,7 @@ bool NotYetAvailable(tCommandId id) {
     case cmEditFavs:
     case cmOrganize:
     case cmProgr:
-    case cmClear:
-    case cmClearAll:
-    case cmMemory:
-    case cmRename:
     case cmLoadScript:
-    case cmLoadPresets:
       return true;
     default:
       return false;
@@ -202,6 +197,21 @@ void tdMain::Run(tCommandId id) {
     case cmAbout:
       Help_About();
       break;
+    case cmClear:
+      Stations_Clear();
+      break;
+    case cmClearAll:
+      Stations_ClearAll();
+      break;
+    case cmMemory:
+      Stations_Memory();
+      break;
+    case cmRename:
+      Stations_Rename();
+      break;
+    case cmLoadPresets:
+      File_LoadPresets();
+      break;
     default:
       break;  // their function comes later
   }
@@ -227,12 +237,13 @@ void tdMain::ConnectWidgets() {
   }
   connect(btPageUp_, &QToolButton::clicked, this, &tdMain::btNextPrevTopClick);
   connect(btPageDown_, &QToolButton::clicked, this, &tdMain::btNextPrevBottomClick);
+  ConnectPresets();
   connect(btMute_, &QToolButton::clicked, this, &tdMain::Volume_Mute);
   connect(btStr_, &QToolButton::clicked, this, &tdMain::Actions_Stereo);
   connect(btOff_, &QToolButton::clicked, this, &tdMain::File_Exit);
   // Controls whose function comes later show their state but take no input yet.
-  for (QWidget* w : std::initializer_list<QWidget*>{sVolume_, btMixer_, btAlarm_, btSleep_, btProg_,
-                                                    btClr_, btMem_}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{sVolume_, btMixer_, btAlarm_, btSleep_, btProg_}) {
     w->setEnabled(false);
   }
 }
@@ -258,6 +269,7 @@ void tdMain::UpdateActionStates() {
     const int mode = DisplayModeOf(entry.Id);
     if (mode >= 0) Action(entry.Id)->setChecked(mode == settings_.DisplayType);
   }
+  UpdatePresetActions();
 }
 
 void tdMain::keyPressEvent(QKeyEvent* event) {

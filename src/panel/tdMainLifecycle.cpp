@@ -38,6 +38,7 @@ bool tdMain::Create() {
   SwitchBand(card_.Band());
   model_->RestoreStation();
   SwitchBand(card_.Band());
+  RebuildPresetMenus();
   RefreshPanel();
   ClockTick();
   clock_->start();

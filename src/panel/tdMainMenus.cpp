@@ -58,7 +58,7 @@ void tdMain::BuildMenus() {
 
   QMenu* stations = bar->addMenu("&Stations");
   AddAll(stations, *this, kStationItems);
-  stations->addMenu("Presets")->setEnabled(false);
+  msPresets_ = stations->addMenu("Presets");
 
   QMenu* help = bar->addMenu("&Help");
   AddAll(help, *this, {cmHelp, cmAbout});
@@ -72,7 +72,7 @@ void tdMain::BuildTray() {
   AddDisplayMenu(trayMenu_->addMenu("Display"), *this);
   trayMenu_->addSeparator();
   AddAll(trayMenu_, *this, kStationItems);
-  trayMenu_->addMenu("Presets")->setEnabled(false);
+  tmPresets_ = trayMenu_->addMenu("Presets");
   trayMenu_->addSeparator();
   AddAll(trayMenu_->addMenu("Help"), *this, {cmHelp, cmAbout});
   trayMenu_->addAction(showAction_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,6 +47,16 @@ struct PanelWindow {
     };
     s.HardwareChanged = [this](tModel m) { rig.Follow(m); };
     s.Wait = [this](int ms) { waits.push_back(ms); };
+    s.RunAskName = [this](QWidget*, const std::string& name) {
+      askNameShown.push_back(name);
+      dialogOpenDuringAskName = window->State().DialogOpen;
+      std::optional<std::string> answer;
+      if (!askNameAnswers.empty()) {
+        answer = askNameAnswers.front();
+        askNameAnswers.pop_front();
+      }
+      return answer;
+    };
     window = std::make_unique<tdMain>(std::move(s));
   }
 
@@ -70,6 +81,10 @@ struct PanelWindow {
   std::optional<bool> tipsAnswer;
   std::vector<std::filesystem::path> tipsShown;
   std::vector<int> waits;
+  // Names typed into the ask-name dialog; Cancel when none is queued.
+  std::deque<std::optional<std::string>> askNameAnswers;
+  std::vector<std::string> askNameShown;  // the names it opened with
+  bool dialogOpenDuringAskName = false;
   std::unique_ptr<tdMain> window;
 };
 

@@ -1,0 +1,49 @@
+#include "panel/tdAskName.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ondivo {
+
+tdAskName::tdAskName(const std::string& name, QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Asking for station name");
+  auto* label = new QLabel("Station name", this);
+  sName_ = new QLineEdit(this);
+  sName_->setObjectName("sName");
+  sName_->setMaxLength(kMaxLength);
+  sName_->setText(QString::fromStdString(name));
+  sName_->selectAll();
+  label->setBuddy(sName_);
+  auto* cancel = new QPushButton("Cancel", this);
+  ok_ = new QPushButton("OK", this);
+  ok_->setDefault(true);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cancel);
+  buttons->addWidget(ok_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label);
+  layout->addWidget(sName_);
+  layout->addSpacing(6);
+  layout->addLayout(buttons);
+  // Forty average characters fit without scrolling.
+  const int width = sName_->fontMetrics().averageCharWidth() * (kMaxLength + 4);
+  setFixedSize(sizeHint().expandedTo(QSize(width, 0)));
+}
+
+std::string tdAskName::Name() const {
+  return sName_->text().toStdString();
+}
+
+std::optional<std::string> tdAskName::Run(QWidget* parent, const std::string& name) {
+  tdAskName dialog(name, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Name();
+}
+
+}  // namespace ondivo
