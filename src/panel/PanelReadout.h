@@ -65,7 +65,8 @@ struct tPanelReadout {
   std::string BandText;  // "FM" / "AM"
   std::string UnitText;  // "MHz" / "kHz"
   std::string StationNumber;
-  std::string StationName;
+  std::string StationName;  // the matching preset's name, else a radio device's RDS name
+  std::string StationHint;  // the RDS RadioText; empty without one
   std::string Title;     // "Ondivo - " + station label
   std::string TrayHint;  // the station label
   tStatusFlag Status;

@@ -229,7 +229,8 @@ TEST_F(V4l2CardTest, BusyAndRefusedRequests) {
   TRadioCard& card = Card(options);
   card.SwitchOff();
   device_->SetBusy(true);
-  EXPECT_THROW(card.SwitchOn(), ePortAlreayOpen);
+  EXPECT_THROW(card.SwitchOn(), eDeviceBusy);
+  EXPECT_TRUE(card.DeviceLost()) << "on, but nothing open: Setup opens it again";
   card.SwitchOff();
   device_->SetBusy(false);
   card.SwitchOn();
