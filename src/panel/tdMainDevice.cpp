@@ -70,9 +70,7 @@ void tdMain::DeviceTrouble(const char* message) {
 }
 
 std::string tdMain::NameToStore(int n) const {
-  std::string name = SuggestedPresetName(card_.Rds());
-  if (name.empty() && PresetsBank::IsPresetNumber(n)) name = bank_.Preset(n).Name;
-  return name;
+  return PresetNameToOffer(PresetsBank::IsPresetNumber(n) ? bank_.Preset(n).Name : "", card_.Rds());
 }
 
 }  // namespace ondivo

@@ -48,9 +48,9 @@ TEST(StartupPlanTest, ASessionEndSwitchesOffWhateverTheShutdownChoice) {
 }
 
 TEST(CommandLineTest, OptionsAndTheOldSwitchInAnyCase) {
-  const tCommandLine c = ParseCommandLine(
-      {"--simulate", "--config-dir", "/tmp/x", "--com", "3=/dev/pts/9", "\\configure", "--radio",
-       "2=/dev/radio7"});
+  const tCommandLine c =
+      ParseCommandLine({"--simulate", "--config-dir", "/tmp/x", "--com", "3=/dev/pts/9",
+                        "\\configure", "--radio", "2=/dev/radio7"});
   EXPECT_TRUE(c.Simulate);
   EXPECT_EQ(c.ConfigDir, "/tmp/x");
   EXPECT_EQ(c.ComPaths.at(3), "/dev/pts/9");

@@ -138,9 +138,9 @@ TEST_F(tdMainV4l2Test, HaltScanningEndsASeekingScanBetweenSeeks) {
 }
 
 TEST_F(tdMainV4l2Test, ANamedPresetKeepsItsNameAnUnnamedOneShowsTheServiceName) {
-  test::PanelWindow& p = Open(
-      V4l2Ini("[Presets]\nCurrent=0\nList=1,2,\nStation01=M 097.100 My Chill\n"
-              "Station02=M 104.300\n"));
+  test::PanelWindow& p =
+      Open(V4l2Ini("[Presets]\nCurrent=0\nList=1,2,\nStation01=M 097.100 My Chill\n"
+                   "Station02=M 104.300\n"));
   ASSERT_TRUE(p.Create());
   EXPECT_EQ(p.window->State().CurrentPreset, 1) << "the start frequency is preset 1";
   ASSERT_TRUE(Listen([&] { return Hint() == "You are listening to Chill Out on 97.10 MHz"; }));

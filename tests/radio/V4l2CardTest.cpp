@@ -317,6 +317,8 @@ TEST_F(V4l2CardTest, RdsNameAndTextOfTheTunedStation) {
   EXPECT_EQ(StationNameToShow("", card.Rds()), "CLASSIC");
   EXPECT_EQ(StationNameToShow("My Classic", card.Rds()), "My Classic");
   EXPECT_EQ(SuggestedPresetName(card.Rds()), "CLASSIC");
+  EXPECT_EQ(PresetNameToOffer("Old name", card.Rds()), "CLASSIC");
+  EXPECT_EQ(PresetNameToOffer("Old name", nullptr), "Old name");
   nowMs_ += 20000;
   card.HandleRdsEvents();
   EXPECT_EQ(StationHintToShow(card.Rds()), "You are listening to Classic 88 on 88.10 MHz");
