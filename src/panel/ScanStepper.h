@@ -17,9 +17,8 @@ enum class tScanStep {
 };
 
 // The automatic scan, one step per call: a step of CurrentStep, or one hardware seek where the
-// device has it. The window owns the loop: it lets pending events
-// run between steps (so "Halt scanning", Exit, menus and timers reach it) and redraws after
-// each step.
+// device has it. The window owns the loop: it lets pending events run between steps (so "Halt
+// scanning", Exit, menus and timers reach it) and redraws after each step.
 class ScanStepper {
  public:
   ScanStepper(PanelModel& model, tScanDirection direction);
