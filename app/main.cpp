@@ -28,10 +28,12 @@
 #include "radio/HardwarePortIo.h"
 #include "radio/PlatformCheck.h"
 #include "radio/RadioCard.h"
+#include "radio/RadioErrors.h"
 #include "radio/SerialPortProbe.h"
 #include "settings/SetupValues.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
+#include "sim/EmulatedV4l2Radio.h"
 #include "sim/SimulatedRig.h"
 
 using namespace ondivo;
@@ -39,6 +41,21 @@ using namespace ondivo;
 namespace {
 
 int signalWrite = -1;
+
+// The last guard of the event loop: a card error that no handler caught sounds the beep, as the
+// panel always did, instead of ending the program.
+class OndivoApplication final : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const eRadioCardError&) {
+      QApplication::beep();
+      return false;
+    }
+  }
+};
 
 // With --print-title, every modal window and the panel's title are printed as they appear,
 // so scripts and tests can follow the program without a screen.
@@ -88,7 +105,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  QApplication app(argc, argv);
+  OndivoApplication app(argc, argv);
   QApplication::setApplicationName("Ondivo");
   QApplication::setApplicationDisplayName("Ondivo");
   QApplication::setQuitOnLastWindowClosed(false);
@@ -146,6 +163,14 @@ int main(int argc, char** argv) {
   const ComPortPaths comPaths = wiring.ComPaths;
   const LocaleFormat locale = ReadSystemLocale();
   TRadioCard card(std::move(wiring));
+  // Kernel radio devices: port index n is /dev/radio<n-1> unless --radio says otherwise; the
+  // simulation puts an emulated receiver with RDS at the first one.
+  PathExists radioExists;
+  if (rig) {
+    radioExists = sim::UseSimulatedV4l2Radio(card, rig->Landscape(), options.RadioPaths);
+  } else {
+    card.SetRadioDevices(options.RadioPaths);
+  }
   tdMain* panel = nullptr;  // the help hook of the dialogs opens the panel's help window
   const auto help = [&panel](const std::string& topic) {
     if (panel) panel->ShowHelp(QString::fromStdString(topic));
@@ -155,6 +180,9 @@ int main(int argc, char** argv) {
     return IsSerialPortPresent(n, comPaths);
   };
   if (!rig) setupServices.PortAccessGranted = PortAccessGrantable;
+  setupServices.RadioDevices = [&card, radioExists] {
+    return ListRadioDevices(card.RadioPaths(), radioExists);
+  };
   setupServices.Help = help;
 
   tMainServices services;

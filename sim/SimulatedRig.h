@@ -26,6 +26,7 @@ class SimulatedRig {
   void Follow(tModel model);
 
   EmulatedIsaBus& Bus() { return bus_; }
+  const StationLandscape& Landscape() const { return landscape_; }
   std::vector<std::unique_ptr<EmulatedSerialRadio>>& SerialRadios() { return radios_; }
 
  private:

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "radio/DeviceMessages.h"
 #include "radio/RadioCard.h"
+#include "radio/RadioErrors.h"
 #include "stations/FrequencyText.h"
 #include "stations/PresetsBank.h"
 
@@ -18,6 +20,7 @@ tTuneResult PanelModel::TuneTo(tBand band, bool fromSlider, double frequency) {
   if ((band == bFM && !cap.HasFM) || (band == bAM && !cap.HasAM)) return result;
   result.Tuned = true;
   result.BandSwitched = card_.Band() != band;
+<<<<<<< HEAD
   if (frequency > 0) {
     card_.Tune(state_.StereoSwitch, band, frequency);
   } else {
@@ -32,11 +35,48 @@ tTuneResult PanelModel::TuneTo(tBand band, bool fromSlider, double frequency) {
     }
   }
   if (!fromSlider) {
+=======
+  const bool done = Guarded([&] {
+    if (frequency > 0) {
+      card_.Tune(state_.StereoSwitch, band, frequency);
+    } else {
+      card_.SetBand(band);
+    }
+    if (!fromSlider) {
+      SelectMatchingPresets();
+      result.Status = card_.GetSignal();
+    }
+  });
+  if (!done) result.Status = sNone;
+  if (!fromSlider || !done) state_.Status = result.Status;
+  return result;
+}
+
+tTuneResult PanelModel::SeekStep(bool up) {
+  tTuneResult result;
+  result.Tuned = true;
+  Guarded([&] {
+    card_.SeekStep(up);
+>>>>>>> v4l2-panel
     SelectMatchingPresets();
     result.Status = card_.GetSignal();
-    state_.Status = result.Status;
-  }
+  });
+  state_.Status = result.Status;
   return result;
+}
+
+bool PanelModel::Guarded(const std::function<void()>& step) {
+  const char* message = nullptr;
+  try {
+    step();
+    return true;
+  } catch (const eDeviceLost&) {
+    message = kDeviceLostMessage;
+  } catch (const eDeviceBusy&) {
+    message = kDeviceBusyMessage;
+  }
+  if (OnDeviceTrouble) OnDeviceTrouble(message);
+  return false;
 }
 
 void PanelModel::SelectMatchingPresets() {
@@ -118,8 +158,10 @@ tTuneResult PanelModel::ToggleStereo() {
 }
 
 tSignal PanelModel::RefreshStatus() {
-  state_.Status = card_.GetSignal();
-  return state_.Status;
+  tSignal status = sNone;
+  Guarded([&] { status = card_.GetSignal(); });
+  state_.Status = status;
+  return status;
 }
 
 double PanelModel::DefaultFMFrequency() const {
@@ -180,7 +222,7 @@ void PanelModel::RestoreStation() {
   } else {
     fresh();
   }
-  if (!settings_.StartMuted) card_.UnmuteCard();
+  if (!settings_.StartMuted) Guarded([&] { card_.UnmuteCard(); });
 }
 
 }  // namespace ondivo

@@ -4,6 +4,7 @@
 
 #include "platform/IniFile.h"
 #include "radio/RadioCard.h"
+#include "radio/RdsNotifier.h"
 
 namespace ondivo {
 
@@ -17,6 +18,7 @@ tdMain::tdMain(tMainServices services)
   BuildMenus();
   BuildTray();
   ConnectWidgets();
+  WireDevice();
   clock_ = new QTimer(this);
   clock_->setInterval(1000);
   connect(clock_, &QTimer::timeout, this, &tdMain::ClockTick);

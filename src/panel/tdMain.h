@@ -37,6 +37,7 @@ namespace ondivo {
 
 class IniFile;
 class Prompter;
+class RdsNotifier;
 class TDisplay;
 class TRadioCard;
 class HelpWindow;
@@ -112,6 +113,9 @@ class tdMain : public QMainWindow {
 
   // Runs a command as its menu item, key or tray entry would.
   void Run(tCommandId id);
+  // The name tdAskName starts with when the tuned station goes into preset n: the station's RDS
+  // name where a radio device sends one, else the preset's own name.
+  std::string NameToStore(int n) const;
   // The desktop session ends or SIGTERM came: the radio goes off and the settings are saved.
   void SessionEnd();
 
@@ -177,6 +181,7 @@ class tdMain : public QMainWindow {
   // Widgets the tests look at.
   QSlider* FrequencySlider() const { return sFrequency_; }
   QLabel* StatusLabel() const { return tuned_; }
+  QLabel* StationLabel() const { return station_; }
   QToolButton* StopScanButton() const { return btStopScan_; }
   QToolButton* AMButton() const { return btAM_; }
   QToolButton* FMButton() const { return btFM_; }
@@ -210,6 +215,7 @@ class tdMain : public QMainWindow {
   void ConnectWidgets();
   // tdMainActions.cpp
   void CreateActions();
+  void RunCommand(tCommandId id);
   void UpdateActionStates();
   bool BlockedWhileScanning(tCommandId id) const;
   // tdMainMenus.cpp
@@ -239,6 +245,13 @@ class tdMain : public QMainWindow {
   void SetHidden(bool hidden);
   // tdMainDialogs.cpp
   void ApplySetup(const tConfiguration& chosen);
+  // tdMainDevice.cpp
+  void WireDevice();
+  void SwitchCardOn();
+  void SwitchCardOff();
+  // Runs a step that reaches the card; a lost or busy radio device is told, not thrown.
+  bool GuardDevice(const std::function<void()>& step);
+  void DeviceTrouble(const char* message);
 
   friend class ModalScope;
 
@@ -270,6 +283,8 @@ class tdMain : public QMainWindow {
   QTimer* clock_ = nullptr;
   QPointer<HelpWindow> help_;
   QHash<QString, QIcon> lamps_;
+  std::unique_ptr<RdsNotifier> rds_;
+  bool troublePending_ = false;
 
   // Groups.
   QWidget* central_ = nullptr;

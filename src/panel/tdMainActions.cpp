@@ -146,6 +146,10 @@ void tdMain::CreateActions() {
 }
 
 void tdMain::Run(tCommandId id) {
+  GuardDevice([this, id] { RunCommand(id); });
+}
+
+void tdMain::RunCommand(tCommandId id) {
   if (state_.Scanning && BlockedWhileScanning(id)) return;
   if (const int mode = DisplayModeOf(id); mode >= 0) {
     SetDisplayMode(mode);

@@ -74,6 +74,8 @@ void tdMain::ApplyReadout() {
   hz_->setText(QString::fromStdString(r.UnitText));
   stationNum_->setText(QString::fromStdString(r.StationNumber));
   station_->setText(QString::fromStdString(r.StationName));
+  station_->setToolTip(r.StationHint.empty() ? QStringLiteral("Name of the radio station")
+                                             : QString::fromStdString(r.StationHint));
   const QString label = QString::fromStdString(r.TrayHint);
   setWindowTitle(QString::fromStdString(r.Title));
   if (tray_) tray_->setToolTip(label);
