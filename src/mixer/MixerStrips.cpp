@@ -65,7 +65,8 @@ tStripView StripView(const TMixer& mixer, tMixerStrip strip) {
     view.PanEnabled = c.Panning;
     view.Minimum = mixer.ControlMin(c.Volume);
     view.Maximum = mixer.ControlMax(c.Volume);
-    view.Balance = BalanceOf(mixer.GetControlValue(c.Volume, 0), mixer.GetControlValue(c.Volume, 1));
+    view.Balance =
+        BalanceOf(mixer.GetControlValue(c.Volume, 0), mixer.GetControlValue(c.Volume, 1));
   }
   if (mixer.HasControl(c.Mute)) {
     view.MuteEnabled = true;

@@ -26,8 +26,8 @@ MixerValues ChannelsOf(int32_t volume, int32_t pan);
 
 // The four channel strips of the mixer dialog, left to right.
 enum class tMixerStrip : uint8_t { Master, LineIn, Cd, Mic };
-inline constexpr std::array<tMixerStrip, 4> kMixerStrips = {tMixerStrip::Master, tMixerStrip::LineIn,
-                                                            tMixerStrip::Cd, tMixerStrip::Mic};
+inline constexpr std::array<tMixerStrip, 4> kMixerStrips = {
+    tMixerStrip::Master, tMixerStrip::LineIn, tMixerStrip::Cd, tMixerStrip::Mic};
 
 struct tStripControls {
   const char* Title;

@@ -244,15 +244,4 @@ void tdMain::PGTrayIcon951DblClick() {
   SetHidden(!state_.Hidden);
 }
 
-void tdMain::Volume_Mute() {
-  if (state_.Muted) {
-    card_.Unmute();
-  } else {
-    card_.Mute();
-  }
-  state_.Muted = !state_.Muted;
-  RefreshLamps();
-  UpdateActionStates();
-}
-
 }  // namespace ondivo

@@ -30,7 +30,7 @@ TEST(MixerStripsTest, ChannelsFromBalanceKeepTheLouderSide) {
   EXPECT_EQ(ChannelsOf(31, 0), (MixerValues{31, 31}));
   EXPECT_EQ(ChannelsOf(31, -100), (MixerValues{31, 0}));
   EXPECT_EQ(ChannelsOf(31, 100), (MixerValues{0, 31}));
-  EXPECT_EQ(ChannelsOf(31, -33), (MixerValues{31, 20}));  // 31 x 67 / 100 = 20.77
+  EXPECT_EQ(ChannelsOf(31, -33), (MixerValues{31, 20}));         // 31 x 67 / 100 = 20.77
   EXPECT_EQ(ChannelsOf(65535, 1), (MixerValues{64879, 65535}));  // no overflow
 }
 
