@@ -171,9 +171,11 @@ int main(int argc, char** argv) {
     soundCardTrouble = e.what();
   }
   if (!soundCardTrouble.empty()) {
-    prompts.Message("The sound card's mixer cannot be used, so the volume stays on the radio "
-                    "card.\r\r" + soundCardTrouble,
-                    Prompter::Icon::Warning);
+    prompts.Message(
+        "The sound card's mixer cannot be used, so the volume stays on the radio "
+        "card.\r\r" +
+            soundCardTrouble,
+        Prompter::Icon::Warning);
   }
   const ComPortPaths comPaths = wiring.ComPaths;
   const LocaleFormat locale = ReadSystemLocale();

@@ -105,6 +105,10 @@ QWidget* tdMixer::BuildStrip(tMixerStrip strip, bool bold) {
   s.Mute->setText("Mute");
   s.Mute->setCheckable(true);
   s.Mute->setMinimumWidth(50);
+  // The style's own pressed look is too faint to tell a muted line at a glance.
+  s.Mute->setStyleSheet(
+      "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+      " border: 1px solid palette(dark); border-radius: 3px; padding: 2px 6px; }");
   column->addWidget(s.Mute, 0, Qt::AlignHCenter);
 
   const auto balance = [this, strip] {
@@ -122,10 +126,16 @@ QWidget* tdMixer::BuildAdvanced() {
   auto* side = new QWidget(this);
   auto* column = new QVBoxLayout(side);
   column->setContentsMargins(0, 0, 0, 0);
-  auto* group = new QGroupBox("Advanced", side);
+  // Titled inside the frame like the four strips, so the five groups line up.
+  auto* group = new QGroupBox(side);
   group->setObjectName("gAdvanced");
-  auto* tones = new QHBoxLayout(group);
-  tones->setContentsMargins(4, 4, 4, 4);
+  auto* inner = new QVBoxLayout(group);
+  inner->setContentsMargins(4, 4, 4, 4);
+  auto* title = new QLabel("Advanced", group);
+  title->setAlignment(Qt::AlignCenter);
+  inner->addWidget(title);
+  auto* tones = new QHBoxLayout;
+  inner->addLayout(tones, 1);
   const auto tone = [&](const char* caption, const char* name, tMixerControlType control) {
     auto* box = new QVBoxLayout;
     auto* label = new QLabel(caption, group);

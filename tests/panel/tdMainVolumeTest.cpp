@@ -148,6 +148,32 @@ TEST_F(tdMainVolumeTest, TheMixerButtonOpensTheDialogAsAModalOfThePanel) {
   EXPECT_EQ(noSoundCard.mixerShown, 0);
 }
 
+TEST_F(tdMainVolumeTest, ChoosingLineInInTheSettingsCarriesTheVolumeOverAndFollowsTheLine) {
+  StartCard();
+  PanelWindow p(RadioTrackIni("[Audio]\nVolume=128\n"), mRadioTrack, sim::StationLandscape{},
+                soundCard->DeviceName());
+  ASSERT_TRUE(p.Create());
+  tdMain& w = *p.window;
+  ASSERT_EQ(p.card.VolumeLine(), vlNative);
+  EXPECT_EQ(w.VolumeSlider()->singleStep(), 16);
+  tConfiguration chosen = w.Settings();
+  chosen.VolumeLine = vlLineIn;
+  p.setupAnswer = chosen;
+  w.Run(cmSetup);
+  ASSERT_EQ(p.card.VolumeLine(), vlLineIn);
+  EXPECT_EQ(CardControl(mcLineInVolume).Value[0], 16);  // 128 of 256 on the card's 0..31
+  EXPECT_EQ(CardControl(mcLineInMute).Value[0], 1);     // unmuted: the switch passes sound
+  EXPECT_EQ(w.VolumeSlider()->singleStep(), 1);
+  EXPECT_EQ(w.VolumeSlider()->value(), p.card.Volume());
+  EXPECT_NEAR(p.card.Volume(), 128, 256 / 31.0);
+  EXPECT_FALSE(w.State().Muted);
+  EXPECT_FALSE(MuteLook(w).indicatorOff);
+
+  ASSERT_EQ(Amixer({"sset", "Line", "31"}), 0);
+  ASSERT_TRUE(RunUntil([&] { return w.VolumeSlider()->value() == 256; }));
+  EXPECT_FALSE(w.Action(cmVolumeUp)->isEnabled());
+}
+
 TEST(tdMainVolumePanelTest, TheCardsOwnVolumeStepsWithTheSliderAndTheKeysAndTheCardAgrees) {
   PanelWindow p(RadioTrackIni("[Audio]\nVolume=128\n"));
   ASSERT_TRUE(p.Create());
