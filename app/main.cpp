@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "mixer/SoundCard.h"
+#include "mixer/tdMixer.h"
 #include "panel/CommandLine.h"
 #include "panel/ConfigurationFile.h"
 #include "panel/QtPrompter.h"
@@ -160,6 +162,38 @@ int main(int argc, char** argv) {
 
   CardHardware wiring = rig ? rig->Hardware() : CardHardware{ports, sleeping};
   for (const auto& [n, path] : options.ComPaths) wiring.ComPaths.Override(n, path);
+  // The sound card: the emulated one with --simulate, else the chosen ALSA device. A mixer
+  // that cannot be opened leaves the radio without one; the user hears why.
+  std::string mixerDevice = ChooseMixerDevice(arguments);
+  std::string soundCardTrouble;
+  if (rig) {
+    try {
+      const sim::EmulatedSoundCard& emulated = rig->StartSoundCard();
+      mixerDevice = ChooseMixerDevice(arguments, emulated.DeviceName());
+      std::fprintf(stderr,
+                   "ondivo: emulated sound card \"%s\"; move its controls from another terminal "
+                   "with\n  ALSA_CONFIG_PATH=%s amixer -D %s sset Line 40%%\n",
+                   emulated.DeviceName().c_str(), emulated.ConfigPath().c_str(),
+                   emulated.DeviceName().c_str());
+    } catch (const std::exception& e) {
+      soundCardTrouble = e.what();
+    }
+  }
+  TMixer* cardMixer = nullptr;
+  try {
+    cardMixer = ConnectSoundCard(wiring, mixerDevice);
+  } catch (const std::exception& e) {
+    wiring.SoundCard = false;
+    wiring.Mixer.reset();
+    soundCardTrouble = e.what();
+  }
+  if (!soundCardTrouble.empty()) {
+    prompts.Message(
+        "The sound card's mixer cannot be used, so the volume stays on the radio "
+        "card.\r\r" +
+            soundCardTrouble,
+        Prompter::Icon::Warning);
+  }
   const ComPortPaths comPaths = wiring.ComPaths;
   const LocaleFormat locale = ReadSystemLocale();
   TRadioCard card(std::move(wiring));
@@ -192,6 +226,14 @@ int main(int argc, char** argv) {
   services.DataDir = exeDir / "data";
   services.Locale = locale;
   services.ConfigureSwitch = options.Configure;
+  services.Mixer = cardMixer;
+  services.RunMixer = [&](QWidget* parent, const TRadioCard& radio) {
+    try {
+      tdMixer::Run(parent, OpenAlsaMixer(mixerDevice), radio.VolumeLine(), help);
+    } catch (const std::exception& e) {
+      prompts.Message(e.what());
+    }
+  };
   services.RunSetup = [&](QWidget* parent, const tConfiguration& current, TRadioCard& radio) {
     std::optional<tConfiguration> chosen;
     if (auto values = tdSetup::Run(parent, tSetupValues::FromPanel(current, radio, nullptr),

@@ -20,28 +20,13 @@ tTuneResult PanelModel::TuneTo(tBand band, bool fromSlider, double frequency) {
   if ((band == bFM && !cap.HasFM) || (band == bAM && !cap.HasAM)) return result;
   result.Tuned = true;
   result.BandSwitched = card_.Band() != band;
-<<<<<<< HEAD
-  if (frequency > 0) {
-    card_.Tune(state_.StereoSwitch, band, frequency);
-  } else {
-    card_.SetBand(band);
-  }
-  // A preset stays current only while the card plays it: tuned away, its button goes dark and
-  // the station the user moved to is what the next start restores.
-  if (PresetsBank::IsPresetNumber(state_.CurrentPreset)) {
-    const tPreset& p = bank_.Preset(state_.CurrentPreset);
-    if (!p.Assigned || p.Band != card_.Band() || !SameFrequency(p.Frequency, card_.Frequency())) {
-      state_.CurrentPreset = 0;
-    }
-  }
-  if (!fromSlider) {
-=======
   const bool done = Guarded([&] {
     if (frequency > 0) {
       card_.Tune(state_.StereoSwitch, band, frequency);
     } else {
       card_.SetBand(band);
     }
+    ForgetPresetTunedAway();
     if (!fromSlider) {
       SelectMatchingPresets();
       result.Status = card_.GetSignal();
@@ -57,12 +42,22 @@ tTuneResult PanelModel::SeekStep(bool up) {
   result.Tuned = true;
   Guarded([&] {
     card_.SeekStep(up);
->>>>>>> v4l2-panel
+    ForgetPresetTunedAway();
     SelectMatchingPresets();
     result.Status = card_.GetSignal();
   });
   state_.Status = result.Status;
   return result;
+}
+
+// A preset stays current only while the card plays it: tuned away, its button goes dark and
+// the station the user moved to is what the next start restores.
+void PanelModel::ForgetPresetTunedAway() {
+  if (!PresetsBank::IsPresetNumber(state_.CurrentPreset)) return;
+  const tPreset& p = bank_.Preset(state_.CurrentPreset);
+  if (!p.Assigned || p.Band != card_.Band() || !SameFrequency(p.Frequency, card_.Frequency())) {
+    state_.CurrentPreset = 0;
+  }
 }
 
 bool PanelModel::Guarded(const std::function<void()>& step) {

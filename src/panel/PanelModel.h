@@ -83,6 +83,7 @@ class PanelModel {
 
  private:
   void SelectMatchingPresets();
+  void ForgetPresetTunedAway();
   // Runs a step that reaches the card; false when it met a device error (told, not thrown).
   bool Guarded(const std::function<void()>& step);
 

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "panel/PanelVolume.h"
 #include "platform/IniFile.h"
 #include "radio/RadioCard.h"
 #include "radio/RdsNotifier.h"
@@ -19,12 +20,15 @@ tdMain::tdMain(tMainServices services)
   BuildTray();
   ConnectWidgets();
   WireDevice();
+  ConnectVolume();
   clock_ = new QTimer(this);
   clock_->setInterval(1000);
   connect(clock_, &QTimer::timeout, this, &tdMain::ClockTick);
   SetDisplayMode(0);
 }
 
-tdMain::~tdMain() = default;
+tdMain::~tdMain() {
+  card_.OnMixerChange = nullptr;  // the card outlives the panel
+}
 
 }  // namespace ondivo

@@ -41,6 +41,9 @@ class RdsNotifier;
 class TDisplay;
 class TRadioCard;
 class HelpWindow;
+class MixerEventNotifier;
+class PanelVolume;
+class TMixer;
 
 // The display mode a Display command selects, or -1 for other commands.
 int DisplayModeOf(tCommandId id);
@@ -60,6 +63,11 @@ struct tMainServices {
   std::filesystem::path DataDir;    // Ondivo.txt and help/
   LocaleFormat Locale;
   bool ConfigureSwitch = false;
+  // The card's own mixer (the sound card's), whose change reports the panel watches; null
+  // without a sound card.
+  TMixer* Mixer = nullptr;
+  // The mixer dialog, on the sound card the card is wired to.
+  std::function<void(QWidget*, const TRadioCard&)> RunMixer;
   // The settings dialog: the values after OK, nothing after Cancel.
   std::function<std::optional<tConfiguration>(QWidget*, const tConfiguration&, TRadioCard&)>
       RunSetup;
@@ -158,7 +166,17 @@ class tdMain : public QMainWindow {
   void ClearPreset(int preset);
   void RenamePreset(int preset);
   void RebuildPresetMenus();
+  // Volume and mute (tdMainVolume.cpp).
+  void Volume_Up();
+  void Volume_Down();
   void Volume_Mute();
+  void Volume_0();
+  void Volume_Mixer();
+  void sVolumeChange(int value);
+  void RadioCardMixerChange(int32_t volume, bool mute);
+  void ShowMuteState();
+  void UpdateVolumeControls();
+  void SetupVolumeSlider();
   void File_Exit();
   void Do_Show();
   void Do_Hide();
@@ -189,6 +207,14 @@ class tdMain : public QMainWindow {
   QWidget* TunerGroup() const { return tunerGroup_; }
   QWidget* PresetsGroup() const { return presetsGroup_; }
   QWidget* VolumeGroup() const { return volumeGroup_; }
+  QSlider* VolumeSlider() const { return sVolume_; }
+  QToolButton* MuteButton() const { return btMute_; }
+  QToolButton* MixerButton() const { return btMixer_; }
+  QLabel* VolumeNotice() const { return vcDisabled_; }
+  QLabel* SoundIndicator() const { return icMusic_; }
+  // The tray and window icons for sound on and off.
+  const QIcon& SoundOnIcon() const { return imgMuteOn_; }
+  const QIcon& SoundOffIcon() const { return imgMuteOff_; }
   QWidget* ButtonRows() const { return buttonRows_; }
   QToolButton* PresetButton(int button) const { return btRadio_[button - 1]; }
   QMenu* PresetsMenu() const { return msPresets_; }
@@ -243,6 +269,10 @@ class tdMain : public QMainWindow {
   bool RunFirstSetup();
   void ShowTipOfTheDay();
   void SetHidden(bool hidden);
+  // tdMainVolume.cpp
+  void ConnectVolume();
+  void UpdateVolumeActions();
+  void ShowVolume(int value);
   // tdMainDialogs.cpp
   void ApplySetup(const tConfiguration& chosen);
   // tdMainDevice.cpp
@@ -272,6 +302,12 @@ class tdMain : public QMainWindow {
   bool sliding_ = false;
   bool clockPhase_ = false;
   int volumeBeforeSetup_ = 0;
+  std::unique_ptr<PanelVolume> volume_;
+  bool volumeGroupUsable_ = true;
+  bool muteEnabled_ = true;
+  bool mixerEnabled_ = false;
+  bool volumeItemsEnabled_ = true;  // "Up", "Down" and the slider, as the volume line allows
+  QIcon imgMuteOn_, imgMuteOff_;
 
   // Actions, one per command, shared by both menus, the buttons and the keys.
   std::array<QAction*, kKeyStringLength> actions_{};  // by command id; 32 is reserved
@@ -341,6 +377,7 @@ class tdMain : public QMainWindow {
   QSlider* sVolume_ = nullptr;
   QToolButton* btMixer_ = nullptr;
   QLabel* lVolume_ = nullptr;
+  QLabel* vcDisabled_ = nullptr;
   QToolButton* btMute_ = nullptr;
   QToolButton* btAlarm_ = nullptr;
   QToolButton* btSleep_ = nullptr;

@@ -117,6 +117,7 @@ void tdMain::ApplySetup(const tConfiguration& chosen) {
   settings_.Port = static_cast<uint8_t>(card_.Port());
   ApplyColours();
   SwitchBand(card_.Band());
+  UpdateVolumeControls();
   RefreshPanel();
 }
 

@@ -240,17 +240,4 @@ void tdMain::PGTrayIcon951DblClick() {
   SetHidden(!state_.Hidden);
 }
 
-void tdMain::Volume_Mute() {
-  GuardDevice([this] {
-    if (state_.Muted) {
-      card_.Unmute();
-    } else {
-      card_.Mute();
-    }
-  });
-  state_.Muted = !state_.Muted;
-  RefreshLamps();
-  UpdateActionStates();
-}
-
 }  // namespace ondivo
