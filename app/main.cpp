@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "mixer/SoundCard.h"
+#include "mixer/tdMixer.h"
 #include "panel/CommandLine.h"
 #include "panel/ConfigurationFile.h"
 #include "panel/QtPrompter.h"
@@ -28,10 +30,12 @@
 #include "radio/HardwarePortIo.h"
 #include "radio/PlatformCheck.h"
 #include "radio/RadioCard.h"
+#include "radio/RadioErrors.h"
 #include "radio/SerialPortProbe.h"
 #include "settings/SetupValues.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
+#include "sim/EmulatedV4l2Radio.h"
 #include "sim/SimulatedRig.h"
 
 using namespace ondivo;
@@ -39,6 +43,21 @@ using namespace ondivo;
 namespace {
 
 int signalWrite = -1;
+
+// The last guard of the event loop: a card error that no handler caught sounds the beep, as the
+// panel always did, instead of ending the program.
+class OndivoApplication final : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const eRadioCardError&) {
+      QApplication::beep();
+      return false;
+    }
+  }
+};
 
 // With --print-title, every modal window and the panel's title are printed as they appear,
 // so scripts and tests can follow the program without a screen.
@@ -88,7 +107,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  QApplication app(argc, argv);
+  OndivoApplication app(argc, argv);
   QApplication::setApplicationName("Ondivo");
   QApplication::setApplicationDisplayName("Ondivo");
   QApplication::setQuitOnLastWindowClosed(false);
@@ -143,9 +162,49 @@ int main(int argc, char** argv) {
 
   CardHardware wiring = rig ? rig->Hardware() : CardHardware{ports, sleeping};
   for (const auto& [n, path] : options.ComPaths) wiring.ComPaths.Override(n, path);
+  // The sound card: the emulated one with --simulate, else the chosen ALSA device. A mixer
+  // that cannot be opened leaves the radio without one; the user hears why.
+  std::string mixerDevice = ChooseMixerDevice(arguments);
+  std::string soundCardTrouble;
+  if (rig) {
+    try {
+      const sim::EmulatedSoundCard& emulated = rig->StartSoundCard();
+      mixerDevice = ChooseMixerDevice(arguments, emulated.DeviceName());
+      std::fprintf(stderr,
+                   "ondivo: emulated sound card \"%s\"; move its controls from another terminal "
+                   "with\n  ALSA_CONFIG_PATH=%s amixer -D %s sset Line 40%%\n",
+                   emulated.DeviceName().c_str(), emulated.ConfigPath().c_str(),
+                   emulated.DeviceName().c_str());
+    } catch (const std::exception& e) {
+      soundCardTrouble = e.what();
+    }
+  }
+  TMixer* cardMixer = nullptr;
+  try {
+    cardMixer = ConnectSoundCard(wiring, mixerDevice);
+  } catch (const std::exception& e) {
+    wiring.SoundCard = false;
+    wiring.Mixer.reset();
+    soundCardTrouble = e.what();
+  }
+  if (!soundCardTrouble.empty()) {
+    prompts.Message(
+        "The sound card's mixer cannot be used, so the volume stays on the radio "
+        "card.\r\r" +
+            soundCardTrouble,
+        Prompter::Icon::Warning);
+  }
   const ComPortPaths comPaths = wiring.ComPaths;
   const LocaleFormat locale = ReadSystemLocale();
   TRadioCard card(std::move(wiring));
+  // Kernel radio devices: port index n is /dev/radio<n-1> unless --radio says otherwise; the
+  // simulation puts an emulated receiver with RDS at the first one.
+  PathExists radioExists;
+  if (rig) {
+    radioExists = sim::UseSimulatedV4l2Radio(card, rig->Landscape(), options.RadioPaths);
+  } else {
+    card.SetRadioDevices(options.RadioPaths);
+  }
   tdMain* panel = nullptr;  // the help hook of the dialogs opens the panel's help window
   const auto help = [&panel](const std::string& topic) {
     if (panel) panel->ShowHelp(QString::fromStdString(topic));
@@ -155,6 +214,9 @@ int main(int argc, char** argv) {
     return IsSerialPortPresent(n, comPaths);
   };
   if (!rig) setupServices.PortAccessGranted = PortAccessGrantable;
+  setupServices.RadioDevices = [&card, radioExists] {
+    return ListRadioDevices(card.RadioPaths(), radioExists);
+  };
   setupServices.Help = help;
 
   tMainServices services;
@@ -164,6 +226,14 @@ int main(int argc, char** argv) {
   services.DataDir = exeDir / "data";
   services.Locale = locale;
   services.ConfigureSwitch = options.Configure;
+  services.Mixer = cardMixer;
+  services.RunMixer = [&](QWidget* parent, const TRadioCard& radio) {
+    try {
+      tdMixer::Run(parent, OpenAlsaMixer(mixerDevice), radio.VolumeLine(), help);
+    } catch (const std::exception& e) {
+      prompts.Message(e.what());
+    }
+  };
   services.RunSetup = [&](QWidget* parent, const tConfiguration& current, TRadioCard& radio) {
     std::optional<tConfiguration> chosen;
     if (auto values = tdSetup::Run(parent, tSetupValues::FromPanel(current, radio, nullptr),

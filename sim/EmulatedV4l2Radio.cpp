@@ -59,6 +59,7 @@ int EmulatedV4l2Radio::Open(const std::string& path) {
 void EmulatedV4l2Radio::Close() {
   open_ = false;
   event_.reset();
+  if (replugged_) unplugged_ = replugged_ = false;
 }
 
 int EmulatedV4l2Radio::Descriptor() const {
@@ -72,6 +73,15 @@ void EmulatedV4l2Radio::Unplug() {
     itimerspec once{};
     once.it_value.tv_nsec = 1;
     ::timerfd_settime(event_.get(), 0, &once, nullptr);
+  }
+}
+
+void EmulatedV4l2Radio::Replug() {
+  if (!unplugged_) return;
+  if (open_) {
+    replugged_ = true;  // that handle stays dead until it is closed
+  } else {
+    unplugged_ = false;
   }
 }
 
@@ -382,16 +392,6 @@ int EmulatedV4l2Radio::Poll(int timeoutMs) {
     return waiting() ? 1 : 0;
   }
   return 0;
-}
-
-PathExists UseSimulatedV4l2Radio(TRadioCard& card, const StationLandscape& landscape,
-                                 RadioDevicePaths paths) {
-  EmulatedV4l2Radio::Options options;
-  options.Path = paths.PathFor(1);
-  const std::string path = options.Path;
-  auto radio = std::make_unique<EmulatedV4l2Radio>(landscape, std::move(options));
-  card.SetRadioDevices(std::move(paths), std::move(radio));
-  return [path](const std::string& candidate) { return candidate == path; };
 }
 
 }  // namespace ondivo::sim

@@ -72,6 +72,8 @@ class EmulatedV4l2Radio final : public V4l2Device {
   // The receiver is pulled out: every call from now on fails with ENODEV, and the descriptor
   // reports the hang-up.
   void Unplug();
+  // Plugged in again: it opens again (a handle opened before stays dead, as on a real node).
+  void Replug();
   // Another program holds the device: Open fails with EBUSY.
   void SetBusy(bool busy) { busy_ = busy; }
   // The next ioctl with this request code fails with error.
@@ -101,6 +103,7 @@ class EmulatedV4l2Radio final : public V4l2Device {
   UniqueFd event_;  // eventfd: readable while blocks wait or after an unplug
   bool open_ = false;
   bool unplugged_ = false;
+  bool replugged_ = false;  // unplugged, then plugged in again while that handle was open
   bool busy_ = false;
   int opens_ = 0;
   uint32_t frequency_ = 0;
@@ -119,5 +122,15 @@ class EmulatedV4l2Radio final : public V4l2Device {
 // device list needs to see that node (pass it to ListRadioDevices with the same paths).
 PathExists UseSimulatedV4l2Radio(TRadioCard& card, const StationLandscape& landscape,
                                  RadioDevicePaths paths = {});
+
+// The same with the receiver's options (its node is set from paths), handing back the receiver
+// too so that tests can pull it out or run its RDS on their own clock.
+struct SimulatedV4l2Radio {
+  PathExists Exists;
+  EmulatedV4l2Radio* Device = nullptr;  // owned by the card
+};
+SimulatedV4l2Radio PlugSimulatedV4l2Radio(TRadioCard& card, const StationLandscape& landscape,
+                                          RadioDevicePaths paths,
+                                          EmulatedV4l2Radio::Options options);
 
 }  // namespace ondivo::sim

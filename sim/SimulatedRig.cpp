@@ -34,4 +34,9 @@ void SimulatedRig::Follow(tModel model) {
   anyPlugged_ = true;
 }
 
+const EmulatedSoundCard& SimulatedRig::StartSoundCard() {
+  if (!soundCard_) soundCard_ = StartEmulatedSoundCardInRuntimeFolder();
+  return *soundCard_;
+}
+
 }  // namespace ondivo::sim

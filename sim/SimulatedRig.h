@@ -7,13 +7,15 @@
 #include "radio/RadioCard.h"
 #include "sim/EmulatedIsaBus.h"
 #include "sim/EmulatedSerialRadio.h"
+#include "sim/EmulatedSoundCard.h"
 #include "sim/StationLandscape.h"
 
 namespace ondivo::sim {
 
 // Everything --simulate plugs in: an ISA bus with the configured card family at both card
 // ports, and a serial radio of the configured model on a pty behind each of COM1..COM8.
-// No sound card. The rig follows model changes made in the settings.
+// The rig follows model changes made in the settings. The emulated sound card is started on
+// request, before anything opens ALSA.
 class SimulatedRig {
  public:
   // paced: the bus clock waits really (interactive use); false makes time free (benchmarks).
@@ -25,7 +27,12 @@ class SimulatedRig {
   // Plugs the emulated card of the model's family and retunes the serial radios' model.
   void Follow(tModel model);
 
+  // Brings up the emulated sound card in a private runtime folder and points this process's
+  // ALSA at it; throws std::runtime_error when its files cannot be written.
+  const EmulatedSoundCard& StartSoundCard();
+
   EmulatedIsaBus& Bus() { return bus_; }
+  const StationLandscape& Landscape() const { return landscape_; }
   std::vector<std::unique_ptr<EmulatedSerialRadio>>& SerialRadios() { return radios_; }
 
  private:
@@ -36,6 +43,7 @@ class SimulatedRig {
   std::vector<std::unique_ptr<EmulatedSerialRadio>> radios_;
   bool zoltrixPlugged_ = false;
   bool anyPlugged_ = false;
+  std::unique_ptr<EmulatedSoundCard> soundCard_;
 };
 
 }  // namespace ondivo::sim

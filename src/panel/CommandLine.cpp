@@ -53,9 +53,18 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         if (v->empty()) out.Error = "--config-dir needs a folder";
         out.ConfigDir = *v;
       }
+    } else if (is("--mixer-device")) {
+      // The mixer's own helper reads the device from the arguments (ChooseMixerDevice).
+      if (auto v = value("--mixer-device"); v && v->empty()) {
+        out.Error = "--mixer-device needs an ALSA device name";
+      }
     } else if (is("--com")) {
       if (auto v = value("--com"); v && !ParseComOption(*v, out)) {
         out.Error = "--com expects N=PATH with N from 1 to 8, e.g. --com 2=/dev/ttyUSB0";
+      }
+    } else if (is("--radio")) {
+      if (auto v = value("--radio"); v && !ParseRadioOverride(*v, out.RadioPaths)) {
+        out.Error = "--radio expects N=PATH with N from 1 to 8, e.g. --radio 1=/dev/radio2";
       }
     } else {
       out.Error = "unknown option: " + a;
@@ -67,10 +76,12 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText() {
   return "Usage: ondivo [options]\n"
-         "A radio front panel for PC tuner cards and serial radios.\n\n"
+         "A radio front panel for PC tuner cards, serial radios and kernel radio devices.\n\n"
          "  --simulate          run on emulated hardware (no tuner needed)\n"
          "  --config-dir DIR    keep Ondivo.ini and Ondivo.db in DIR\n"
          "  --com N=PATH        use PATH as serial port COMN (N = 1..8)\n"
+         "  --radio N=PATH      use PATH as radio device N (N = 1..8, default /dev/radio<N-1>)\n"
+         "  --mixer-device NAME the ALSA device of the sound card's mixer (default: default)\n"
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
          "  --print-title       print the panel's title and each dialog's as they appear\n"
          "  --help              show this text\n"

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "radio/RadioDevicePaths.h"
+
 namespace ondivo {
 
 // The options of the ondivo command.
@@ -11,6 +13,7 @@ struct tCommandLine {
   bool Simulate = false;
   std::string ConfigDir;                // empty: the usual rule
   std::map<int, std::string> ComPaths;  // COMn -> device path
+  RadioDevicePaths RadioPaths;          // port index n of the V4L2 model -> device node
   bool Configure = false;               // --configure or "\CONFIGURE" in any case
   bool Help = false;
   bool Version = false;

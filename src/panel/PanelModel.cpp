@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "radio/DeviceMessages.h"
 #include "radio/RadioCard.h"
+#include "radio/RadioErrors.h"
 #include "stations/FrequencyText.h"
 #include "stations/PresetsBank.h"
 
@@ -18,25 +20,58 @@ tTuneResult PanelModel::TuneTo(tBand band, bool fromSlider, double frequency) {
   if ((band == bFM && !cap.HasFM) || (band == bAM && !cap.HasAM)) return result;
   result.Tuned = true;
   result.BandSwitched = card_.Band() != band;
-  if (frequency > 0) {
-    card_.Tune(state_.StereoSwitch, band, frequency);
-  } else {
-    card_.SetBand(band);
-  }
-  // A preset stays current only while the card plays it: tuned away, its button goes dark and
-  // the station the user moved to is what the next start restores.
-  if (PresetsBank::IsPresetNumber(state_.CurrentPreset)) {
-    const tPreset& p = bank_.Preset(state_.CurrentPreset);
-    if (!p.Assigned || p.Band != card_.Band() || !SameFrequency(p.Frequency, card_.Frequency())) {
-      state_.CurrentPreset = 0;
+  const bool done = Guarded([&] {
+    if (frequency > 0) {
+      card_.Tune(state_.StereoSwitch, band, frequency);
+    } else {
+      card_.SetBand(band);
     }
-  }
-  if (!fromSlider) {
+    ForgetPresetTunedAway();
+    if (!fromSlider) {
+      SelectMatchingPresets();
+      result.Status = card_.GetSignal();
+    }
+  });
+  if (!done) result.Status = sNone;
+  if (!fromSlider || !done) state_.Status = result.Status;
+  return result;
+}
+
+tTuneResult PanelModel::SeekStep(bool up) {
+  tTuneResult result;
+  result.Tuned = true;
+  Guarded([&] {
+    card_.SeekStep(up);
+    ForgetPresetTunedAway();
     SelectMatchingPresets();
     result.Status = card_.GetSignal();
-    state_.Status = result.Status;
-  }
+  });
+  state_.Status = result.Status;
   return result;
+}
+
+// A preset stays current only while the card plays it: tuned away, its button goes dark and
+// the station the user moved to is what the next start restores.
+void PanelModel::ForgetPresetTunedAway() {
+  if (!PresetsBank::IsPresetNumber(state_.CurrentPreset)) return;
+  const tPreset& p = bank_.Preset(state_.CurrentPreset);
+  if (!p.Assigned || p.Band != card_.Band() || !SameFrequency(p.Frequency, card_.Frequency())) {
+    state_.CurrentPreset = 0;
+  }
+}
+
+bool PanelModel::Guarded(const std::function<void()>& step) {
+  const char* message = nullptr;
+  try {
+    step();
+    return true;
+  } catch (const eDeviceLost&) {
+    message = kDeviceLostMessage;
+  } catch (const eDeviceBusy&) {
+    message = kDeviceBusyMessage;
+  }
+  if (OnDeviceTrouble) OnDeviceTrouble(message);
+  return false;
 }
 
 void PanelModel::SelectMatchingPresets() {
@@ -118,8 +153,10 @@ tTuneResult PanelModel::ToggleStereo() {
 }
 
 tSignal PanelModel::RefreshStatus() {
-  state_.Status = card_.GetSignal();
-  return state_.Status;
+  tSignal status = sNone;
+  Guarded([&] { status = card_.GetSignal(); });
+  state_.Status = status;
+  return status;
 }
 
 double PanelModel::DefaultFMFrequency() const {
@@ -180,7 +217,7 @@ void PanelModel::RestoreStation() {
   } else {
     fresh();
   }
-  if (!settings_.StartMuted) card_.UnmuteCard();
+  if (!settings_.StartMuted) Guarded([&] { card_.UnmuteCard(); });
 }
 
 }  // namespace ondivo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "panel/ConfigurationKeys.h"
 #include "panel/PanelState.h"
 #include "platform/LocaleFormat.h"
@@ -58,11 +60,19 @@ class PanelModel {
   tTuneResult ToggleStereo();
   // The status query of the clock tick and of a slider release.
   tSignal RefreshStatus();
+  // One hardware seek of a scan (the card tunes by itself to the next station), then the
+  // preset match and the status query as after a tune.
+  tTuneResult SeekStep(bool up);
 
   // Selects preset n, tuning it when tune is set. A preset the card cannot receive tunes a
   // band limit instead and is not selected. False when n is no preset.
   bool RecallPreset(int n, bool tune);
   static int PageOf(int preset) { return (preset - 1) / 10 + 1; }
+
+  // A kernel radio device was unplugged or is busy: the operation that met it ended there and
+  // this tells the words for the user (kDeviceLostMessage, kDeviceBusyMessage). The card stays
+  // usable; a lost device does nothing until switched on again.
+  std::function<void(const char* message)> OnDeviceTrouble;
 
   // Hands the stored last frequency to the card as the one it remembers for that band.
   void RememberLastFrequency();
@@ -73,6 +83,9 @@ class PanelModel {
 
  private:
   void SelectMatchingPresets();
+  void ForgetPresetTunedAway();
+  // Runs a step that reaches the card; false when it met a device error (told, not thrown).
+  bool Guarded(const std::function<void()>& step);
 
   TRadioCard& card_;
   PresetsBank& bank_;

@@ -23,4 +23,8 @@ QColor PanelColor(int paletteIndex) {
   return {c.Red, c.Green, c.Blue};
 }
 
+QString LampName(const char* family, int set, bool on) {
+  return QString("%1%2%3").arg(family).arg(set).arg(on ? "ON" : "OFF");
+}
+
 }  // namespace ondivo

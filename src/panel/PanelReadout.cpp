@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "radio/RadioCard.h"
+#include "radio/RdsLabel.h"
 #include "stations/FrequencyText.h"
 #include "stations/Palette.h"
 #include "stations/PresetsBank.h"
@@ -106,8 +107,9 @@ tPanelReadout ReadPanel(const TRadioCard& card, const tPanelState& state, const 
 
   const tPreset* preset = MatchingPreset(card, state, bank);
   r.StationNumber = preset ? std::to_string(state.CurrentPreset) : "??";
-  r.StationName = preset ? preset->Name : "";
-  r.TrayHint = FormatStationLabel(band, f, r.StationName, locale);
+  r.TrayHint = FormatStationLabel(band, f, preset ? preset->Name : "", locale);
+  r.StationName = StationNameToShow(preset ? preset->Name : "", card.Rds());
+  r.StationHint = StationHintToShow(card.Rds());
   r.Title = "Ondivo - " + r.TrayHint;
 
   r.Status = StatusFlag(state.Status, settings.ColorText);

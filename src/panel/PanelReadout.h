@@ -65,9 +65,10 @@ struct tPanelReadout {
   std::string BandText;  // "FM" / "AM"
   std::string UnitText;  // "MHz" / "kHz"
   std::string StationNumber;
-  std::string StationName;
-  std::string Title;     // "Ondivo - " + station label
-  std::string TrayHint;  // the station label
+  std::string StationName;  // the matching preset's name, else a radio device's RDS name
+  std::string StationHint;  // the RDS RadioText; empty without one
+  std::string Title;        // "Ondivo - " + station label
+  std::string TrayHint;     // the station label
   tStatusFlag Status;
   int SliderMin = 0, SliderMax = 0, SliderStep = 1, SliderValue = 0;
   std::string SliderHint;

@@ -4,6 +4,7 @@
 #include "platform/AsciiText.h"
 #include "platform/TextConvert.h"
 #include "radio/RadioCard.h"
+#include "radio/RdsLabel.h"
 #include "stations/FrequencyText.h"
 #include "stations/PresetsBank.h"
 #include "stations/PresetsFile.h"
@@ -73,7 +74,8 @@ bool PresetsPanel::ToggleClear() {
 }
 
 std::string PresetsPanel::NameToOffer(int n) const {
-  return model_.Bank().Preset(n).Name;
+  const std::string stored = PresetsBank::IsPresetNumber(n) ? model_.Bank().Preset(n).Name : "";
+  return PresetNameToOffer(stored, model_.Card().Rds());
 }
 
 void PresetsPanel::Store(int n, std::string_view name) {

@@ -32,10 +32,16 @@ tScanStep ScanStepper::Step() {
   if (state.StopRequested) return tScanStep::Stopped;
   if (AtLimit()) return tScanStep::Edge;
   TRadioCard& card = model_.Card();
-  const double step = state.CurrentStep;
-  const double next =
-      direction_ == tScanDirection::Up ? card.Frequency() + step : card.Frequency() - step;
-  last_ = model_.TuneTo(card.Band(), false, next).Status;
+  const bool up = direction_ == tScanDirection::Up;
+  if (card.CanHardwareSeek()) {
+    // The device finds the next station itself; a stop between seeks still ends the scan.
+    last_ = model_.SeekStep(up).Status;
+  } else {
+    const double step = state.CurrentStep;
+    last_ = model_.TuneTo(card.Band(), false, card.Frequency() + (up ? step : -step)).Status;
+  }
+  // A receiver pulled out mid-scan: nothing more to find.
+  if (card.DeviceLost()) return tScanStep::Stopped;
   if (last_ != sNone) return tScanStep::Found;
   return AtLimit() ? tScanStep::Edge : tScanStep::Continue;
 }

@@ -16,9 +16,9 @@ enum class tScanStep {
   Stopped,   // StopRequested was set
 };
 
-// The automatic scan, one step per call. The window owns the loop: it lets pending events
-// run between steps (so "Halt scanning", Exit, menus and timers reach it) and redraws after
-// each step.
+// The automatic scan, one step per call: a step of CurrentStep, or one hardware seek where the
+// device has it. The window owns the loop: it lets pending events run between steps (so "Halt
+// scanning", Exit, menus and timers reach it) and redraws after each step.
 class ScanStepper {
  public:
   ScanStepper(PanelModel& model, tScanDirection direction);

@@ -2,8 +2,10 @@
 
 #include <QTimer>
 
+#include "panel/PanelVolume.h"
 #include "platform/IniFile.h"
 #include "radio/RadioCard.h"
+#include "radio/RdsNotifier.h"
 
 namespace ondivo {
 
@@ -17,12 +19,16 @@ tdMain::tdMain(tMainServices services)
   BuildMenus();
   BuildTray();
   ConnectWidgets();
+  WireDevice();
+  ConnectVolume();
   clock_ = new QTimer(this);
   clock_->setInterval(1000);
   connect(clock_, &QTimer::timeout, this, &tdMain::ClockTick);
   SetDisplayMode(0);
 }
 
-tdMain::~tdMain() = default;
+tdMain::~tdMain() {
+  card_.OnMixerChange = nullptr;  // the card outlives the panel
+}
 
 }  // namespace ondivo

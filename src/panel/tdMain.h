@@ -37,9 +37,13 @@ namespace ondivo {
 
 class IniFile;
 class Prompter;
+class RdsNotifier;
 class TDisplay;
 class TRadioCard;
 class HelpWindow;
+class MixerEventNotifier;
+class PanelVolume;
+class TMixer;
 
 // The display mode a Display command selects, or -1 for other commands.
 int DisplayModeOf(tCommandId id);
@@ -59,6 +63,11 @@ struct tMainServices {
   std::filesystem::path DataDir;    // Ondivo.txt and help/
   LocaleFormat Locale;
   bool ConfigureSwitch = false;
+  // The card's own mixer (the sound card's), whose change reports the panel watches; null
+  // without a sound card.
+  TMixer* Mixer = nullptr;
+  // The mixer dialog, on the sound card the card is wired to.
+  std::function<void(QWidget*, const TRadioCard&)> RunMixer;
   // The settings dialog: the values after OK, nothing after Cancel.
   std::function<std::optional<tConfiguration>(QWidget*, const tConfiguration&, TRadioCard&)>
       RunSetup;
@@ -112,6 +121,9 @@ class tdMain : public QMainWindow {
 
   // Runs a command as its menu item, key or tray entry would.
   void Run(tCommandId id);
+  // The name tdAskName starts with when the tuned station goes into preset n: the station's RDS
+  // name where a radio device sends one, else the preset's own name.
+  std::string NameToStore(int n) const;
   // The desktop session ends or SIGTERM came: the radio goes off and the settings are saved.
   void SessionEnd();
 
@@ -154,7 +166,17 @@ class tdMain : public QMainWindow {
   void ClearPreset(int preset);
   void RenamePreset(int preset);
   void RebuildPresetMenus();
+  // Volume and mute (tdMainVolume.cpp).
+  void Volume_Up();
+  void Volume_Down();
   void Volume_Mute();
+  void Volume_0();
+  void Volume_Mixer();
+  void sVolumeChange(int value);
+  void RadioCardMixerChange(int32_t volume, bool mute);
+  void ShowMuteState();
+  void UpdateVolumeControls();
+  void SetupVolumeSlider();
   void File_Exit();
   void Do_Show();
   void Do_Hide();
@@ -177,6 +199,7 @@ class tdMain : public QMainWindow {
   // Widgets the tests look at.
   QSlider* FrequencySlider() const { return sFrequency_; }
   QLabel* StatusLabel() const { return tuned_; }
+  QLabel* StationLabel() const { return station_; }
   QToolButton* StopScanButton() const { return btStopScan_; }
   QToolButton* AMButton() const { return btAM_; }
   QToolButton* FMButton() const { return btFM_; }
@@ -184,6 +207,14 @@ class tdMain : public QMainWindow {
   QWidget* TunerGroup() const { return tunerGroup_; }
   QWidget* PresetsGroup() const { return presetsGroup_; }
   QWidget* VolumeGroup() const { return volumeGroup_; }
+  QSlider* VolumeSlider() const { return sVolume_; }
+  QToolButton* MuteButton() const { return btMute_; }
+  QToolButton* MixerButton() const { return btMixer_; }
+  QLabel* VolumeNotice() const { return vcDisabled_; }
+  QLabel* SoundIndicator() const { return icMusic_; }
+  // The tray and window icons for sound on and off.
+  const QIcon& SoundOnIcon() const { return imgMuteOn_; }
+  const QIcon& SoundOffIcon() const { return imgMuteOff_; }
   QWidget* ButtonRows() const { return buttonRows_; }
   QToolButton* PresetButton(int button) const { return btRadio_[button - 1]; }
   QMenu* PresetsMenu() const { return msPresets_; }
@@ -210,6 +241,7 @@ class tdMain : public QMainWindow {
   void ConnectWidgets();
   // tdMainActions.cpp
   void CreateActions();
+  void RunCommand(tCommandId id);
   void UpdateActionStates();
   bool BlockedWhileScanning(tCommandId id) const;
   // tdMainMenus.cpp
@@ -237,8 +269,19 @@ class tdMain : public QMainWindow {
   bool RunFirstSetup();
   void ShowTipOfTheDay();
   void SetHidden(bool hidden);
+  // tdMainVolume.cpp
+  void ConnectVolume();
+  void UpdateVolumeActions();
+  void ShowVolume(int value);
   // tdMainDialogs.cpp
   void ApplySetup(const tConfiguration& chosen);
+  // tdMainDevice.cpp
+  void WireDevice();
+  void SwitchCardOn();
+  void SwitchCardOff();
+  // Runs a step that reaches the card; a lost or busy radio device is told, not thrown.
+  bool GuardDevice(const std::function<void()>& step);
+  void DeviceTrouble(const char* message);
 
   friend class ModalScope;
 
@@ -259,6 +302,12 @@ class tdMain : public QMainWindow {
   bool sliding_ = false;
   bool clockPhase_ = false;
   int volumeBeforeSetup_ = 0;
+  std::unique_ptr<PanelVolume> volume_;
+  bool volumeGroupUsable_ = true;
+  bool muteEnabled_ = true;
+  bool mixerEnabled_ = false;
+  bool volumeItemsEnabled_ = true;  // "Up", "Down" and the slider, as the volume line allows
+  QIcon imgMuteOn_, imgMuteOff_;
 
   // Actions, one per command, shared by both menus, the buttons and the keys.
   std::array<QAction*, kKeyStringLength> actions_{};  // by command id; 32 is reserved
@@ -270,6 +319,8 @@ class tdMain : public QMainWindow {
   QTimer* clock_ = nullptr;
   QPointer<HelpWindow> help_;
   QHash<QString, QIcon> lamps_;
+  std::unique_ptr<RdsNotifier> rds_;
+  bool troublePending_ = false;
 
   // Groups.
   QWidget* central_ = nullptr;
@@ -326,6 +377,7 @@ class tdMain : public QMainWindow {
   QSlider* sVolume_ = nullptr;
   QToolButton* btMixer_ = nullptr;
   QLabel* lVolume_ = nullptr;
+  QLabel* vcDisabled_ = nullptr;
   QToolButton* btMute_ = nullptr;
   QToolButton* btAlarm_ = nullptr;
   QToolButton* btSleep_ = nullptr;

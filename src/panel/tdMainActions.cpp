@@ -63,10 +63,6 @@ constexpr tMenuEntry kMenuEntries[] = {
 // Commands whose function comes with a later part of the panel: present, not yet enabled.
 bool NotYetAvailable(tCommandId id) {
   switch (id) {
-    case cmVolumeUp:
-    case cmVolumeDown:
-    case cmVolumeTo0:
-    case cmMixer:
     case cmSleepOnOff:
     case cmAlarmOnOff:
     case cmEditFavs:
@@ -146,6 +142,10 @@ void tdMain::CreateActions() {
 }
 
 void tdMain::Run(tCommandId id) {
+  GuardDevice([this, id] { RunCommand(id); });
+}
+
+void tdMain::RunCommand(tCommandId id) {
   if (state_.Scanning && BlockedWhileScanning(id)) return;
   if (const int mode = DisplayModeOf(id); mode >= 0) {
     SetDisplayMode(mode);
@@ -181,6 +181,18 @@ void tdMain::Run(tCommandId id) {
       break;
     case cmSetup:
       Options_Settings();
+      break;
+    case cmVolumeUp:
+      Volume_Up();
+      break;
+    case cmVolumeDown:
+      Volume_Down();
+      break;
+    case cmVolumeTo0:
+      Volume_0();
+      break;
+    case cmMixer:
+      Volume_Mixer();
       break;
     case cmMuteOnOff:
       Volume_Mute();
@@ -238,12 +250,10 @@ void tdMain::ConnectWidgets() {
   connect(btPageUp_, &QToolButton::clicked, this, &tdMain::btNextPrevTopClick);
   connect(btPageDown_, &QToolButton::clicked, this, &tdMain::btNextPrevBottomClick);
   ConnectPresets();
-  connect(btMute_, &QToolButton::clicked, this, &tdMain::Volume_Mute);
   connect(btStr_, &QToolButton::clicked, this, &tdMain::Actions_Stereo);
   connect(btOff_, &QToolButton::clicked, this, &tdMain::File_Exit);
   // Controls whose function comes later show their state but take no input yet.
-  for (QWidget* w :
-       std::initializer_list<QWidget*>{sVolume_, btMixer_, btAlarm_, btSleep_, btProg_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{btAlarm_, btSleep_, btProg_}) {
     w->setEnabled(false);
   }
 }
@@ -261,7 +271,7 @@ void tdMain::UpdateActionStates() {
   Action(cmDecStep)->setEnabled(fm && r.Step.Value > r.Step.Min);
   Action(cmStereo)->setEnabled(r.StereoAvailable);
   Action(cmStereo)->setChecked(r.StereoOn);
-  Action(cmMuteOnOff)->setChecked(state_.Muted);
+  UpdateVolumeActions();
   Action(cmOnTop)->setChecked(settings_.AlwaysOnTop);
   showAction_->setEnabled(state_.Hidden);
   hideAction_->setEnabled(!state_.Hidden);

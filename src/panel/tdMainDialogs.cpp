@@ -34,7 +34,7 @@ void tdMain::Options_Settings() {
     ModalScope scope(*this);
     chosen = services_.RunSetup(this, current, card_);
   }
-  if (chosen) ApplySetup(*chosen);
+  if (chosen) GuardDevice([&] { ApplySetup(*chosen); });
 }
 
 // The order matters: the card is reconfigured before the panel takes the new look.
@@ -42,8 +42,9 @@ void tdMain::ApplySetup(const tConfiguration& chosen) {
   const int stepMultiple = model_->TuneStepSetting();
   card_.SetMutedStartup(false);
   const tModel model = ModelFromHardwareIndex(chosen.Hardware);
-  if (model != card_.Model() || chosen.Port != card_.Port()) {
-    card_.SwitchOff();
+  // A radio device that was lost or could not be opened is tried again with the same choice.
+  if (model != card_.Model() || chosen.Port != card_.Port() || card_.DeviceLost()) {
+    SwitchCardOff();
     card_.SetModel(model);
     try {
       card_.SetPort(chosen.Port);
@@ -51,12 +52,7 @@ void tdMain::ApplySetup(const tConfiguration& chosen) {
       card_.SetPort(card_.GetDevCap(model).DefaultPort);
     }
     if (services_.HardwareChanged) services_.HardwareChanged(model);
-    try {
-      card_.SwitchOn();
-    } catch (const ePortAlreayOpen&) {
-      prompts_.Message("The serial port COM" + std::to_string(card_.Port()) +
-                       " of the radio is in use by another program or cannot be opened.");
-    }
+    SwitchCardOn();
     if (card_.GetDevCap(model).Connection == kSerialConnection && services_.Wait) {
       services_.Wait(600);
     }
@@ -121,6 +117,7 @@ void tdMain::ApplySetup(const tConfiguration& chosen) {
   settings_.Port = static_cast<uint8_t>(card_.Port());
   ApplyColours();
   SwitchBand(card_.Band());
+  UpdateVolumeControls();
   RefreshPanel();
 }
 

@@ -24,10 +24,6 @@ void SetTextColor(QLabel* label, const QColor& color) {
   label->setPalette(p);
 }
 
-QString LampName(const char* family, int set, bool on) {
-  return QString("%1%2%3").arg(family).arg(set).arg(on ? "ON" : "OFF");
-}
-
 // Where the groups sit in a display mode, at the designed size.
 struct tModeLayout {
   QSize client;
@@ -74,6 +70,8 @@ void tdMain::ApplyReadout() {
   hz_->setText(QString::fromStdString(r.UnitText));
   stationNum_->setText(QString::fromStdString(r.StationNumber));
   station_->setText(QString::fromStdString(r.StationName));
+  station_->setToolTip(r.StationHint.empty() ? QStringLiteral("Name of the radio station")
+                                             : QString::fromStdString(r.StationHint));
   const QString label = QString::fromStdString(r.TrayHint);
   setWindowTitle(QString::fromStdString(r.Title));
   if (tray_) tray_->setToolTip(label);
@@ -93,10 +91,7 @@ void tdMain::ApplyReadout() {
     btFM_->setEnabled(r.HasFM);
     btAM_->setEnabled(r.HasAM);
   }
-  {
-    const QSignalBlocker block(sVolume_);
-    sVolume_->setValue(r.Volume);
-  }
+  SetupVolumeSlider();
   btStr_->setEnabled(r.StereoAvailable);
   RefreshStepControls();
   ShowPresetPage();
@@ -122,12 +117,10 @@ void tdMain::RefreshLamps() {
   const QColor panel = PanelColor(settings_.ColorPanel);
   const qreal dpr = devicePixelRatioF();
   const int flag = settings_.ColorFlag;
-  icMusic_->setPixmap(IndicatorPixmap(LampName("RADIO", flag, !state_.Muted), panel, dpr));
   icAlarm_->setPixmap(IndicatorPixmap(LampName("ALARM", flag, false), panel, dpr));
   icSleep_->setPixmap(IndicatorPixmap(LampName("SLEEP", flag, false), panel, dpr));
   icProg_->setPixmap(IndicatorPixmap(LampName("PROG", flag, false), panel, dpr));
   const int generic = settings_.ColorGenericButton;
-  btMute_->setIcon(Lamp(LampName("BT", generic, state_.Muted)));
   btAlarm_->setIcon(Lamp(LampName("BT", generic, false)));
   btSleep_->setIcon(Lamp(LampName("BT", generic, false)));
   btProg_->setIcon(Lamp(LampName("BT", generic, false)));
@@ -135,6 +128,7 @@ void tdMain::RefreshLamps() {
   btMem_->setIcon(Lamp(LampName("BT", generic, state_.MemoryArmed)));
   btStr_->setIcon(Lamp(LampName("BT", generic, state_.StereoSwitch)));
   btOff_->setIcon(Lamp(LampName("BT", generic, false)));
+  ShowMuteState();
 }
 
 QIcon tdMain::Lamp(const QString& name) {
@@ -181,6 +175,7 @@ void tdMain::ApplyDisplayMode() {
   Place(volumeGroup_, m.volume);
   Place(buttonRows_, m.buttons);
   if (m.volumeWidth > 0) volumeGroup_->resize(m.volumeWidth, volumeGroup_->height());
+  UpdateVolumeControls();
   central_->setFixedSize(m.client);
   setFixedSize(m.client.width(), m.client.height() + menuBar()->sizeHint().height());
   UpdateActionStates();

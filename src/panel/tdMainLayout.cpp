@@ -197,10 +197,16 @@ void tdMain::BuildVolume(QWidget* parent) {
   lVolume_ = MakeLabel(volumeGroup_, "Volume", QRect(4, 3, 75, 12), 7);
   sVolume_ = new QSlider(Qt::Horizontal, volumeGroup_);
   sVolume_->setGeometry(3, 18, 75, 20);
-  sVolume_->setRange(0, 256);
+  sVolume_->setRange(0, 255);
   sVolume_->setFocusPolicy(Qt::TabFocus);
   sVolume_->setToolTip("Volume");
   btMixer_ = MakeButton(volumeGroup_, "Mixer", QRect(80, 14, 36, 24), "Sound card mixer");
+  vcDisabled_ = MakeLabel(volumeGroup_, "Ondivo can't control\nthe volume sound",
+                          QRect(4, 15, 112, 24), 7, false, Qt::AlignLeft | Qt::AlignTop);
+  vcDisabled_->hide();
+  sVolume_->setObjectName("sVolume");
+  btMixer_->setObjectName("btMixer");
+  vcDisabled_->setObjectName("VcDisabled");
 }
 
 void tdMain::BuildButtons(QWidget* parent) {
@@ -208,6 +214,7 @@ void tdMain::BuildButtons(QWidget* parent) {
   buttonRows_->setObjectName("buttons");
   buttonRows_->resize(178, 41);
   btMute_ = MakeLampButton(buttonRows_, "MTE", {0, 0}, "Mute on/off");
+  btMute_->setObjectName("btMute");
   btAlarm_ = MakeLampButton(buttonRows_, "ALM", {45, 0}, "Alarm on/off");
   btSleep_ = MakeLampButton(buttonRows_, "SLP", {90, 0}, "Sleep on/off");
   btProg_ = MakeLampButton(buttonRows_, "PRG", {135, 0}, "Programming mode on/off (empty)");

@@ -103,12 +103,7 @@ void tdMain::ConfigureCard() {
   card_.SetStereo(!settings_.ForceStereoOff);
   if (settings_.StartMuted && IsMixerLine(settings_.VolumeLine)) card_.MuteLine();
   if (services_.HardwareChanged) services_.HardwareChanged(model);
-  try {
-    card_.SwitchOn();
-  } catch (const ePortAlreayOpen&) {
-    prompts_.Message("The serial port COM" + std::to_string(card_.Port()) +
-                     " of the radio is in use by another program or cannot be opened.");
-  }
+  SwitchCardOn();
   card_.StoreVolume(settings_.Volume);
   state_.StereoSwitch = card_.Stereo();
 }
@@ -140,7 +135,7 @@ bool tdMain::FormCloseQuery() {
   settings_.Y = y();
   switch (DecideClose(settings_.ShutDown, state_.SessionEnding)) {
     case tCloseAction::SwitchOff:
-      card_.SwitchOff();
+      SwitchCardOff();
       break;
     case tCloseAction::Leave:
       break;
@@ -150,7 +145,7 @@ bool tdMain::FormCloseQuery() {
       const tExitAnswer answer =
           services_.RunExit ? services_.RunExit(this, yes) : tExitAnswer::SwitchOff;
       if (answer == tExitAnswer::NotExit && !state_.SessionEnding) return false;
-      if (answer == tExitAnswer::SwitchOff || state_.SessionEnding) card_.SwitchOff();
+      if (answer == tExitAnswer::SwitchOff || state_.SessionEnding) SwitchCardOff();
       scope.KeepHidden();
       break;
     }
@@ -243,17 +238,6 @@ void tdMain::PGTrayIcon951Click() {
 void tdMain::PGTrayIcon951DblClick() {
   if (state_.DialogOpen) return;
   SetHidden(!state_.Hidden);
-}
-
-void tdMain::Volume_Mute() {
-  if (state_.Muted) {
-    card_.Unmute();
-  } else {
-    card_.Mute();
-  }
-  state_.Muted = !state_.Muted;
-  RefreshLamps();
-  UpdateActionStates();
 }
 
 }  // namespace ondivo

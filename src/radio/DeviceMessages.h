@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace ondivo {
 
 // What the panel tells the user about the exceptions of the kernel radio devices.
@@ -7,5 +9,11 @@ inline constexpr const char* kDeviceLostMessage =
     "The radio device has been disconnected. Connect it again and open Setup to switch it on.";
 inline constexpr const char* kDeviceBusyMessage =
     "The radio device is busy. Another program may be using it.";
+// The device node of the configured port could not be opened as a radio tuner.
+inline std::string DeviceOpenMessage(const std::string& path) {
+  return "The radio device " + path +
+         " cannot be opened. Connect the receiver, choose its device in Setup, and check that "
+         "you may use it (usually membership of the \"video\" group).";
+}
 
 }  // namespace ondivo

@@ -119,6 +119,7 @@ class TRadioCard {
   // Where the port indices point (/dev/radio<n-1> unless overridden) and the device seam (the
   // kernel's when empty). Only while off: eCantSetup otherwise.
   void SetRadioDevices(RadioDevicePaths paths, std::unique_ptr<V4l2Device> device = nullptr);
+  const RadioDevicePaths& RadioPaths() const { return radioPaths_; }
   // The device tunes by itself to the next station: a scan can use SeekStep instead of steps.
   bool CanHardwareSeek() const;
   // One hardware seek up or down from Frequency() within the band; the card is then tuned to

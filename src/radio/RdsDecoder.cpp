@@ -158,7 +158,17 @@ bool RdsDecoder::ServiceSegment(int segment, uint8_t first, uint8_t second) {
 
 bool RdsDecoder::TextSegment(bool abFlag, int segment, const uint8_t* chars, int count,
                              int perSegment) {
-  if (rtAB_ < 0 || abFlag != (rtAB_ == 1) || perSegment != rtPerSegment_) {
+  // Many stations (and the kernel's vivid driver) change the text without toggling A/B: a
+  // segment that comes again with other characters starts a new message too.
+  bool changed = false;
+  if (rtReceived_ & (uint64_t{1} << segment)) {
+    for (int i = 0; i < count; ++i) {
+      const int position = segment * perSegment + i;
+      if ((rtEnd_ >= 0 && position >= rtEnd_) || chars[i] == 0x0D) break;
+      if (rtChars_[static_cast<size_t>(position)] != chars[i]) changed = true;
+    }
+  }
+  if (changed || rtAB_ < 0 || abFlag != (rtAB_ == 1) || perSegment != rtPerSegment_) {
     // A new message (or the other group version): collect it afresh; the old text stays shown
     // until the new one is complete.
     rtChars_.fill(' ');

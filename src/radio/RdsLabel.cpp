@@ -28,4 +28,9 @@ std::string SuggestedPresetName(const RdsDecoder* rds) {
   return rds ? Trimmed(rds->ProgramService()) : std::string();
 }
 
+std::string PresetNameToOffer(std::string_view presetName, const RdsDecoder* rds) {
+  std::string name = SuggestedPresetName(rds);
+  return name.empty() ? std::string(presetName) : name;
+}
+
 }  // namespace ondivo

@@ -15,5 +15,8 @@ std::string StationNameToShow(std::string_view matchingPresetName, const RdsDeco
 std::string StationHintToShow(const RdsDecoder* rds);
 // The name tdAskName proposes for a new preset: the service name without its padding.
 std::string SuggestedPresetName(const RdsDecoder* rds);
+// What the ask-name dialog opens with when the tuned station goes into a preset whose name is
+// presetName: the station's service name when one is in, else the preset's own name.
+std::string PresetNameToOffer(std::string_view presetName, const RdsDecoder* rds);
 
 }  // namespace ondivo

@@ -6,12 +6,18 @@
 namespace ondivo {
 
 RdsNotifier::RdsNotifier(TRadioCard& card, QObject* parent) : QObject(parent), card_(card) {
+  rest_.setSingleShot(true);
+  rest_.setInterval(kRestMs);
+  connect(&rest_, &QTimer::timeout, this, [this] {
+    if (notifier_) notifier_->setEnabled(true);
+  });
   Rearm();
 }
 
 RdsNotifier::~RdsNotifier() = default;
 
 void RdsNotifier::Rearm() {
+  rest_.stop();
   notifier_.reset();
   const int fd = card_.RdsDescriptor();
   if (fd < 0) return;
@@ -20,17 +26,19 @@ void RdsNotifier::Rearm() {
 }
 
 void RdsNotifier::Ready() {
+  ++activations_;
   // Reading may close the descriptor (an unplug); the notifier must not watch it meanwhile.
   notifier_->setEnabled(false);
   bool changed = false;
   try {
     changed = card_.HandleRdsEvents();
-  } catch (const eDeviceLost&) {
+  } catch (const eRadioCardError&) {
+    // Lost, or busy (another reader holds the RDS stream): either way no blocks come here.
     notifier_.release()->deleteLater();
-    if (OnDeviceLost) OnDeviceLost();
+    if (OnDeviceLost && card_.DeviceLost()) OnDeviceLost();
     return;
   }
-  notifier_->setEnabled(true);
+  rest_.start();
   if (changed && OnChanged) OnChanged();
 }
 

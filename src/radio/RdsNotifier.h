@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -13,13 +14,23 @@ class TRadioCard;
 // card's RDS descriptor calls HandleRdsEvents whenever blocks wait, so the panel never blocks
 // on the device. Call Rearm after the card was switched on or off (the descriptor comes and
 // goes with the device).
+//
+// After each read the notifier rests before it looks again. RDS brings some 46 blocks a second
+// and drivers keep a second or more of them, so nothing is lost; but some drivers' nodes (the
+// kernel's vivid radio, for one) are always readable, and without the rest the event loop
+// would wake for them without end.
 class RdsNotifier final : public QObject {
  public:
+  static constexpr int kRestMs = 200;
+
   explicit RdsNotifier(TRadioCard& card, QObject* parent = nullptr);
   ~RdsNotifier() override;
 
   void Rearm();
   bool Armed() const { return notifier_ != nullptr; }
+  void SetRestMs(int ms) { rest_.setInterval(ms); }
+  // How often the descriptor woke the notifier since it was made.
+  int Activations() const { return activations_; }
 
   // The decoded station (PI, service name, RadioText) changed.
   std::function<void()> OnChanged;
@@ -32,6 +43,8 @@ class RdsNotifier final : public QObject {
 
   TRadioCard& card_;
   std::unique_ptr<QSocketNotifier> notifier_;
+  QTimer rest_;
+  int activations_ = 0;
 };
 
 }  // namespace ondivo

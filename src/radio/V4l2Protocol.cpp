@@ -97,7 +97,10 @@ void V4l2Protocol::SwitchOn(CardState& state) {
   device_.Close();
   rds_.Reset();
   audmode_ = -1;
-  if (device_.Open(paths_.PathFor(state.Port)) != 0) throw ePortAlreayOpen();
+  if (const int error = device_.Open(paths_.PathFor(state.Port)); error != 0) {
+    if (error == EBUSY) throw eDeviceBusy();
+    throw ePortAlreayOpen();
+  }
   V4l2Probe probe;
   const int error = ProbeDevice(device_, probe);
   if (error != 0) {

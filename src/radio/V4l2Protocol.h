@@ -23,11 +23,12 @@
 //   radio.Poll(ms) then radio.HandleRdsEvents(); radio.Rds().ProgramService()
 //   radio.SwitchOff(state);
 //
-// Errors: opening fails (missing node, no permission, busy, not a radio tuner) with
-// ePortAlreayOpen; the device vanishing (ENODEV) mid-session closes it, leaves the family in a
-// harmless closed state (every later call does nothing, GetSignal says sNone) and throws
-// eDeviceLost once; EBUSY on a request throws eDeviceBusy; a request the driver refuses
-// (EINVAL and the like) is ignored, as the card ignores what a model cannot do.
+// Errors: opening fails (missing node, no permission, not a radio tuner) with ePortAlreayOpen,
+// and with eDeviceBusy while another program holds the device; the device vanishing (ENODEV)
+// mid-session closes it, leaves the family in a harmless closed state (every later call does
+// nothing, GetSignal says sNone) and throws eDeviceLost once; EBUSY on a request throws
+// eDeviceBusy; a request the driver refuses (EINVAL and the like) is ignored, as the card
+// ignores what a model cannot do.
 
 #include <cstdint>
 #include <string>

@@ -82,6 +82,7 @@ class tSetupValues {
   const tDevCap& Cap() const { return Cap(model_); }
   const tDevCap& Cap(tModel model) const;
   bool IsSerialModel() const { return Cap().Connection == kSerialConnection; }
+  bool IsDeviceModel() const { return Cap().Connection == kDeviceConnection; }
   bool IsInstalledModel() const { return machine_.CardModel == model_; }
   std::optional<int32_t> HeldSerialPort() const { return machine_.HeldSerialPort; }
   int32_t Port() const { return Memory().Port; }

@@ -39,6 +39,7 @@ tdSetup::tdSetup(QWidget* parent, tSetupValues values, tSetupServices services)
   setWindowTitle("Settings");
   setObjectName("tdSetup");
   serialPorts_ = AvailableSerialPorts(services_.SerialPortPresent, values_.HeldSerialPort());
+  if (services_.RadioDevices) radioDevices_ = services_.RadioDevices();
 
   auto* pages = new QTabWidget(this);
   pages->setObjectName("Pages");
@@ -71,6 +72,7 @@ tdSetup::tdSetup(QWidget* parent, tSetupValues values, tSetupServices services)
   connect(port030C_, &QRadioButton::clicked, this, [this] { PortChosen(kIoPortChoices[0].Port); });
   connect(port020C_, &QRadioButton::clicked, this, [this] { PortChosen(kIoPortChoices[1].Port); });
   connect(portSerial_, &QComboBox::currentIndexChanged, this, &tdSetup::Port_SerialChange);
+  connect(portDevice_, &QComboBox::currentIndexChanged, this, &tdSetup::Port_DeviceChange);
   connect(xCheckIfTuned_, &QCheckBox::toggled, this,
           [this](bool on) { values_.SetCheckIfTuned(on); });
   connect(xJapFM_, &QCheckBox::toggled, this, [this](bool on) {
@@ -173,6 +175,10 @@ void tdSetup::Port_SerialChange(int index) {
   values_.SetPort(SerialPortFromEntry(portSerial_->itemText(index).toStdString()));
 }
 
+void tdSetup::Port_DeviceChange(int index) {
+  if (index >= 0) values_.SetPort(portDevice_->itemData(index).toInt());
+}
+
 void tdSetup::ScListClick(int row) {
   const std::vector<tVolumeLine> routes = values_.OfferedRoutes();
   if (row >= 0 && static_cast<size_t>(row) < routes.size())
@@ -191,7 +197,11 @@ void tdSetup::ShowRadioCard() {
   }
   installed_->setVisible(values_.IsInstalledModel());
   bool okEnabled = true;
-  if (values_.IsSerialModel()) {
+  if (values_.IsDeviceModel()) {
+    portGroups_->setCurrentWidget(radioDevices_.empty() ? gNoDevices_ : gPortDevice_);
+    const QSignalBlocker blocker(portDevice_);
+    portDevice_->setCurrentIndex(portDevice_->findData(values_.Port()));
+  } else if (values_.IsSerialModel()) {
     portGroups_->setCurrentWidget(serialPorts_.empty() ? gNoSerials_ : gPortSerial_);
     const QSignalBlocker blocker(portSerial_);
     portSerial_->setCurrentIndex(

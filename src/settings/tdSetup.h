@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "radio/RadioDevicePaths.h"
 #include "settings/SetupValues.h"
 
 class QAbstractButton;
@@ -37,6 +38,9 @@ struct tSetupServices {
   // Direct port access can be granted for this model at this port index; an empty function
   // means it always can (emulated hardware).
   std::function<bool(tModel model, int32_t port)> PortAccessGranted;
+  // The kernel radio devices present (ListRadioDevices with the card's device paths); none
+  // when empty.
+  std::function<std::vector<RadioDeviceEntry>()> RadioDevices;
   // Opens the help at a topic.
   std::function<void(const std::string& topic)> Help;
 };
@@ -68,6 +72,7 @@ class tdSetup : public QDialog {
   void HwListChange(int row);
   void PortChosen(int32_t port);  // PrimaryAddr, AlternateAddr
   void Port_SerialChange(int index);
+  void Port_DeviceChange(int index);
   void ScListClick(int row);
   void StartupClick();
   void ButtonChoose(tButtonRow row, int choice);
@@ -85,6 +90,7 @@ class tdSetup : public QDialog {
   tSetupValues values_;
   tSetupServices services_;
   std::vector<int32_t> serialPorts_;
+  std::vector<RadioDeviceEntry> radioDevices_;
 
   QPushButton* ok_ = nullptr;
   // Radio card.
@@ -95,6 +101,9 @@ class tdSetup : public QDialog {
   QGroupBox* gPortIo_ = nullptr;
   QGroupBox* gWinNT_ = nullptr;
   QComboBox* portSerial_ = nullptr;
+  QGroupBox* gPortDevice_ = nullptr;
+  QGroupBox* gNoDevices_ = nullptr;
+  QComboBox* portDevice_ = nullptr;
   QRadioButton* port030C_ = nullptr;
   QRadioButton* port020C_ = nullptr;
   QLabel* installed_ = nullptr;

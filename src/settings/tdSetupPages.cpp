@@ -30,6 +30,11 @@ const char* const kNoSerialsText =
     "and close any program that uses it. Your user also needs the right to open the port "
     "(usually membership of the \"dialout\" group).";
 
+const char* const kNoDevicesText =
+    "No radio device was found. Connect the receiver (a USB radio stick or a tuner card with a "
+    "radio) and open Settings again. Your user also needs the right to open it (usually "
+    "membership of the \"video\" group).";
+
 const char* const kNoPortAccessText =
     "The operating system installed in this computer does not let Ondivo reach the card's I/O "
     "ports: neither ioperm() nor read-write access to /dev/port is granted. Run Ondivo with the "
@@ -103,6 +108,18 @@ QWidget* tdSetup::RadioCardPage() {
   serialLayout->addWidget(portSerial_);
   serialLayout->addStretch(1);
 
+  gPortDevice_ = Group("Connected to", "gPort_Device", card);
+  auto* deviceLabel = new QLabel("Radio device", gPortDevice_);
+  portDevice_ = new QComboBox(gPortDevice_);
+  portDevice_->setObjectName("Port_Device");
+  for (const RadioDeviceEntry& device : radioDevices_)
+    portDevice_->addItem(QString::fromStdString(device.Path), device.Index);
+  deviceLabel->setBuddy(portDevice_);
+  auto* deviceLayout = new QVBoxLayout(gPortDevice_);
+  deviceLayout->addWidget(deviceLabel);
+  deviceLayout->addWidget(portDevice_);
+  deviceLayout->addStretch(1);
+
   gPortIo_ = Group("Connected to", "gPort_030C_020C", card);
   auto* ioLabel = new QLabel("I/O Port", gPortIo_);
   port030C_ = new QRadioButton(QString::fromUtf8(kIoPortChoices[0].Caption.data()), gPortIo_);
@@ -117,9 +134,10 @@ QWidget* tdSetup::RadioCardPage() {
 
   gNoSerials_ = WarningGroup("gNoSerials", kNoSerialsText, card);
   gWinNT_ = WarningGroup("gWinNT", kNoPortAccessText, card);
+  gNoDevices_ = WarningGroup("gNoDevices", kNoDevicesText, card);
 
   portGroups_ = new QStackedWidget(card);
-  for (QGroupBox* group : {gPortSerial_, gNoSerials_, gPortIo_, gWinNT_})
+  for (QGroupBox* group : {gPortSerial_, gNoSerials_, gPortIo_, gWinNT_, gPortDevice_, gNoDevices_})
     portGroups_->addWidget(group);
   portGroups_->setMinimumWidth(260);
 

@@ -54,6 +54,23 @@ TEST(OndivoEndToEndTest, RestoresTheStationAndSavesOnSigterm) {
   EXPECT_NE(saved.find("TuneStep=2"), std::string::npos);
 }
 
+TEST(OndivoEndToEndTest, TheSimulationPlaysAKernelRadioDevice) {
+  Session s;
+  test::WriteBytes(s.Cfg() / "Ondivo.ini",
+                   "[Configuration]\nHardware=8\nPort=1\nVolumeLine=1\nShutDown=0\n"
+                   "[Frequency]\nFrequency=M 097.100\nTuneStep=2\n");
+  ChildProcess ondivo(ONDIVO_EXE, s.Args(), s.Env());
+  // A device that failed to open would hold the start with its message box.
+  const auto title = ondivo.WaitForLine("title: ", kStartTime);
+  ASSERT_TRUE(title);
+  EXPECT_EQ(*title, "title: Ondivo - 97.1 MHz");
+  ondivo.Signal(SIGTERM);
+  EXPECT_EQ(ondivo.Wait(), 0);
+  const std::string saved = test::ReadBytes(s.Cfg() / "Ondivo.ini");
+  EXPECT_NE(saved.find("Hardware=8"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("Frequency=M 097.100"), std::string::npos) << saved;
+}
+
 TEST(OndivoEndToEndTest, AFirstRunEndedDuringSetupLeavesTheFolderEmpty) {
   Session s;
   ChildProcess ondivo(ONDIVO_EXE, s.Args(), s.Env());

@@ -21,7 +21,7 @@ TEST(StartupPlanTest, EntryDecisionsInTheirOrder) {
     facts.Hardware = hardware;
     EXPECT_EQ(DecideEntry(facts), tEntryOutcome::NeedsPortAccess) << hardware;
   }
-  for (int hardware : {0, 3, 4, 5, 6}) {  // no card, or a serial radio: no ports needed
+  for (int hardware : {0, 3, 4, 5, 6, 8}) {  // no card, a serial radio, a radio device
     facts.Hardware = hardware;
     EXPECT_EQ(DecideEntry(facts), tEntryOutcome::Run) << hardware;
   }
@@ -48,11 +48,14 @@ TEST(StartupPlanTest, ASessionEndSwitchesOffWhateverTheShutdownChoice) {
 }
 
 TEST(CommandLineTest, OptionsAndTheOldSwitchInAnyCase) {
-  const tCommandLine c = ParseCommandLine(
-      {"--simulate", "--config-dir", "/tmp/x", "--com", "3=/dev/pts/9", "\\configure"});
+  const tCommandLine c =
+      ParseCommandLine({"--simulate", "--config-dir", "/tmp/x", "--com", "3=/dev/pts/9",
+                        "\\configure", "--radio", "2=/dev/radio7"});
   EXPECT_TRUE(c.Simulate);
   EXPECT_EQ(c.ConfigDir, "/tmp/x");
   EXPECT_EQ(c.ComPaths.at(3), "/dev/pts/9");
+  EXPECT_EQ(c.RadioPaths.PathFor(2), "/dev/radio7");
+  EXPECT_EQ(c.RadioPaths.PathFor(1), "/dev/radio0");
   EXPECT_TRUE(c.Configure);
   EXPECT_TRUE(c.Error.empty());
   EXPECT_TRUE(ParseCommandLine({"\\CoNfIgUrE"}).Configure);
@@ -66,6 +69,8 @@ TEST(CommandLineTest, MistakesAreNamed) {
   EXPECT_NE(ParseCommandLine({"--bogus"}).Error, "");
   EXPECT_NE(ParseCommandLine({"--com", "9=/dev/x"}).Error, "");
   EXPECT_NE(ParseCommandLine({"--com", "2"}).Error, "");
+  EXPECT_NE(ParseCommandLine({"--radio", "0=/dev/radio0"}).Error, "");
+  EXPECT_NE(ParseCommandLine({"--radio=1="}).Error, "");
   EXPECT_NE(ParseCommandLine({"--config-dir"}).Error, "");
 }
 

@@ -119,6 +119,20 @@ TEST(RdsDecoderTest, RadioTextIsShownWholeAndStartsAgainOnTheABFlag) {
   EXPECT_EQ(l.decoder.RadioText(), "Traffic");
 }
 
+TEST(RdsDecoderTest, ATextChangedWithoutTheABFlagIsNeverShownMixed) {
+  Listener l;
+  l.Feed(TextCycle("An example of Radio Text", false));
+  EXPECT_EQ(l.decoder.RadioText(), "An example of Radio Text");
+  // The same flag, another text of the same length: no segment of the old one survives.
+  const auto other = TextCycle("The Radio Data System!!", false);
+  l.Feed(std::vector<RdsBlock>(other.begin(), other.begin() + 12));
+  EXPECT_EQ(l.decoder.RadioText(), "An example of Radio Text");
+  l.Feed(std::vector<RdsBlock>(other.begin() + 12, other.end()));
+  EXPECT_EQ(l.decoder.RadioText(), "The Radio Data System!!");
+  l.Feed(TextCycle("The Radio Data System!!", false));
+  EXPECT_EQ(l.decoder.RadioText(), "The Radio Data System!!") << "a repeat changes nothing";
+}
+
 TEST(RdsDecoderTest, RadioTextOfGroup2BAndCharacterTable) {
   Listener l;
   // 2B: two characters a segment in block D, PI repeated in block C'.

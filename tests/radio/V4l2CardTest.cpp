@@ -229,7 +229,8 @@ TEST_F(V4l2CardTest, BusyAndRefusedRequests) {
   TRadioCard& card = Card(options);
   card.SwitchOff();
   device_->SetBusy(true);
-  EXPECT_THROW(card.SwitchOn(), ePortAlreayOpen);
+  EXPECT_THROW(card.SwitchOn(), eDeviceBusy);
+  EXPECT_TRUE(card.DeviceLost()) << "on, but nothing open: Setup opens it again";
   card.SwitchOff();
   device_->SetBusy(false);
   card.SwitchOn();
@@ -316,6 +317,8 @@ TEST_F(V4l2CardTest, RdsNameAndTextOfTheTunedStation) {
   EXPECT_EQ(StationNameToShow("", card.Rds()), "CLASSIC");
   EXPECT_EQ(StationNameToShow("My Classic", card.Rds()), "My Classic");
   EXPECT_EQ(SuggestedPresetName(card.Rds()), "CLASSIC");
+  EXPECT_EQ(PresetNameToOffer("Old name", card.Rds()), "CLASSIC");
+  EXPECT_EQ(PresetNameToOffer("Old name", nullptr), "Old name");
   nowMs_ += 20000;
   card.HandleRdsEvents();
   EXPECT_EQ(StationHintToShow(card.Rds()), "You are listening to Classic 88 on 88.10 MHz");

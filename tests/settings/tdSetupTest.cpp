@@ -226,6 +226,36 @@ TEST_F(SetupDialogTest, NoFreeSerialPortShowsTheWarningAndKeepsThePort) {
   EXPECT_EQ(d.Values().Port(), 4);
 }
 
+TEST_F(SetupDialogTest, ARadioDeviceIsChosenFromTheDevicesPresent) {
+  services_.RadioDevices = [] {
+    return std::vector<RadioDeviceEntry>{{1, "/dev/radio0"}, {3, "/dev/radio2"}};
+  };
+  tdSetup& d = Open(Configured(mRadioTrack, 1, vlNative));
+  ClickRow(Find<QListWidget>(d, "HwList"), "Linux V4L2 radio device");
+  EXPECT_EQ(d.Values().Model(), mV4l2);
+  EXPECT_TRUE(Find<QGroupBox>(d, "gPort_Device")->isVisible());
+  EXPECT_FALSE(Find<QGroupBox>(d, "gPort_030C_020C")->isVisible());
+  auto* devices = Find<QComboBox>(d, "Port_Device");
+  EXPECT_EQ(Entries(devices), (QStringList{"/dev/radio0", "/dev/radio2"}));
+  EXPECT_EQ(devices->currentText(), "/dev/radio0");
+  devices->setCurrentIndex(1);
+  EXPECT_EQ(d.Values().Port(), 3);
+  EXPECT_TRUE(Find<QPushButton>(d, "btOk")->isEnabled());
+  // Away and back: the device chosen stays.
+  ClickRow(Find<QListWidget>(d, "HwList"), "Gemtek Wizard Radio");
+  ClickRow(Find<QListWidget>(d, "HwList"), "Linux V4L2 radio device");
+  EXPECT_EQ(devices->currentText(), "/dev/radio2");
+}
+
+TEST_F(SetupDialogTest, NoRadioDeviceShowsTheWarningAndKeepsThePort) {
+  tdSetup& d = Open(Configured(mV4l2, 2, vlNative));
+  auto* warning = Find<QGroupBox>(d, "gNoDevices");
+  EXPECT_TRUE(warning->isVisible());
+  EXPECT_TRUE(warning->findChild<QLabel*>()->text().startsWith("No radio device was found."));
+  EXPECT_TRUE(Find<QPushButton>(d, "btOk")->isEnabled());
+  EXPECT_EQ(d.Values().Port(), 2);
+}
+
 TEST_F(SetupDialogTest, HelpAsksForItsTopic) {
   std::vector<std::string> topics;
   services_.Help = [&topics](const std::string& topic) { topics.push_back(topic); };

@@ -55,6 +55,22 @@ TEST_F(EmulatedV4l2RadioTest, AnswersOnlyItsNodeAndOneOpenAtATime) {
   EXPECT_EQ(radio_->Open("/dev/radio0"), EBUSY);
 }
 
+TEST_F(EmulatedV4l2RadioTest, AfterAnUnplugOnlyAFreshOpenOfTheReturnedReceiverWorks) {
+  radio_->Unplug();
+  v4l2_capability caps{};
+  EXPECT_EQ(radio_->Ioctl(VIDIOC_QUERYCAP, &caps), ENODEV);
+  radio_->Replug();
+  EXPECT_EQ(radio_->Ioctl(VIDIOC_QUERYCAP, &caps), ENODEV) << "the old handle stays dead";
+  radio_->Close();
+  EXPECT_EQ(radio_->Open("/dev/radio0"), 0);
+  EXPECT_EQ(radio_->Ioctl(VIDIOC_QUERYCAP, &caps), 0);
+  radio_->Close();
+  radio_->Unplug();
+  EXPECT_EQ(radio_->Open("/dev/radio0"), ENOENT);
+  radio_->Replug();
+  EXPECT_EQ(radio_->Open("/dev/radio0"), 0);
+}
+
 TEST_F(EmulatedV4l2RadioTest, BlocksArriveAtTheBroadcastRateAndOldOnesAreOverwritten) {
   Tune(97.1);
   EXPECT_EQ(radio_->Poll(0), 0);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "mixer/SoundCard.h"
 #include "panel/tdMain.h"
 #include "radio/RadioCard.h"
 #include "sim/SimulatedRig.h"
@@ -17,11 +18,12 @@ namespace ondivo::test {
 
 // The real front panel on emulated hardware with free time, its configuration folder a
 // temporary one holding the given Ondivo.ini (none when empty), and every dialog answered
-// by the test.
+// by the test. With soundDevice, the card is wired to that ALSA device's sound card and the
+// panel watches its mixer.
 struct PanelWindow {
   explicit PanelWindow(const std::string& ini, tModel rigModel = mRadioTrack,
-                       sim::StationLandscape landscape = {})
-      : rig(rigModel, false, landscape), card(rig.Hardware()) {
+                       sim::StationLandscape landscape = {}, const std::string& soundDevice = {})
+      : rig(rigModel, false, landscape), card(Wired(rig.Hardware(), soundDevice)) {
     if (!ini.empty()) WriteBytes(dir / "Ondivo.ini", ini);
     tMainServices s;
     s.Card = &card;
@@ -45,6 +47,11 @@ struct PanelWindow {
       tipsShown.push_back(file);
       return tipsAnswer;
     };
+    s.Mixer = mixer;
+    s.RunMixer = [this](QWidget*, const TRadioCard&) {
+      ++mixerShown;
+      dialogOpenDuringMixer = window->State().DialogOpen;
+    };
     s.HardwareChanged = [this](tModel m) { rig.Follow(m); };
     s.Wait = [this](int ms) { waits.push_back(ms); };
     s.RunAskName = [this](QWidget*, const std::string& name) {
@@ -67,14 +74,22 @@ struct PanelWindow {
   }
   std::string Ini() const { return ReadBytes(dir / "Ondivo.ini"); }
 
+  CardHardware Wired(CardHardware hardware, const std::string& soundDevice) {
+    if (!soundDevice.empty()) mixer = ConnectSoundCard(hardware, soundDevice);
+    return hardware;
+  }
+
   TempDir dir;
   sim::SimulatedRig rig;
+  TMixer* mixer = nullptr;  // the card's, with a sound device
   TRadioCard card;
   ScriptedPrompter prompts;
   std::optional<tConfiguration> setupAnswer;
   std::vector<tConfiguration> setupShown;
   std::optional<tJumpTarget> jumpAnswer;
   int jumpShown = 0;
+  int mixerShown = 0;
+  bool dialogOpenDuringMixer = false;
   bool dialogOpenDuringJump = false;
   tExitAnswer exitAnswer = tExitAnswer::NotExit;
   std::vector<bool> exitShown;

@@ -105,6 +105,21 @@ int main(int argc, char** argv) {
                   services, 3) &&
        ok;
 
+  // A kernel radio device: the devices present, and none at all.
+  tConfiguration device = settings;
+  device.Hardware = HardwareIndexFromModel(mV4l2);
+  device.Port = 2;
+  tSetupServices devices = services;
+  devices.RadioDevices = [] {
+    return std::vector<RadioDeviceEntry>{{1, "/dev/radio0"}, {2, "/dev/radio1"}};
+  };
+  ok = ShootSetup(folder, "setup-v4l2", tSetupValues(device, Machine(true, &mixer, mV4l2)), devices,
+                  0) &&
+       ok;
+  ok = ShootSetup(folder, "setup-v4l2-none", tSetupValues(device, Machine(true, &mixer, mV4l2)),
+                  services, 0) &&
+       ok;
+
   // A serial radio on a computer without free serial ports, and no sound card.
   settings.Hardware = HardwareIndexFromModel(mRadioMan);
   settings.Port = 2;

@@ -2,6 +2,7 @@
 // the exit dialog and the tip window, on emulated hardware. Run it under QT_SCALE_FACTOR=2 for
 // the 200 % pictures. Usage: panelshots FOLDER [SUFFIX]
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFrame>
 #include <QMenu>
@@ -13,6 +14,8 @@
 #include "panel/tdExit.h"
 #include "panel/tdMain.h"
 #include "radio/RadioCard.h"
+#include "radio/RdsDecoder.h"
+#include "sim/EmulatedV4l2Radio.h"
 #include "sim/SimulatedRig.h"
 
 using namespace ondivo;
@@ -39,6 +42,45 @@ bool Save(QWidget& w, const QString& folder, const QString& name) {
   const QString path = QDir(folder).filePath(name + ".png");
   const bool ok = w.grab().save(path);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+  return ok;
+}
+
+void WriteIni(const QTemporaryDir& config, const char* text) {
+  QFile ini(config.filePath("Ondivo.ini"));
+  ini.open(QIODevice::WriteOnly);
+  ini.write(text);
+}
+
+// A kernel radio device (the emulated one of --simulate) on a station whose RDS name and
+// RadioText are in: the panel and its display.
+bool ShootRadioDevice(const QString& folder, const QString& suffix, SilentPrompter& prompts) {
+  QTemporaryDir config;
+  WriteIni(config,
+           "[Configuration]\nHardware=8\nPort=1\nVolumeLine=1\nStyle=2\n"
+           "[Frequency]\nFrequency=M 097.100\nTuneStep=2\n"
+           "[Presets]\nCurrent=0\nList=1,2,\nStation01=M 088.100 Classic 88\n"
+           "Station02=M 104.300 Blues Avenue\n");
+  sim::SimulatedRig rig(mRadioTrack, false);
+  TRadioCard card(rig.Hardware());
+  int64_t nowMs = 0;
+  sim::EmulatedV4l2Radio::Options options;
+  options.NowMs = [&nowMs] { return nowMs; };
+  sim::PlugSimulatedV4l2Radio(card, rig.Landscape(), {}, options);
+  tMainServices services;
+  services.Card = &card;
+  services.Prompts = &prompts;
+  services.ConfigDir = config.path().toStdString();
+  services.DataDir = std::filesystem::path(ONDIVO_DATA_DIR);
+  tdMain window(services);
+  window.Create();
+  window.show();
+  QDeadlineTimer deadline(10000);
+  while (!(card.Rds() && !card.Rds()->RadioText().empty()) && !deadline.hasExpired()) {
+    nowMs += 500;
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  }
+  bool ok = Save(window, folder, "v4l2" + suffix);
+  ok &= Save(*window.DisplayPanel(), folder, "v4l2-display" + suffix);
   return ok;
 }
 
@@ -95,5 +137,6 @@ int main(int argc, char** argv) {
   TipWindow tips(ReadTips(std::filesystem::path(ONDIVO_DATA_DIR) / "Ondivo.txt", &readable), 0);
   tips.show();
   ok &= Save(tips, folder, "tips" + suffix);
+  ok &= ShootRadioDevice(folder, suffix, prompts);
   return ok ? 0 : 1;
 }
