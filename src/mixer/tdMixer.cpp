@@ -53,7 +53,7 @@ tdMixer::tdMixer(std::unique_ptr<TMixer> mixer, tVolumeLine routed, HelpHook hel
   row->addWidget(BuildAdvanced());
   Fill();
   mixer_->OnControlChange = [this](TMixer&, tMixerControlType control) { Follow(control); };
-  new MixerEventNotifier(*mixer_, this);
+  notifier_ = std::make_unique<MixerEventNotifier>(*mixer_);
   resize(368, 239);
   setFixedSize(sizeHint().expandedTo(QSize(368, 239)));
 }

@@ -15,6 +15,7 @@ class QToolButton;
 
 namespace ondivo {
 
+class MixerEventNotifier;
 class TMixer;
 
 // "Mixer control": the master output and three input lines of the sound card, with bass and
@@ -55,6 +56,8 @@ class tdMixer : public QDialog {
   void Follow(tMixerControlType control);
 
   std::unique_ptr<TMixer> mixer_;
+  // Owned here rather than as a child, so that it lets go of the mixer before the mixer goes.
+  std::unique_ptr<MixerEventNotifier> notifier_;
   HelpHook help_;
   std::array<Strip, 4> strips_{};
   QSlider* bass_ = nullptr;
