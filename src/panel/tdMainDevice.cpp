@@ -69,6 +69,8 @@ void tdMain::DeviceTrouble(const char* message) {
   });
 }
 
-std::string tdMain::NameToStore(int n) const { return presets_->NameToOffer(n); }
+std::string tdMain::NameToStore(int n) const {
+  return presets_->NameToOffer(n);
+}
 
 }  // namespace ondivo
