@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "panel/Prompter.h"
 #include "panel/TipWindow.h"
 #include "panel/tdExit.h"
 #include "panel/tdMain.h"
@@ -17,33 +16,13 @@
 #include "radio/RdsDecoder.h"
 #include "sim/EmulatedV4l2Radio.h"
 #include "sim/SimulatedRig.h"
+#include "support/ShotSupport.h"
 
 using namespace ondivo;
+using shots::Save;
+using shots::SilentPrompter;
 
 namespace {
-
-class SilentPrompter final : public Prompter {
- public:
-  void Message(const std::string& text, Icon, const std::string&) override {
-    std::fprintf(stderr, "message: %s\n", text.c_str());
-  }
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> OpenFile(const std::string&, const std::vector<FileFilter>&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFile(const std::string&, const std::vector<FileFilter>&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-};
-
-bool Save(QWidget& w, const QString& folder, const QString& name) {
-  const QString path = QDir(folder).filePath(name + ".png");
-  const bool ok = w.grab().save(path);
-  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-  return ok;
-}
 
 void WriteIni(const QTemporaryDir& config, const char* text) {
   QFile ini(config.filePath("Ondivo.ini"));

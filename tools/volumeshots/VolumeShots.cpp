@@ -11,40 +11,21 @@
 #include "mixer/Mixer.h"
 #include "mixer/SoundCard.h"
 #include "mixer/tdMixer.h"
-#include "panel/Prompter.h"
 #include "panel/tdMain.h"
 #include "radio/RadioCard.h"
 #include "sim/EmulatedV4l2Radio.h"
 #include "sim/SimulatedRig.h"
+#include "support/ShotSupport.h"
 
 using namespace ondivo;
+using shots::SilentPrompter;
 
 namespace {
-
-class SilentPrompter final : public Prompter {
- public:
-  void Message(const std::string& text, Icon, const std::string&) override {
-    std::fprintf(stderr, "message: %s\n", text.c_str());
-  }
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> OpenFile(const std::string&, const std::vector<FileFilter>&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFile(const std::string&, const std::vector<FileFilter>&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 QString folder, suffix;
 
 bool Save(QWidget& w, const QString& name) {
-  QApplication::processEvents();
-  const QString path = QDir(folder).filePath(name + suffix + ".png");
-  const bool ok = w.grab().save(path);
-  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-  return ok;
+  return shots::Save(w, folder, name + suffix);
 }
 
 // The panel in "Display + volume + buttons" on a card wired as given.

@@ -1,0 +1,39 @@
+// What the picture tools share: a Prompter that answers nothing (and prints what it was told),
+// and saving a widget's picture into the output folder.
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+#include <cstdio>
+
+#include "panel/Prompter.h"
+
+namespace ondivo::shots {
+
+class SilentPrompter final : public Prompter {
+ public:
+  void Message(const std::string& text, Icon, const std::string&) override {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  }
+  bool Ask(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> OpenFile(const std::string&, const std::vector<FileFilter>&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFile(const std::string&, const std::vector<FileFilter>&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+};
+
+// Pending layout and paint events run first, so the picture shows the widget's current state.
+inline bool Save(QWidget& w, const QString& folder, const QString& name) {
+  QApplication::processEvents();
+  const QString path = QDir(folder).filePath(name + ".png");
+  const bool ok = w.grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+  return ok;
+}
+
+}  // namespace ondivo::shots
