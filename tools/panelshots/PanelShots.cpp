@@ -21,14 +21,9 @@
 using namespace ondivo;
 using shots::Save;
 using shots::SilentPrompter;
+using shots::WriteIni;
 
 namespace {
-
-void WriteIni(const QTemporaryDir& config, const char* text) {
-  QFile ini(config.filePath("Ondivo.ini"));
-  ini.open(QIODevice::WriteOnly);
-  ini.write(text);
-}
 
 // A kernel radio device (the emulated one of --simulate) on a station whose RDS name and
 // RadioText are in: the panel and its display.
@@ -71,15 +66,11 @@ int main(int argc, char** argv) {
   const QString suffix = argc > 2 ? argv[2] : "";
   QDir().mkpath(folder);
   QTemporaryDir config;
-  {
-    QFile ini(config.filePath("Ondivo.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write(
-        "[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nStyle=2\n"
-        "[Frequency]\nFrequency=M 098.000\nTuneStep=20\n"
-        "[Presets]\nCurrent=2\nList=1,2,3,\nStation01=M 088.100 Classic 88\n"
-        "Station02=M 098.000 Radio Forum\nStation03=M 104.300 Blues Avenue\n");
-  }
+  WriteIni(config,
+           "[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nStyle=2\n"
+           "[Frequency]\nFrequency=M 098.000\nTuneStep=20\n"
+           "[Presets]\nCurrent=2\nList=1,2,3,\nStation01=M 088.100 Classic 88\n"
+           "Station02=M 098.000 Radio Forum\nStation03=M 104.300 Blues Avenue\n");
   sim::SimulatedRig rig(mZoltrix, false);
   TRadioCard card(rig.Hardware());
   SilentPrompter prompts;

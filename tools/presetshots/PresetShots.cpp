@@ -38,19 +38,15 @@ int main(int argc, char** argv) {
   const QString suffix = argc > 2 ? argv[2] : "";
   QDir().mkpath(folder);
   QTemporaryDir config;
-  {
-    QFile ini(config.filePath("Ondivo.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write(
-        "[Configuration]\nHardware=4\nPort=2\nVolumeLine=1\nStyle=2\n"
-        "[Frequency]\nFrequency=M 098.000\n"
-        "[Presets]\nCurrent=2\nList=1,2,3,5,8,12,13,17,100,\n"
-        "Station01=M 088.100 Classic 88\nStation02=M 098.000 Radio Forum\n"
-        "Station03=M 104.300 Blues Avenue\nStation05=K 000.999 Talk Wave\n"
-        "Station08=M 107.900 \nStation12=M 093.000 Rock Harbour\n"
-        "Station13=K 001.602 Night Owl\nStation17=M 101.100 Sports Call\n"
-        "Station00=M 089.700 Coast FM\n");
-  }
+  shots::WriteIni(config,
+                  "[Configuration]\nHardware=4\nPort=2\nVolumeLine=1\nStyle=2\n"
+                  "[Frequency]\nFrequency=M 098.000\n"
+                  "[Presets]\nCurrent=2\nList=1,2,3,5,8,12,13,17,100,\n"
+                  "Station01=M 088.100 Classic 88\nStation02=M 098.000 Radio Forum\n"
+                  "Station03=M 104.300 Blues Avenue\nStation05=K 000.999 Talk Wave\n"
+                  "Station08=M 107.900 \nStation12=M 093.000 Rock Harbour\n"
+                  "Station13=K 001.602 Night Owl\nStation17=M 101.100 Sports Call\n"
+                  "Station00=M 089.700 Coast FM\n");
   sim::SimulatedRig rig(mRadioMan, false);
   TRadioCard card(rig.Hardware());
   SilentPrompter prompts;

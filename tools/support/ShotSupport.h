@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 
@@ -34,6 +36,13 @@ inline bool Save(QWidget& w, const QString& folder, const QString& name) {
   const bool ok = w.grab().save(path);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
   return ok;
+}
+
+// The configuration a picture starts from, written where the panel reads it.
+inline void WriteIni(const QTemporaryDir& config, const char* text) {
+  QFile ini(config.filePath("Ondivo.ini"));
+  ini.open(QIODevice::WriteOnly);
+  ini.write(text);
 }
 
 }  // namespace ondivo::shots
