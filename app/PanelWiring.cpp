@@ -55,8 +55,7 @@ tMainServices PanelServices(const tPanelWiring& w) {
     return tdSetup::Run(parent, tSetupValues::FromPanel(current, radio, w.Mixer),
                         SetupServices(w, radio, parent), prompts);
   };
-  services.RunMixer = [device = w.MixerDevice, &prompts](QWidget* parent,
-                                                          const TRadioCard& radio) {
+  services.RunMixer = [device = w.MixerDevice, &prompts](QWidget* parent, const TRadioCard& radio) {
     try {
       tdMixer::Run(parent, OpenAlsaMixer(device), radio.VolumeLine(), HelpOf(parent));
     } catch (const std::exception& e) {

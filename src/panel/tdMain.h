@@ -71,8 +71,7 @@ struct tMainServices {
   std::function<void(QWidget*, const TRadioCard&)> RunMixer;
   // The settings dialog, opened on the panel's settings and card: its values after OK,
   // nothing after Cancel.
-  std::function<std::optional<tSetupValues>(QWidget*, const tConfiguration&, TRadioCard&)>
-      RunSetup;
+  std::function<std::optional<tSetupValues>(QWidget*, const tConfiguration&, TRadioCard&)> RunSetup;
   std::function<std::optional<tJumpTarget>(QWidget*, const TRadioCard&)> RunJumpTo;
   std::function<tExitAnswer(QWidget*, bool yesEnabled)> RunExit;
   // The tip window: whether "Show Tips at Startup" stays ticked; nothing when it was not shown.
