@@ -20,6 +20,7 @@
 #include "panel/ScanStepper.h"
 #include "panel/StartupPlan.h"
 #include "platform/LocaleFormat.h"
+#include "settings/SetupValues.h"
 #include "stations/PresetsBank.h"
 
 class QAction;
@@ -68,9 +69,9 @@ struct tMainServices {
   TMixer* Mixer = nullptr;
   // The mixer dialog, on the sound card the card is wired to.
   std::function<void(QWidget*, const TRadioCard&)> RunMixer;
-  // The settings dialog: the values after OK, nothing after Cancel.
-  std::function<std::optional<tConfiguration>(QWidget*, const tConfiguration&, TRadioCard&)>
-      RunSetup;
+  // The settings dialog, opened on the panel's settings and card: its values after OK,
+  // nothing after Cancel.
+  std::function<std::optional<tSetupValues>(QWidget*, const tConfiguration&, TRadioCard&)> RunSetup;
   std::function<std::optional<tJumpTarget>(QWidget*, const TRadioCard&)> RunJumpTo;
   std::function<tExitAnswer(QWidget*, bool yesEnabled)> RunExit;
   // The tip window: whether "Show Tips at Startup" stays ticked; nothing when it was not shown.
@@ -274,7 +275,9 @@ class tdMain : public QMainWindow {
   void UpdateVolumeActions();
   void ShowVolume(int value);
   // tdMainDialogs.cpp
-  void ApplySetup(const tConfiguration& chosen);
+  void ApplySetup(const tSetupValues& chosen);
+  void ChangeCard(tModel model, int32_t port);
+  void ChangeVolumeLine(tVolumeLine line);
   // tdMainDevice.cpp
   void WireDevice();
   void SwitchCardOn();

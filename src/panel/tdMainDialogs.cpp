@@ -6,8 +6,9 @@
 #include "panel/ModalScope.h"
 #include "panel/Prompter.h"
 #include "panel/tdMain.h"
+#include "radio/CardMixer.h"
+#include "radio/DevCaps.h"
 #include "radio/RadioCard.h"
-#include "radio/RadioErrors.h"
 
 namespace ondivo {
 
@@ -29,7 +30,7 @@ void tdMain::Options_Settings() {
   current.VolumeLine = card_.VolumeLine();
   current.JapaneseFM = card_.JapaneseFM();
   volumeBeforeSetup_ = card_.Volume();
-  std::optional<tConfiguration> chosen;
+  std::optional<tSetupValues> chosen;
   {
     ModalScope scope(*this);
     chosen = services_.RunSetup(this, current, card_);
@@ -37,58 +38,19 @@ void tdMain::Options_Settings() {
   if (chosen) GuardDevice([&] { ApplySetup(*chosen); });
 }
 
-// The order matters: the card is reconfigured before the panel takes the new look.
-void tdMain::ApplySetup(const tConfiguration& chosen) {
+// The dialog's values in their order: the card first, then the panel takes the new look.
+void tdMain::ApplySetup(const tSetupValues& chosen) {
   const int stepMultiple = model_->TuneStepSetting();
   card_.SetMutedStartup(false);
-  const tModel model = ModelFromHardwareIndex(chosen.Hardware);
   // A radio device that was lost or could not be opened is tried again with the same choice.
-  if (model != card_.Model() || chosen.Port != card_.Port() || card_.DeviceLost()) {
-    SwitchCardOff();
-    card_.SetModel(model);
-    try {
-      card_.SetPort(chosen.Port);
-    } catch (const ePortNotFound&) {
-      card_.SetPort(card_.GetDevCap(model).DefaultPort);
-    }
-    if (services_.HardwareChanged) services_.HardwareChanged(model);
-    SwitchCardOn();
-    if (card_.GetDevCap(model).Connection == kSerialConnection && services_.Wait) {
-      services_.Wait(600);
-    }
-    state_.StereoSwitch = card_.Stereo();
+  if (chosen.Model() != card_.Model() || chosen.Port() != card_.Port() || card_.DeviceLost()) {
+    ChangeCard(chosen.Model(), chosen.Port());
   }
-  if (chosen.JapaneseFM != card_.JapaneseFM()) {
-    card_.SetJapaneseFM(chosen.JapaneseFM);
+  if (chosen.JapaneseFM() != card_.JapaneseFM()) {
+    card_.SetJapaneseFM(chosen.JapaneseFM());
     if (card_.Band() == bFM) model_->TuneTo(bFM, false, card_.FMMin());
   }
-  if (chosen.VolumeLine != card_.VolumeLine()) {
-    card_.SetVolumeLine(chosen.VolumeLine);
-    if (IsMixerLine(card_.VolumeLine())) {
-      card_.Unmute();
-    } else if (card_.VolumeLine() == vlNative) {
-      card_.UnmuteCard();
-    }
-    card_.SetVolume(volumeBeforeSetup_);
-    switch (card_.VolumeLine()) {
-      case vlLineIn:
-        card_.MixerControlChange(mcLineInVolume);
-        card_.MixerControlChange(mcLineInMute);
-        break;
-      case vlMicIn:
-        card_.MixerControlChange(mcMicVolume);
-        card_.MixerControlChange(mcMicMute);
-        break;
-      case vlCd:
-        card_.MixerControlChange(mcCdVolume);
-        card_.MixerControlChange(mcCdMute);
-        break;
-      default:
-        break;
-    }
-  }
-  settings_.VolumeLine = card_.VolumeLine();
-  settings_.JapaneseFM = card_.JapaneseFM();
+  if (chosen.VolumeLine() != card_.VolumeLine()) ChangeVolumeLine(chosen.VolumeLine());
   model_->ApplyTuneStepSetting(stepMultiple);
   SwitchBand(card_.Band());
   if (state_.CurrentPreset != 0 && bank_.Preset(state_.CurrentPreset).Assigned) {
@@ -96,29 +58,41 @@ void tdMain::ApplySetup(const tConfiguration& chosen) {
   } else {
     model_->TuneTo(card_.Band(), false, card_.Frequency());
   }
-  const tConfiguration before = settings_;
-  settings_ = chosen;
-  // What the dialog does not edit stays as the panel holds it.
-  settings_.X = before.X;
-  settings_.Y = before.Y;
-  settings_.Volume = before.Volume;
-  settings_.AlarmStation = before.AlarmStation;
-  settings_.AlarmHour = before.AlarmHour;
-  settings_.AlarmMinute = before.AlarmMinute;
-  settings_.LastBand = before.LastBand;
-  settings_.LastFrequency = before.LastFrequency;
-  settings_.TuneStep = before.TuneStep;
-  settings_.DisplayType = before.DisplayType;
-  settings_.AlwaysOnTop = before.AlwaysOnTop;
-  settings_.Current = before.Current;
-  settings_.VolumeLine = before.VolumeLine;
-  settings_.JapaneseFM = before.JapaneseFM;
+  chosen.StoreInto(settings_);
+  // What the card took is what runs (a port it lacks falls back to its default).
   settings_.Hardware = HardwareIndexFromModel(card_.Model());
   settings_.Port = static_cast<uint8_t>(card_.Port());
+  settings_.VolumeLine = card_.VolumeLine();
+  settings_.JapaneseFM = card_.JapaneseFM();
   ApplyColours();
   SwitchBand(card_.Band());
   UpdateVolumeControls();
   RefreshPanel();
+}
+
+void tdMain::ChangeCard(tModel model, int32_t port) {
+  SwitchCardOff();
+  card_.SetModel(model);
+  card_.SetPort(PortInUse(card_.GetDevCap(model), port));
+  if (services_.HardwareChanged) services_.HardwareChanged(model);
+  SwitchCardOn();
+  if (card_.GetDevCap(model).Connection == kSerialConnection && services_.Wait) services_.Wait(600);
+  state_.StereoSwitch = card_.Stereo();
+}
+
+// The volume and the mute state follow the new line: the card's own, or the mixer line's.
+void tdMain::ChangeVolumeLine(tVolumeLine line) {
+  card_.SetVolumeLine(line);
+  if (IsMixerLine(card_.VolumeLine())) {
+    card_.Unmute();
+  } else if (card_.VolumeLine() == vlNative) {
+    card_.UnmuteCard();
+  }
+  card_.SetVolume(volumeBeforeSetup_);
+  if (const auto controls = LineControlsOf(card_.VolumeLine())) {
+    card_.MixerControlChange(controls->volume);
+    card_.MixerControlChange(controls->mute);
+  }
 }
 
 void tdMain::Help_Topics() {

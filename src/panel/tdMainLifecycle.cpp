@@ -12,6 +12,7 @@
 #include "panel/Prompter.h"
 #include "panel/tdMain.h"
 #include "platform/IniFile.h"
+#include "radio/DevCaps.h"
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 
@@ -55,35 +56,13 @@ bool tdMain::RunFirstSetup() {
   const tModel model = ModelFromHardwareIndex(settings_.Hardware);
   if (settings_.Port == 0)
     settings_.Port = static_cast<uint8_t>(card_.GetDevCap(model).DefaultPort);
-  std::optional<tConfiguration> chosen;
+  std::optional<tSetupValues> chosen;
   {
     ModalScope scope(*this);
     if (services_.RunSetup) chosen = services_.RunSetup(this, settings_, card_);
   }
   if (!chosen || state_.SessionEnding) return false;
-  tConfiguration& s = settings_;
-  s.VolumeLine = chosen->VolumeLine;
-  s.JapaneseFM = chosen->JapaneseFM;
-  s.CheckIfTuned = chosen->CheckIfTuned;
-  s.Hardware = chosen->Hardware;
-  s.Port = chosen->Port;
-  s.ShutDown = chosen->ShutDown;
-  s.LastStation = chosen->LastStation;
-  s.StartMinimized = chosen->StartMinimized;
-  s.TipOfTheDay = chosen->TipOfTheDay;
-  s.LaunchAlarm = chosen->LaunchAlarm;
-  s.StartMuted = chosen->StartMuted;
-  s.ForceStereoOff = chosen->ForceStereoOff;
-  s.Background = chosen->Background;
-  s.Foreground = chosen->Foreground;
-  s.ColorPanel = chosen->ColorPanel;
-  s.Style = chosen->Style;
-  s.ColorText = chosen->ColorText;
-  s.ColorFlag = chosen->ColorFlag;
-  s.ColorGenericButton = chosen->ColorGenericButton;
-  s.ColorFavAssButtonFM = chosen->ColorFavAssButtonFM;
-  s.ColorFavAssButtonAM = chosen->ColorFavAssButtonAM;
-  s.ColorFavNotAssButton = chosen->ColorFavNotAssButton;
+  chosen->StoreInto(settings_);
   return true;
 }
 
@@ -91,11 +70,7 @@ void tdMain::ConfigureCard() {
   const tModel model = ModelFromHardwareIndex(settings_.Hardware);
   card_.SetMutedStartup(settings_.StartMuted);
   card_.SetModel(model);
-  try {
-    card_.SetPort(settings_.Port);
-  } catch (const ePortNotFound&) {
-    card_.SetPort(card_.GetDevCap(model).DefaultPort);
-  }
+  card_.SetPort(PortInUse(card_.GetDevCap(model), settings_.Port));
   card_.SetVolumeLine(settings_.VolumeLine);
   card_.SetJapaneseFM(settings_.JapaneseFM);
   state_.Muted = settings_.StartMuted;

@@ -72,4 +72,8 @@ int32_t NearestMultiple(int32_t value, int32_t step) {
   return static_cast<int32_t>(n * step);
 }
 
+int32_t PortInUse(const tDevCap& cap, int32_t storedPort) {
+  return storedPort >= 1 && storedPort <= cap.PortCount ? storedPort : cap.DefaultPort;
+}
+
 }  // namespace ondivo

@@ -27,11 +27,9 @@ void TRadioCard::AdoptDeviceRecord() {
   // The model list shows what the opened device can do from now on.
   devCaps_[static_cast<size_t>(mV4l2)] = state_.Cap;
   state_.VolumeStep = state_.Cap.VolumeStep;
-  // The volume line was chosen against the record of the last device; a device without a
-  // volume control leaves the volume to the mixer line.
-  tVolumeLine line = state_.VolumeLine;
-  if (line == vlNative && state_.Cap.VolumeStep == 0 && mixer_) line = vlLineIn;
-  SetVolumeLine(line);
+  // The volume steps follow the record of this device. The route stays the user's: a device
+  // without a volume control plays through its own sound path, not into the line in.
+  SetVolumeLine(state_.VolumeLine);
   // Limits may have moved: stay on the device's grid.
   lastFM_ = SnapFrequency(lastFM_, state_.Cap.FMStep, FMMin(), FMMax());
 }

@@ -18,6 +18,12 @@ bool CanControlOnCard(const tDevCap& cap) {
   return cap.CanVolume || cap.CanMute;
 }
 
+// A kernel radio device plays through its own sound path (a USB radio is a sound card of its
+// own), not into the line in: its route stays "Radio card" even when it has no volume control.
+bool KeepsCardRoute(const tDevCap& cap) {
+  return CanControlOnCard(cap) || cap.Connection == kDeviceConnection;
+}
+
 tModelMemory DefaultMemory(const tDevCap& cap) {
   return {cap.DefaultPort, cap.Connection == kSerialConnection ? vlLineIn : vlNative, false};
 }
@@ -129,7 +135,7 @@ bool tSetupValues::SetJapaneseFM(bool on) {
 
 std::vector<tVolumeLine> tSetupValues::OfferedRoutes() const {
   std::vector<tVolumeLine> routes;
-  if (CanControlOnCard(Cap())) routes.push_back(vlNative);
+  if (KeepsCardRoute(Cap())) routes.push_back(vlNative);
   if (machine_.SoundCard && machine_.Mixer) {
     for (const tVolumeLine line : kMixerLines)
       if (machine_.Mixer->LineAvailable(line)) routes.push_back(line);
@@ -139,7 +145,7 @@ std::vector<tVolumeLine> tSetupValues::OfferedRoutes() const {
 
 void tSetupValues::MatchRoute() {
   tVolumeLine route = Memory().VolumeLine;
-  const bool onCard = CanControlOnCard(Cap());
+  const bool onCard = KeepsCardRoute(Cap());
   if (machine_.SoundCard && route == vlNative && !onCard) route = vlLineIn;
   if (!machine_.SoundCard && IsMixerLine(route)) route = onCard ? vlNative : vlNone;
   const std::vector<tVolumeLine> offered = OfferedRoutes();
@@ -156,7 +162,9 @@ bool tSetupValues::SetVolumeLine(tVolumeLine line) {
 }
 
 std::string tSetupValues::CapabilityText() const {
-  return ondivo::CapabilityText(Cap().CanVolume, Cap().CanMute, machine_.SoundCard);
+  std::string text = ondivo::CapabilityText(Cap().CanVolume, Cap().CanMute, machine_.SoundCard);
+  if (IsDeviceModel() && !Cap().CanVolume) text += "\rThis radio device has no volume control.";
+  return text;
 }
 
 // --- Start/close and colours ---------------------------------------------------------------

@@ -70,8 +70,9 @@ class tSetupValues {
   static tSetupValues FromPanel(const tConfiguration& settings, const TRadioCard& card,
                                 const CardMixer* mixer);
 
-  // Writes the values back: Hardware, Port, VolumeLine, JapaneseFM, CheckIfTuned, the start-up
-  // switches, ShutDown, every colour, Style and KeyboardCommands. Nothing else is touched.
+  // The one way the dialog's result reaches the running configuration: Hardware, Port,
+  // VolumeLine, JapaneseFM, CheckIfTuned, the start-up switches, ShutDown, every colour, Style
+  // and KeyboardCommands. Nothing else is touched, so settings the dialog does not own survive.
   void StoreInto(tConfiguration& settings) const;
 
   // "Radio card" page.

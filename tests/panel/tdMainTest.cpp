@@ -274,16 +274,15 @@ TEST(tdMainStartTest, TheConfigureSwitchOpensSetupOnACompleteFile) {
   tConfiguration answer;
   answer.Hardware = 1;
   answer.Port = 2;
-  p.setupAnswer = answer;
   tMainServices s;
   s.Card = &p.card;
   s.Prompts = &p.prompts;
   s.ConfigDir = p.dir.Path();
   s.ConfigureSwitch = true;
   int shown = 0;
-  s.RunSetup = [&](QWidget*, const tConfiguration&, TRadioCard&) {
+  s.RunSetup = [&](QWidget*, const tConfiguration&, TRadioCard& radio) {
     ++shown;
-    return p.setupAnswer;
+    return std::optional(tSetupValues::FromPanel(answer, radio, nullptr));
   };
   tdMain window(std::move(s));
   ASSERT_TRUE(window.Create());

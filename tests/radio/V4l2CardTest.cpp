@@ -169,16 +169,18 @@ TEST_F(V4l2CardTest, ReceptionMapsOntoThePanelStates) {
   EXPECT_FALSE(plain.Stereo());
 }
 
-TEST_F(V4l2CardTest, AMissingVolumeControlLeavesTheVolumeToTheMixer) {
+TEST_F(V4l2CardTest, AMissingVolumeControlKeepsTheUsersRoute) {
   EmulatedV4l2Radio::Options options;
   options.Volume = false;
   TRadioCard& card = Card(options, true, vlNative);
   EXPECT_FALSE(card.GetDevCap(mV4l2).CanVolume);
-  EXPECT_EQ(card.VolumeLine(), vlLineIn);
-  const int32_t levelBefore = device_->VolumeLevel();
+  // Its sound does not arrive on the line in: nothing moves the route there.
+  EXPECT_EQ(card.VolumeLine(), vlNative);
+  const int32_t lineBefore = mixer_->controls[mcLineInVolume].value[0];
   card.SetVolume(128);
-  EXPECT_EQ(mixer_->controls[mcLineInVolume].value[0], 128 * (65535 / 256));
-  EXPECT_EQ(device_->VolumeLevel(), levelBefore);
+  EXPECT_EQ(mixer_->controls[mcLineInVolume].value[0], lineBefore);
+  card.Mute();
+  EXPECT_TRUE(device_->Muted());
 
   // With the control the native route drives the device.
   TRadioCard& native = Card({}, true, vlNative);

@@ -172,6 +172,20 @@ TEST(SetupValuesVolumeTest, CardRouteMovesToLineInWhenTheCardCanDoNothing) {
   EXPECT_TRUE(none.OfferedRoutes().empty());
 }
 
+TEST(SetupValuesVolumeTest, ARadioDeviceWithoutVolumeKeepsTheCardRouteAndSaysWhy) {
+  FakeMixer mixer = LineInAndCdMixer();
+  tSetupMachine machine = Machine(true, &mixer);
+  tDevCap& device = machine.DevCaps[static_cast<size_t>(mV4l2)];
+  device.CanVolume = false;
+  device.CanMute = false;
+  tSetupValues values(Configured(mV4l2, 1, vlNative), machine);
+  EXPECT_EQ(values.VolumeLine(), vlNative);
+  EXPECT_EQ(values.OfferedRoutes(), (std::vector<tVolumeLine>{vlNative, vlLineIn, vlCd}));
+  EXPECT_NE(values.CapabilityText().find("\rThis radio device has no volume control."),
+            std::string::npos)
+      << values.CapabilityText();
+}
+
 TEST(SetupValuesVolumeTest, CapabilityTextFollowsTheModelAndTheSoundCard) {
   tSetupValues values(Configured(mWizard, 2, vlNative), Machine(false, nullptr));
   EXPECT_EQ(values.CapabilityText(),

@@ -30,9 +30,12 @@ struct PanelWindow {
     s.Prompts = &prompts;
     s.ConfigDir = dir.Path();
     s.DataDir = std::filesystem::path(ONDIVO_DATA_DIR);
-    s.RunSetup = [this](QWidget*, const tConfiguration& current, TRadioCard&) {
+    // The answer goes through the dialog's own rules, as OK in the real dialog would.
+    s.RunSetup = [this](QWidget*, const tConfiguration& current, TRadioCard& radio) {
       setupShown.push_back(current);
-      return setupAnswer;
+      std::optional<tSetupValues> answer;
+      if (setupAnswer) answer = tSetupValues::FromPanel(*setupAnswer, radio, mixer);
+      return answer;
     };
     s.RunJumpTo = [this](QWidget*, const TRadioCard&) {
       ++jumpShown;

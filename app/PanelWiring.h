@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "panel/tdMain.h"
+#include "platform/LocaleFormat.h"
+#include "radio/RadioDevicePaths.h"
+
+namespace ondivo {
+
+class Prompter;
+class TMixer;
+class TRadioCard;
+
+// What the panel runs on: the card, its sound card and the folders.
+struct tPanelWiring {
+  TRadioCard* Card = nullptr;
+  TMixer* Mixer = nullptr;  // the card's sound-card mixer; null without a sound card
+  std::string MixerDevice;  // the ALSA device the mixer dialog opens
+  Prompter* Prompts = nullptr;
+  std::filesystem::path ConfigDir;
+  std::filesystem::path DataDir;
+  LocaleFormat Locale;
+  bool ConfigureSwitch = false;
+  bool PortGrantNeeded = true;  // false on emulated hardware, which needs no port grant
+  PathExists RadioExists;       // empty: a device node is a character device
+  std::function<void(tModel)> HardwareChanged;
+  std::function<void(int ms)> Wait;
+};
+
+// The panel's services: the card and its mixer, and every dialog wired to them and to the
+// panel's help window. The executable and the end-to-end tests build the panel through this.
+tMainServices PanelServices(const tPanelWiring& wiring);
+
+}  // namespace ondivo
