@@ -32,16 +32,6 @@ TEST(PanelModelTuningTest, FineTuningMovesByTheStepOnFMAndByOneChannelOnAM) {
   EXPECT_NEAR(rig.card.Frequency(), 1.008, 1e-9);
 }
 
-TEST(PanelModelTuningTest, NothingTunesWhileScanning) {
-  PanelRig rig(mRadioTrack);
-  rig.Model().TuneTo(bFM, false, 98.0);
-  rig.state.Scanning = true;
-  rig.Model().TuneNext();
-  EXPECT_FALSE(rig.Model().StepUp());
-  rig.Model().SelectBand(bFM);
-  EXPECT_DOUBLE_EQ(rig.card.Frequency(), 98.0);
-}
-
 TEST(PanelModelTuningTest, ABandTheCardLacksIsIgnored) {
   PanelRig rig(mRadioTrack);
   rig.Model().TuneTo(bFM, false, 98.0);
