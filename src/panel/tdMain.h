@@ -276,7 +276,9 @@ class tdMain : public QMainWindow {
   QIcon Lamp(const QString& name);
   // tdMainLifecycle.cpp
   bool FormCloseQuery();
-  void SaveSettings();
+  // False when the file could not be written (said to the user, or on stderr when the session
+  // ends and nobody would answer).
+  bool SaveSettings();
   void ConfigureCard();
   bool RunFirstSetup();
   void ShowTipOfTheDay();
@@ -311,6 +313,7 @@ class tdMain : public QMainWindow {
   bool saved_ = false;
   bool closing_ = false;
   bool allowClose_ = false;
+  bool closeAfterScan_ = false;  // a close came during a scan: it follows when the scan ends
   bool sliding_ = false;
   bool clockPhase_ = false;
   int volumeBeforeSetup_ = 0;

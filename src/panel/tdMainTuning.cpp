@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 
 #include "panel/PanelPictures.h"
@@ -157,6 +158,7 @@ void tdMain::Scan(tScanDirection direction) {
   state_.StatusHidden = true;
   tuned_->hide();
   for (;;) {
+    // A close arriving here waits for the scan (closeEvent): it has stopped it.
     QApplication::processEvents(QEventLoop::AllEvents);
     if (OnScanStep) OnScanStep();
     const tScanStep step = stepper.Step();
@@ -172,6 +174,10 @@ void tdMain::Scan(tScanDirection direction) {
   btScanPrev_->show();
   btScanNext_->show();
   RefreshPanel();
+  if (closeAfterScan_) {
+    closeAfterScan_ = false;
+    QTimer::singleShot(0, this, [this] { close(); });
+  }
 }
 
 }  // namespace ondivo

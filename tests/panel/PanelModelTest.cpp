@@ -182,6 +182,16 @@ TEST(ScanStepperTest, StopRequestedEndsTheScanBeforeTheNextStep) {
   EXPECT_NEAR(rig.card.Frequency(), 89.975, 1e-9);
 }
 
+TEST(ScanStepperTest, AStepThatDoesNotMoveTheCardEndsTheScan) {
+  PanelRig rig(mRadioTrack, test::SilentLandscape());
+  rig.Model().TuneTo(bFM, false, 90.0);
+  rig.card.SwitchOff();  // as closing does, or a card that failed to switch on
+  ScanStepper scan(rig.Model(), tScanDirection::Up);
+  scan.Begin();
+  EXPECT_EQ(scan.Step(), tScanStep::Stopped);
+  EXPECT_DOUBLE_EQ(rig.card.Frequency(), 90.0);
+}
+
 TEST(ScanStepperTest, NoScanOnAM) {
   PanelRig rig(mRadioMan);
   rig.Model().TuneTo(bAM, false, 0.999);
