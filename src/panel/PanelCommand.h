@@ -50,8 +50,9 @@ enum class tCommandId : unsigned char {
 using enum tCommandId;
 
 // One keyboard command: its id, its name in the code, the caption the "Keys" page shows beside
-// its drop-down and its default key. The panel keeps its handlers in a map keyed by Id, so this
-// table stays the one list of commands that menus, keys and the settings share.
+// its drop-down and its default key. This is the one list of commands; the window binds each Id
+// to its menu caption and handler in its own table (tdMainActions.cpp), and its menus, buttons,
+// keys and tray all run a command through that table.
 struct tPanelCommand {
   tCommandId Id;
   std::string_view Name;

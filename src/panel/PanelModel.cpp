@@ -102,14 +102,12 @@ int PanelModel::TuneStepSetting() const {
 }
 
 tTuneResult PanelModel::TunePrev() {
-  if (state_.Scanning) return {};
   const bool fm = card_.Band() == bFM;
   const double step = fm ? state_.CurrentStep : card_.BandStep();
   return TuneTo(card_.Band(), false, card_.Frequency() - step);
 }
 
 tTuneResult PanelModel::TuneNext() {
-  if (state_.Scanning) return {};
   const bool fm = card_.Band() == bFM;
   const double step = fm ? state_.CurrentStep : card_.BandStep();
   return TuneTo(card_.Band(), false, card_.Frequency() + step);
@@ -117,7 +115,7 @@ tTuneResult PanelModel::TuneNext() {
 
 bool PanelModel::StepUp() {
   const double m = MinimalFMStep();
-  if (state_.Scanning || !(m > 0)) return false;
+  if (!(m > 0)) return false;
   const long max = std::lround(1.0 / m);
   const long value = std::lround(state_.CurrentStep / m);
   if (value >= max) return false;
@@ -127,7 +125,7 @@ bool PanelModel::StepUp() {
 
 bool PanelModel::StepDown() {
   const double m = MinimalFMStep();
-  if (state_.Scanning || !(m > 0)) return false;
+  if (!(m > 0)) return false;
   const long value = std::lround(state_.CurrentStep / m);
   if (value <= 1) return false;
   state_.CurrentStep = m * static_cast<double>(value - 1);
@@ -136,12 +134,11 @@ bool PanelModel::StepDown() {
 
 void PanelModel::SetStepFromSlider(int value) {
   const double m = MinimalFMStep();
-  if (state_.Scanning || !(m > 0) || value < 1) return;
+  if (!(m > 0) || value < 1) return;
   state_.CurrentStep = m * value;
 }
 
 tTuneResult PanelModel::SelectBand(tBand band) {
-  if (state_.Scanning) return {};
   return TuneTo(band, false, -1);
 }
 

@@ -46,10 +46,11 @@ class PanelModel {
   int TuneStepSetting() const;
   double MinimalFMStep() const;
 
-  // Fine tuning; nothing while scanning.
+  // Fine tuning: one step, or one minimal AM step in AM. Like every command here, the window
+  // refuses it while a scan runs.
   tTuneResult TunePrev();
   tTuneResult TuneNext();
-  // "Step +" grows the step, "Step -" shrinks it; false when at the end or scanning.
+  // "Step +" grows the step, "Step -" shrinks it; false when at the end.
   bool StepUp();
   bool StepDown();
   // The step slider moved.

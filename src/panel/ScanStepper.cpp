@@ -32,6 +32,7 @@ tScanStep ScanStepper::Step() {
   if (state.StopRequested) return tScanStep::Stopped;
   if (AtLimit()) return tScanStep::Edge;
   TRadioCard& card = model_.Card();
+  const std::string before = FormatFrequencyKey(card.Frequency(), model_.Locale());
   const bool up = direction_ == tScanDirection::Up;
   if (card.CanHardwareSeek()) {
     // The device finds the next station itself; a stop between seeks still ends the scan.
@@ -40,8 +41,10 @@ tScanStep ScanStepper::Step() {
     const double step = state.CurrentStep;
     last_ = model_.TuneTo(card.Band(), false, card.Frequency() + (up ? step : -step)).Status;
   }
-  // A receiver pulled out mid-scan: nothing more to find.
+  // A receiver pulled out mid-scan, or a card that does not tune (switched off by a close, or
+  // never switched on): stepping on would stand still for ever.
   if (card.DeviceLost()) return tScanStep::Stopped;
+  if (FormatFrequencyKey(card.Frequency(), model_.Locale()) == before) return tScanStep::Stopped;
   if (last_ != sNone) return tScanStep::Found;
   return AtLimit() ? tScanStep::Edge : tScanStep::Continue;
 }

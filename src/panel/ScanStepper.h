@@ -13,7 +13,7 @@ enum class tScanStep {
   Continue,  // nothing found yet
   Found,     // a tuned station: the scan ends on it
   Edge,      // the band edge: the scan ends there
-  Stopped,   // StopRequested was set
+  Stopped,   // StopRequested was set, or the card cannot go on (lost, or did not move)
 };
 
 // The automatic scan, one step per call: a step of CurrentStep, or one hardware seek where the

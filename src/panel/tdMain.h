@@ -49,6 +49,9 @@ class TMixer;
 // The display mode a Display command selects, or -1 for other commands.
 int DisplayModeOf(tCommandId id);
 
+// Whether a command or control runs while a scan is on, or is ignored until the scan ends.
+enum class tDuringScan { Runs, Ignored };
+
 // A band and a frequency chosen in the jump-to dialog.
 struct tJumpTarget {
   tBand Band = bFM;
@@ -120,7 +123,7 @@ class tdMain : public QMainWindow {
   bool Closing() const { return closing_; }
   const tPanelReadout& Readout() const { return readout_; }
 
-  // Runs a command as its menu item, key or tray entry would.
+  // Runs a command as its menu item, key, tray entry or panel button would.
   void Run(tCommandId id);
   // The name tdAskName starts with when the tuned station goes into preset n: the station's RDS
   // name where a radio device sends one, else the preset's own name.
@@ -184,6 +187,12 @@ class tdMain : public QMainWindow {
   void PGTrayIcon951Click();
   void PGTrayIcon951DblClick();
   void Display_AlwaysOnTop();
+  void Display_Complete();
+  void Display_Minimal();
+  void Display_MinTuner();
+  void Display_MinPresets();
+  void Display_MinVolBtn();
+  void Display_MinVolBtnPre();
   void SetDisplayMode(int mode);
   void Help_Topics();
   // Opens the help window at a topic ("Welcome", "Tuning_the_configuration", ...).
@@ -242,14 +251,17 @@ class tdMain : public QMainWindow {
   void ConnectWidgets();
   // tdMainActions.cpp
   void CreateActions();
-  void RunCommand(tCommandId id);
+  // Where every command and every panel control comes in: ignored while a scan runs unless it
+  // may run then, and its card calls under the device guard.
+  void Enter(tDuringScan during, const std::function<void()>& handler);
   void UpdateActionStates();
-  bool BlockedWhileScanning(tCommandId id) const;
   // tdMainMenus.cpp
   void BuildMenus();
   void BuildTray();
   // tdMainTuning.cpp
   void Scan(tScanDirection direction);
+  // Redraws after a tune; the tuner group follows when the band changed.
+  tTuneResult AfterTune(const tTuneResult& result);
   void RefreshStepControls();
   // tdMainPresets.cpp
   void ConnectPresets();
@@ -265,7 +277,9 @@ class tdMain : public QMainWindow {
   QIcon Lamp(const QString& name);
   // tdMainLifecycle.cpp
   bool FormCloseQuery();
-  void SaveSettings();
+  // False when the file could not be written (said to the user, or on stderr when the session
+  // ends and nobody would answer).
+  bool SaveSettings();
   void ConfigureCard();
   bool RunFirstSetup();
   void ShowTipOfTheDay();
@@ -302,6 +316,7 @@ class tdMain : public QMainWindow {
   bool saved_ = false;
   bool closing_ = false;
   bool allowClose_ = false;
+  bool closeAfterScan_ = false;  // a close came during a scan: it follows when the scan ends
   bool sliding_ = false;
   bool clockPhase_ = false;
   int volumeBeforeSetup_ = 0;

@@ -1,5 +1,6 @@
-// One QAction per command, shared by the main menu, the tray menu, the panel buttons and the
-// keys; the Scanning gate is applied here once for all of them.
+// The command table and the door every command comes in by: one QAction per command, shared by
+// the main menu, the tray menu, the panel buttons and the keys. The Scanning gate and the
+// device guard are applied here once for all of them.
 #include <QAction>
 #include <QActionGroup>
 #include <QKeyEvent>
@@ -13,66 +14,64 @@ namespace ondivo {
 
 namespace {
 
-// The menu column of the command table: how each command reads in the menus, and whether its
-// item carries a check mark.
-struct tMenuEntry {
+enum : unsigned {
+  kChecked = 1,       // the menu item carries a check mark
+  kWaitsForScan = 2,  // ignored while a scan runs
+};
+
+// The window's command table: each command with its menu caption and its handler. A command
+// without a handler comes with a later part of the panel: present, not yet enabled.
+struct tCommandBinding {
   tCommandId Id;
   const char* Caption;
-  bool Checkable = false;
+  void (tdMain::*Handler)();
+  unsigned Flags = 0;
 };
 
-constexpr tMenuEntry kMenuEntries[] = {
-    {cmVolumeUp, "Up"},
-    {cmVolumeDown, "Down"},
-    {cmVolumeTo0, "Reset"},
-    {cmMixer, "Mixer"},
-    {cmMuteOnOff, "Mute", true},
-    {cmDecFreq, "Tune left"},
-    {cmIncFreq, "Tune right"},
-    {cmDecStep, "Step -"},
-    {cmIncStep, "Step +"},
-    {cmSleepOnOff, "Sleep", true},
-    {cmAlarmOnOff, "Alarm", true},
-    {cmScanLeft, "Scan left"},
-    {cmScanRight, "Scan right"},
-    {cmStopScan, "Scan stop"},
-    {cmEditFavs, "Edit presets"},
-    {cmSetup, "&Settings"},
-    {cmOrganize, "Organize"},
-    {cmProgr, "Scripting", true},
-    {cmExit, "Exit"},
-    {cmJump, "Jump to"},
-    {cmOnTop, "Always on top", true},
-    {cmMinimal, "Display", true},
-    {cmMinimalTuner, "Display + tuner", true},
-    {cmMinimalFavs, "Display + presets", true},
-    {cmStereo, "Stereo", true},
-    {cmComplete, "Complete", true},
-    {cmClear, "Clear"},
-    {cmClearAll, "Clear all"},
-    {cmMemory, "Memory"},
-    {cmRename, "Rename"},
-    {cmHelp, "Help topics"},
-    {cmAbout, "About"},
-    {cmLoadScript, "Load script"},
-    {cmLoadPresets, "Load presets"},
-    {cmMinimalVolBtn, "Display + volume + buttons", true},
-    {cmMinimalVolBtnPre, "Display + volume + buttons + presets", true},
+constexpr tCommandBinding kCommandTable[] = {
+    {cmVolumeUp, "Up", &tdMain::Volume_Up},
+    {cmVolumeDown, "Down", &tdMain::Volume_Down},
+    {cmVolumeTo0, "Reset", &tdMain::Volume_0, kWaitsForScan},
+    {cmMixer, "Mixer", &tdMain::Volume_Mixer},
+    {cmMuteOnOff, "Mute", &tdMain::Volume_Mute, kChecked},
+    {cmDecFreq, "Tune left", &tdMain::Actions_TunePrev, kWaitsForScan},
+    {cmIncFreq, "Tune right", &tdMain::Actions_TuneNext, kWaitsForScan},
+    {cmDecStep, "Step -", &tdMain::Actions_StepInc, kWaitsForScan},  // shrinks the step
+    {cmIncStep, "Step +", &tdMain::Actions_StepDec, kWaitsForScan},  // grows it
+    {cmSleepOnOff, "Sleep", nullptr, kChecked | kWaitsForScan},
+    {cmAlarmOnOff, "Alarm", nullptr, kChecked | kWaitsForScan},
+    {cmScanLeft, "Scan left", &tdMain::Actions_ScanPrev, kWaitsForScan},
+    {cmScanRight, "Scan right", &tdMain::Actions_ScanNext, kWaitsForScan},
+    {cmStopScan, "Scan stop", &tdMain::Actions_StopScan},
+    {cmEditFavs, "Edit presets", nullptr, kWaitsForScan},
+    {cmSetup, "&Settings", &tdMain::Options_Settings, kWaitsForScan},
+    {cmOrganize, "Organize", nullptr, kWaitsForScan},
+    {cmProgr, "Scripting", nullptr, kChecked | kWaitsForScan},
+    {cmExit, "Exit", &tdMain::File_Exit},
+    {cmJump, "Jump to", &tdMain::Actions_Jump, kWaitsForScan},
+    {cmOnTop, "Always on top", &tdMain::Display_AlwaysOnTop, kChecked},
+    {cmMinimal, "Display", &tdMain::Display_Minimal, kChecked},
+    {cmMinimalTuner, "Display + tuner", &tdMain::Display_MinTuner, kChecked},
+    {cmMinimalFavs, "Display + presets", &tdMain::Display_MinPresets, kChecked},
+    {cmStereo, "Stereo", &tdMain::Actions_Stereo, kChecked},
+    {cmComplete, "Complete", &tdMain::Display_Complete, kChecked},
+    {cmClear, "Clear", &tdMain::Stations_Clear, kWaitsForScan},
+    {cmClearAll, "Clear all", &tdMain::Stations_ClearAll, kWaitsForScan},
+    {cmMemory, "Memory", &tdMain::Stations_Memory, kWaitsForScan},
+    {cmRename, "Rename", &tdMain::Stations_Rename, kWaitsForScan},
+    {cmHelp, "Help topics", &tdMain::Help_Topics},
+    {cmAbout, "About", &tdMain::Help_About},
+    {cmLoadScript, "Load script", nullptr, kWaitsForScan},
+    {cmLoadPresets, "Load presets", &tdMain::File_LoadPresets, kWaitsForScan},
+    {cmMinimalVolBtn, "Display + volume + buttons", &tdMain::Display_MinVolBtn, kChecked},
+    {cmMinimalVolBtnPre, "Display + volume + buttons + presets", &tdMain::Display_MinVolBtnPre,
+     kChecked},
 };
 
-// Commands whose function comes with a later part of the panel: present, not yet enabled.
-bool NotYetAvailable(tCommandId id) {
-  switch (id) {
-    case cmSleepOnOff:
-    case cmAlarmOnOff:
-    case cmEditFavs:
-    case cmOrganize:
-    case cmProgr:
-    case cmLoadScript:
-      return true;
-    default:
-      return false;
-  }
+const tCommandBinding* BindingOf(tCommandId id) {
+  for (const tCommandBinding& binding : kCommandTable)
+    if (binding.Id == id) return &binding;
+  return nullptr;
 }
 
 }  // namespace
@@ -96,42 +95,15 @@ int DisplayModeOf(tCommandId id) {
   }
 }
 
-bool tdMain::BlockedWhileScanning(tCommandId id) const {
-  switch (id) {
-    case cmDecFreq:
-    case cmIncFreq:
-    case cmDecStep:
-    case cmIncStep:
-    case cmScanLeft:
-    case cmScanRight:  // a nested scan is refused
-    case cmJump:
-    case cmSetup:
-    case cmSleepOnOff:
-    case cmAlarmOnOff:
-    case cmProgr:
-    case cmOrganize:
-    case cmEditFavs:
-    case cmClear:
-    case cmClearAll:
-    case cmMemory:
-    case cmRename:
-    case cmLoadScript:
-    case cmLoadPresets:
-      return true;
-    default:
-      return false;
-  }
-}
-
 void tdMain::CreateActions() {
   displayGroup_ = new QActionGroup(this);
-  for (const tMenuEntry& entry : kMenuEntries) {
-    auto* action = new QAction(entry.Caption, this);
-    action->setCheckable(entry.Checkable);
-    const tCommandId id = entry.Id;
+  for (const tCommandBinding& binding : kCommandTable) {
+    auto* action = new QAction(binding.Caption, this);
+    action->setCheckable(binding.Flags & kChecked);
+    const tCommandId id = binding.Id;
     connect(action, &QAction::triggered, this, [this, id] { Run(id); });
     if (DisplayModeOf(id) >= 0) displayGroup_->addAction(action);
-    action->setEnabled(!NotYetAvailable(id));
+    action->setEnabled(binding.Handler != nullptr);
     actions_[static_cast<size_t>(id)] = action;
   }
   Action(cmStopScan)->setEnabled(false);
@@ -142,116 +114,73 @@ void tdMain::CreateActions() {
 }
 
 void tdMain::Run(tCommandId id) {
-  GuardDevice([this, id] { RunCommand(id); });
+  const tCommandBinding* binding = BindingOf(id);
+  if (!binding || !binding->Handler) return;
+  const auto handler = binding->Handler;
+  const tDuringScan during =
+      binding->Flags & kWaitsForScan ? tDuringScan::Ignored : tDuringScan::Runs;
+  Enter(during, [this, handler] { (this->*handler)(); });
 }
 
-void tdMain::RunCommand(tCommandId id) {
-  if (state_.Scanning && BlockedWhileScanning(id)) return;
-  if (const int mode = DisplayModeOf(id); mode >= 0) {
-    SetDisplayMode(mode);
-    return;
-  }
-  switch (id) {
-    case cmDecFreq:
-      Actions_TunePrev();
-      break;
-    case cmIncFreq:
-      Actions_TuneNext();
-      break;
-    case cmDecStep:
-      Actions_StepInc();
-      break;  // "Step -" shrinks the step
-    case cmIncStep:
-      Actions_StepDec();
-      break;  // "Step +" grows it
-    case cmScanLeft:
-      Actions_ScanPrev();
-      break;
-    case cmScanRight:
-      Actions_ScanNext();
-      break;
-    case cmStopScan:
-      Actions_StopScan();
-      break;
-    case cmStereo:
-      Actions_Stereo();
-      break;
-    case cmJump:
-      Actions_Jump();
-      break;
-    case cmSetup:
-      Options_Settings();
-      break;
-    case cmVolumeUp:
-      Volume_Up();
-      break;
-    case cmVolumeDown:
-      Volume_Down();
-      break;
-    case cmVolumeTo0:
-      Volume_0();
-      break;
-    case cmMixer:
-      Volume_Mixer();
-      break;
-    case cmMuteOnOff:
-      Volume_Mute();
-      break;
-    case cmExit:
-      File_Exit();
-      break;
-    case cmOnTop:
-      Display_AlwaysOnTop();
-      break;
-    case cmHelp:
-      Help_Topics();
-      break;
-    case cmAbout:
-      Help_About();
-      break;
-    case cmClear:
-      Stations_Clear();
-      break;
-    case cmClearAll:
-      Stations_ClearAll();
-      break;
-    case cmMemory:
-      Stations_Memory();
-      break;
-    case cmRename:
-      Stations_Rename();
-      break;
-    case cmLoadPresets:
-      File_LoadPresets();
-      break;
-    default:
-      break;  // their function comes later
-  }
+void tdMain::Enter(tDuringScan during, const std::function<void()>& handler) {
+  if (during == tDuringScan::Ignored && state_.Scanning) return;
+  GuardDevice(handler);
+}
+
+void tdMain::Display_Complete() {
+  SetDisplayMode(DisplayModeOf(cmComplete));
+}
+
+void tdMain::Display_Minimal() {
+  SetDisplayMode(DisplayModeOf(cmMinimal));
+}
+
+void tdMain::Display_MinTuner() {
+  SetDisplayMode(DisplayModeOf(cmMinimalTuner));
+}
+
+void tdMain::Display_MinPresets() {
+  SetDisplayMode(DisplayModeOf(cmMinimalFavs));
+}
+
+void tdMain::Display_MinVolBtn() {
+  SetDisplayMode(DisplayModeOf(cmMinimalVolBtn));
+}
+
+void tdMain::Display_MinVolBtnPre() {
+  SetDisplayMode(DisplayModeOf(cmMinimalVolBtnPre));
 }
 
 void tdMain::ConnectWidgets() {
-  connect(btTunePrev_, &QToolButton::clicked, this, &tdMain::Actions_TunePrev);
-  connect(btTuneNext_, &QToolButton::clicked, this, &tdMain::Actions_TuneNext);
-  connect(btStepUp_, &QToolButton::clicked, this, &tdMain::Actions_StepDec);
-  connect(btStepDown_, &QToolButton::clicked, this, &tdMain::Actions_StepInc);
-  connect(sStep_, &QSlider::valueChanged, this, &tdMain::sStepChange);
+  // A button that stands for a command runs it as its menu item and its key do.
+  const std::pair<QToolButton*, tCommandId> commandButtons[] = {
+      {btTunePrev_, cmDecFreq},  {btTuneNext_, cmIncFreq},  {btStepUp_, cmIncStep},
+      {btStepDown_, cmDecStep},  {btScanPrev_, cmScanLeft}, {btScanNext_, cmScanRight},
+      {btStopScan_, cmStopScan}, {btJump_, cmJump},         {btStr_, cmStereo},
+      {btOff_, cmExit}};
+  for (const auto& [button, command] : commandButtons) {
+    connect(button, &QToolButton::clicked, this, [this, id = command] { Run(id); });
+  }
+  // The other controls come in through the same door.
+  const auto waitsForScan = [this](std::function<void()> handler) {
+    return [this, handler] { Enter(tDuringScan::Ignored, handler); };
+  };
+  connect(btFM_, &QToolButton::clicked, this, waitsForScan([this] { btFMClick(); }));
+  connect(btAM_, &QToolButton::clicked, this, waitsForScan([this] { btAMClick(); }));
+  connect(sStep_, &QSlider::valueChanged, this, [this](int value) {
+    Enter(tDuringScan::Ignored, [this, value] { sStepChange(value); });
+  });
+  for (int i = 0; i < 10; ++i) {
+    connect(btRadio_[i], &QToolButton::clicked, this,
+            waitsForScan([this, i] { btRadioClick(i + 1); }));
+  }
+  // The frequency slider has no handler during a scan.
   connect(sFrequency_, &QSlider::valueChanged, this, &tdMain::sFrequencyChange);
   connect(sFrequency_, &QSlider::sliderPressed, this, [this] { sliding_ = true; });
   connect(sFrequency_, &QSlider::sliderReleased, this, &tdMain::EndSliding);
-  connect(btScanPrev_, &QToolButton::clicked, this, &tdMain::Actions_ScanPrev);
-  connect(btScanNext_, &QToolButton::clicked, this, &tdMain::Actions_ScanNext);
-  connect(btStopScan_, &QToolButton::clicked, this, &tdMain::Actions_StopScan);
-  connect(btFM_, &QToolButton::clicked, this, &tdMain::btFMClick);
-  connect(btAM_, &QToolButton::clicked, this, &tdMain::btAMClick);
-  connect(btJump_, &QToolButton::clicked, this, &tdMain::Actions_Jump);
-  for (int i = 0; i < 10; ++i) {
-    connect(btRadio_[i], &QToolButton::clicked, this, [this, i] { btRadioClick(i + 1); });
-  }
   connect(btPageUp_, &QToolButton::clicked, this, &tdMain::btNextPrevTopClick);
   connect(btPageDown_, &QToolButton::clicked, this, &tdMain::btNextPrevBottomClick);
   ConnectPresets();
-  connect(btStr_, &QToolButton::clicked, this, &tdMain::Actions_Stereo);
-  connect(btOff_, &QToolButton::clicked, this, &tdMain::File_Exit);
   // Controls whose function comes later show their state but take no input yet.
   for (QWidget* w : std::initializer_list<QWidget*>{btAlarm_, btSleep_, btProg_}) {
     w->setEnabled(false);
@@ -275,9 +204,9 @@ void tdMain::UpdateActionStates() {
   Action(cmOnTop)->setChecked(settings_.AlwaysOnTop);
   showAction_->setEnabled(state_.Hidden);
   hideAction_->setEnabled(!state_.Hidden);
-  for (const tMenuEntry& entry : kMenuEntries) {
-    const int mode = DisplayModeOf(entry.Id);
-    if (mode >= 0) Action(entry.Id)->setChecked(mode == settings_.DisplayType);
+  for (const tCommandBinding& binding : kCommandTable) {
+    const int mode = DisplayModeOf(binding.Id);
+    if (mode >= 0) Action(binding.Id)->setChecked(mode == settings_.DisplayType);
   }
   UpdatePresetActions();
 }

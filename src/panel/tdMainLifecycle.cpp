@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "panel/ConfigurationFile.h"
 #include "panel/ModalScope.h"
@@ -92,8 +94,16 @@ void tdMain::ShowTipOfTheDay() {
 }
 
 void tdMain::closeEvent(QCloseEvent* event) {
-  if (!created_ || saved_) {
+  if (!created_ || saved_ || closing_) {
     event->accept();
+    return;
+  }
+  if (state_.Scanning) {
+    // The scan's loop runs this event: the scan stops first and the close follows it, so
+    // nothing steps a radio that closing has switched off.
+    state_.StopRequested = true;
+    closeAfterScan_ = true;
+    event->ignore();
     return;
   }
   if (!FormCloseQuery()) {
@@ -102,34 +112,44 @@ void tdMain::closeEvent(QCloseEvent* event) {
   }
   closing_ = true;
   event->accept();
-  QCoreApplication::quit();
+  if (saved_) {
+    QCoreApplication::quit();
+  } else {
+    QCoreApplication::exit(1);  // a session end that could not save: the status says so
+  }
 }
 
 bool tdMain::FormCloseQuery() {
   settings_.X = x();
   settings_.Y = y();
+  bool switchOff = true;
+  std::optional<ModalScope> asked;  // the panel stays hidden from the question to the end
   switch (DecideClose(settings_.ShutDown, state_.SessionEnding)) {
     case tCloseAction::SwitchOff:
-      SwitchCardOff();
       break;
     case tCloseAction::Leave:
+      switchOff = false;
       break;
     case tCloseAction::Ask: {
-      ModalScope scope(*this);
+      asked.emplace(*this);
       const bool yes = !card_.GetDevCap(card_.Model()).MuteOnExitForced;
       const tExitAnswer answer =
           services_.RunExit ? services_.RunExit(this, yes) : tExitAnswer::SwitchOff;
-      if (answer == tExitAnswer::NotExit && !state_.SessionEnding) return false;
-      if (answer == tExitAnswer::SwitchOff || state_.SessionEnding) SwitchCardOff();
-      scope.KeepHidden();
+      if (state_.SessionEnding) break;  // the session ended while asking: the radio goes off
+      if (answer == tExitAnswer::NotExit) return false;
+      switchOff = answer == tExitAnswer::SwitchOff;
       break;
     }
   }
-  SaveSettings();
+  // Saved before the radio goes off, so that a close the save interrupts leaves everything as
+  // it was. A session end cannot be refused: it goes on without the file.
+  if (!SaveSettings() && !state_.SessionEnding) return false;
+  if (switchOff || state_.SessionEnding) SwitchCardOff();
+  if (asked) asked->KeepHidden();
   return true;
 }
 
-void tdMain::SaveSettings() {
+bool tdMain::SaveSettings() {
   tConfiguration& s = settings_;
   s.Volume = card_.Volume();
   s.LastBand = card_.Band();
@@ -140,19 +160,26 @@ void tdMain::SaveSettings() {
   s.VolumeLine = card_.VolumeLine();
   s.JapaneseFM = card_.JapaneseFM();
   s.Current = static_cast<uint8_t>(state_.CurrentPreset);
+  // Once the session ends nobody answers a message box: what closing has to say goes to stderr.
+  const auto tell = [this](const std::string& text, Prompter::Icon icon) {
+    if (state_.SessionEnding) {
+      std::fprintf(stderr, "ondivo: %s\n", text.c_str());
+    } else {
+      prompts_.Message(text, icon);
+    }
+  };
   std::error_code ec;
   std::filesystem::create_directories(services_.ConfigDir, ec);
   // A file that could not be read is kept aside, never written over; the user hears of it.
-  if (const auto notice = ini_->KeepUnreadableFile()) {
-    prompts_.Message(*notice, Prompter::Icon::Warning);
-  }
+  if (const auto notice = ini_->KeepUnreadableFile()) tell(*notice, Prompter::Icon::Warning);
   const tWriteResult written = SaveConfiguration(*ini_, settings_, bank_, services_.Locale);
   if (!written) {
-    prompts_.Message(written.Message);
-    return;
+    tell(written.Message, Prompter::Icon::Error);
+    return false;
   }
-  if (!written.Notice.empty()) prompts_.Message(written.Notice, Prompter::Icon::Warning);
+  if (!written.Notice.empty()) tell(written.Notice, Prompter::Icon::Warning);
   saved_ = true;
+  return true;
 }
 
 void tdMain::File_Exit() {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 
 #include "panel/PanelPictures.h"
@@ -13,9 +14,12 @@
 namespace ondivo {
 
 tTuneResult tdMain::TuneTo(tBand band, bool fromSlider, double frequency) {
-  const tTuneResult result = model_->TuneTo(band, fromSlider, frequency);
+  return AfterTune(model_->TuneTo(band, fromSlider, frequency));
+}
+
+tTuneResult tdMain::AfterTune(const tTuneResult& result) {
   if (!result.Tuned) return result;
-  if (result.BandSwitched) SwitchBand(band);
+  if (result.BandSwitched) SwitchBand(card_.Band());
   RefreshPanel();
   return result;
 }
@@ -54,11 +58,18 @@ void tdMain::SwitchBand(tBand band) {
 }
 
 void tdMain::UpdateTuningControls() {
-  const bool scanning = state_.Scanning;
-  btTunePrev_->setEnabled(readout_.CanTunePrev && !scanning);
-  btTuneNext_->setEnabled(readout_.CanTuneNext && !scanning);
-  btScanPrev_->setEnabled(readout_.CanTunePrev && !scanning && readout_.Band == bFM);
-  btScanNext_->setEnabled(readout_.CanTuneNext && !scanning && readout_.Band == bFM);
+  // Nothing that moves the tuner takes input while a scan runs, so none of it looks as if it did.
+  const bool idle = !state_.Scanning;
+  const bool fm = readout_.Band == bFM;
+  btTunePrev_->setEnabled(readout_.CanTunePrev && idle);
+  btTuneNext_->setEnabled(readout_.CanTuneNext && idle);
+  btScanPrev_->setEnabled(readout_.CanTunePrev && idle && fm);
+  btScanNext_->setEnabled(readout_.CanTuneNext && idle && fm);
+  btFM_->setEnabled(readout_.HasFM && idle);
+  btAM_->setEnabled(readout_.HasAM && idle);
+  sStep_->setEnabled(fm && idle);
+  btStepUp_->setEnabled(fm && readout_.Step.Value < readout_.Step.Max && idle);
+  btStepDown_->setEnabled(fm && readout_.Step.Value > readout_.Step.Min && idle);
   UpdateActionStates();
 }
 
@@ -67,20 +78,14 @@ void tdMain::RefreshStepControls() {
   sStep_->setRange(readout_.Step.Min, readout_.Step.Max);
   sStep_->setValue(readout_.Step.Value);
   step_->setText(QString::number(readout_.Step.KHz));
-  btStepUp_->setEnabled(readout_.Band == bFM && readout_.Step.Value < readout_.Step.Max);
-  btStepDown_->setEnabled(readout_.Band == bFM && readout_.Step.Value > readout_.Step.Min);
 }
 
 void tdMain::Actions_TunePrev() {
-  if (state_.Scanning) return;
-  TuneTo(card_.Band(), false,
-         card_.Frequency() - (card_.Band() == bFM ? state_.CurrentStep : card_.BandStep()));
+  AfterTune(model_->TunePrev());
 }
 
 void tdMain::Actions_TuneNext() {
-  if (state_.Scanning) return;
-  TuneTo(card_.Band(), false,
-         card_.Frequency() + (card_.Band() == bFM ? state_.CurrentStep : card_.BandStep()));
+  AfterTune(model_->TuneNext());
 }
 
 void tdMain::Actions_StepDec() {
@@ -97,7 +102,7 @@ void tdMain::sStepChange(int value) {
 }
 
 void tdMain::sFrequencyChange(int value) {
-  if (state_.Scanning) return;
+  if (state_.Scanning) return;  // the scan moves the slider itself
   TuneTo(card_.Band(), sliding_ || sFrequency_->isSliderDown(), value * 0.001);
 }
 
@@ -107,13 +112,11 @@ void tdMain::EndSliding() {
 }
 
 void tdMain::btFMClick() {
-  if (!state_.Scanning) TuneTo(bFM, false, -1);
-  SwitchBand(card_.Band());
+  AfterTune(model_->SelectBand(bFM));
 }
 
 void tdMain::btAMClick() {
-  if (!state_.Scanning) TuneTo(bAM, false, -1);
-  SwitchBand(card_.Band());
+  AfterTune(model_->SelectBand(bAM));
 }
 
 void tdMain::Actions_Stereo() {
@@ -135,7 +138,7 @@ void tdMain::Actions_StopScan() {
 }
 
 void tdMain::Scan(tScanDirection direction) {
-  if (state_.Scanning || card_.Band() != bFM) return;
+  if (card_.Band() != bFM) return;
   ScanStepper stepper(*model_, direction);
   if (!stepper.CanStart()) {
     UpdateTuningControls();
@@ -155,6 +158,7 @@ void tdMain::Scan(tScanDirection direction) {
   state_.StatusHidden = true;
   tuned_->hide();
   for (;;) {
+    // A close arriving here waits for the scan (closeEvent): it has stopped it.
     QApplication::processEvents(QEventLoop::AllEvents);
     if (OnScanStep) OnScanStep();
     const tScanStep step = stepper.Step();
@@ -170,6 +174,10 @@ void tdMain::Scan(tScanDirection direction) {
   btScanPrev_->show();
   btScanNext_->show();
   RefreshPanel();
+  if (closeAfterScan_) {
+    closeAfterScan_ = false;
+    QTimer::singleShot(0, this, [this] { close(); });
+  }
 }
 
 }  // namespace ondivo

@@ -32,16 +32,6 @@ TEST(PanelModelTuningTest, FineTuningMovesByTheStepOnFMAndByOneChannelOnAM) {
   EXPECT_NEAR(rig.card.Frequency(), 1.008, 1e-9);
 }
 
-TEST(PanelModelTuningTest, NothingTunesWhileScanning) {
-  PanelRig rig(mRadioTrack);
-  rig.Model().TuneTo(bFM, false, 98.0);
-  rig.state.Scanning = true;
-  rig.Model().TuneNext();
-  EXPECT_FALSE(rig.Model().StepUp());
-  rig.Model().SelectBand(bFM);
-  EXPECT_DOUBLE_EQ(rig.card.Frequency(), 98.0);
-}
-
 TEST(PanelModelTuningTest, ABandTheCardLacksIsIgnored) {
   PanelRig rig(mRadioTrack);
   rig.Model().TuneTo(bFM, false, 98.0);
@@ -190,6 +180,16 @@ TEST(ScanStepperTest, StopRequestedEndsTheScanBeforeTheNextStep) {
   rig.state.StopRequested = true;
   EXPECT_EQ(scan.Step(), tScanStep::Stopped);
   EXPECT_NEAR(rig.card.Frequency(), 89.975, 1e-9);
+}
+
+TEST(ScanStepperTest, AStepThatDoesNotMoveTheCardEndsTheScan) {
+  PanelRig rig(mRadioTrack, test::SilentLandscape());
+  rig.Model().TuneTo(bFM, false, 90.0);
+  rig.card.SwitchOff();  // as closing does, or a card that failed to switch on
+  ScanStepper scan(rig.Model(), tScanDirection::Up);
+  scan.Begin();
+  EXPECT_EQ(scan.Step(), tScanStep::Stopped);
+  EXPECT_DOUBLE_EQ(rig.card.Frequency(), 90.0);
 }
 
 TEST(ScanStepperTest, NoScanOnAM) {

@@ -24,60 +24,6 @@ T* Child(tdMain& w, const char* name) {
   return w.findChild<T*>(name);
 }
 
-TEST(tdMainScanTest, ScanUpWithNoStationStopsAtTheTopShowingQuestionMarks) {
-  PanelWindow p(RadioTrackIni("[Frequency]\nFrequency=M 107.900\nTuneStep=4\n"), mRadioTrack,
-                test::SilentLandscape());
-  ASSERT_TRUE(p.Create());
-  ASSERT_NEAR(p.card.Frequency(), 107.9, 1e-9);
-  int steps = 0;
-  p.window->OnScanStep = [&] { ++steps; };
-  p.window->Run(cmScanRight);
-  EXPECT_EQ(steps, 1);
-  EXPECT_DOUBLE_EQ(p.card.Frequency(), 108.0);
-  EXPECT_EQ(p.window->StatusLabel()->text(), "?????");
-  EXPECT_FALSE(p.window->State().Scanning);
-  EXPECT_TRUE(p.window->StopScanButton()->isHidden());
-  EXPECT_FALSE(p.window->Action(cmScanRight)->isEnabled());
-  EXPECT_FALSE(p.window->Action(cmIncFreq)->isEnabled());
-  EXPECT_FALSE(p.window->Action(cmStopScan)->isEnabled());
-}
-
-TEST(tdMainScanTest, ScanStopsOnTheFirstStationAndShowsWhatTheCardReports) {
-  PanelWindow p(RadioTrackIni("[Frequency]\nFrequency=M 093.200\nTuneStep=2\n"));
-  ASSERT_TRUE(p.Create());
-  p.window->Run(cmScanLeft);
-  EXPECT_NEAR(p.card.Frequency(), 93.0, 0.031);  // "Rock Harbour", stereo
-  const QString shown = p.window->StatusLabel()->text();
-  EXPECT_EQ(shown, "Stereo");
-  EXPECT_EQ(shown.toStdString(), StatusFlag(p.card.GetSignal(), 7).Text);
-  EXPECT_TRUE(p.window->StatusLabel()->isVisible() || !p.window->isVisible());
-}
-
-TEST(tdMainScanTest, HaltScanningPostedDuringTheScanEndsItAndANestedScanIsRefused) {
-  PanelWindow p(RadioTrackIni("[Frequency]\nFrequency=M 088.000\n"), mRadioTrack,
-                test::SilentLandscape());
-  ASSERT_TRUE(p.Create());
-  int steps = 0;
-  double nestedFrom = 0;
-  p.window->OnScanStep = [&] {
-    ++steps;
-    EXPECT_TRUE(p.window->State().Scanning);
-    EXPECT_TRUE(p.window->Action(cmStopScan)->isEnabled());
-    if (steps == 3) {
-      nestedFrom = p.card.Frequency();
-      p.window->Run(cmScanLeft);  // refused while a scan runs
-      EXPECT_DOUBLE_EQ(p.card.Frequency(), nestedFrom);
-      QMetaObject::invokeMethod(p.window->StopScanButton(), &QToolButton::click,
-                                Qt::QueuedConnection);
-    }
-  };
-  p.window->Run(cmScanRight);
-  EXPECT_EQ(steps, 4);  // the posted click ran in the fourth turn and ended the loop
-  EXPECT_FALSE(p.window->State().Scanning);
-  EXPECT_LT(p.card.Frequency(), 88.1);
-  EXPECT_GT(p.card.Frequency(), 88.0);
-}
-
 TEST(tdMainTuningTest, DraggingOverAPresetSelectsNothingAndReleasingOnlyReadsTheStatus) {
   PanelWindow p(
       RadioTrackIni("[Frequency]\nFrequency=M 090.000\n[Presets]\nList=5,\n"
