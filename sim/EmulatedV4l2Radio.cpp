@@ -87,6 +87,16 @@ void EmulatedV4l2Radio::Replug() {
 
 // --- the tuner -----------------------------------------------------------------------------
 
+uint32_t EmulatedV4l2Radio::UnitsPerMHz() const {
+  if (options_.OneHzUnits) return 1'000'000;
+  return options_.LowUnits ? 16000 : 16;
+}
+
+uint32_t EmulatedV4l2Radio::UnitCapability() const {
+  return (options_.LowUnits ? V4L2_TUNER_CAP_LOW : 0) |
+         (options_.OneHzUnits ? V4L2_TUNER_CAP_1HZ : 0);
+}
+
 uint32_t EmulatedV4l2Radio::ToUnits(double mhz) const {
   return static_cast<uint32_t>(std::llround(mhz * UnitsPerMHz()));
 }
@@ -98,7 +108,7 @@ double EmulatedV4l2Radio::FrequencyMHz() const {
 std::pair<uint32_t, uint32_t> EmulatedV4l2Radio::Range() const {
   uint32_t low = UINT32_MAX, high = 0;
   for (const auto& band : options_.Bands) {
-    if (band.Am && !options_.LowUnits) continue;
+    if (band.Am && UnitsPerMHz() == 16) continue;
     low = std::min(low, ToUnits(band.LowMHz));
     high = std::max(high, ToUnits(band.HighMHz));
   }
@@ -180,7 +190,8 @@ int EmulatedV4l2Radio::QueryCap(void* arg) const {
   CopyName(caps.driver, sizeof(caps.driver), "ondivo-sim");
   CopyName(caps.card, sizeof(caps.card), options_.Card);
   CopyName(caps.bus_info, sizeof(caps.bus_info), "platform:ondivo-sim");
-  caps.device_caps = V4L2_CAP_RADIO | V4L2_CAP_TUNER | V4L2_CAP_READWRITE |
+  caps.device_caps = V4L2_CAP_RADIO | V4L2_CAP_TUNER |
+                     (options_.Rds && options_.RdsBlockIo ? V4L2_CAP_READWRITE : 0) |
                      (options_.Rds ? V4L2_CAP_RDS_CAPTURE : 0);
   caps.capabilities = caps.device_caps | V4L2_CAP_DEVICE_CAPS;
   return 0;
@@ -192,10 +203,11 @@ int EmulatedV4l2Radio::GetTuner(void* arg) const {
   tuner = {};
   CopyName(tuner.name, sizeof(tuner.name), "FM/AM");
   tuner.type = V4L2_TUNER_RADIO;
-  tuner.capability = (options_.LowUnits ? V4L2_TUNER_CAP_LOW : 0) |
-                     (options_.ListsBands ? V4L2_TUNER_CAP_FREQ_BANDS : 0) |
+  const uint32_t rdsAccess =
+      options_.RdsBlockIo ? V4L2_TUNER_CAP_RDS_BLOCK_IO : V4L2_TUNER_CAP_RDS_CONTROLS;
+  tuner.capability = UnitCapability() | (options_.ListsBands ? V4L2_TUNER_CAP_FREQ_BANDS : 0) |
                      (options_.Stereo ? V4L2_TUNER_CAP_STEREO : 0) |
-                     (options_.Rds ? V4L2_TUNER_CAP_RDS | V4L2_TUNER_CAP_RDS_BLOCK_IO : 0);
+                     (options_.Rds ? V4L2_TUNER_CAP_RDS | rdsAccess : 0);
   switch (options_.HardwareSeek) {
     case Seek::None:
       break;
@@ -240,7 +252,7 @@ int EmulatedV4l2Radio::EnumBands(void* arg) const {
   if (!options_.ListsBands || band.tuner != 0 || band.type != V4L2_TUNER_RADIO) return EINVAL;
   std::vector<const Band*> offered;
   for (const auto& b : options_.Bands) {
-    if (!b.Am || options_.LowUnits) offered.push_back(&b);
+    if (!b.Am || UnitsPerMHz() > 16) offered.push_back(&b);
   }
   if (band.index >= offered.size()) return EINVAL;
   const Band& b = *offered[band.index];
@@ -249,9 +261,15 @@ int EmulatedV4l2Radio::EnumBands(void* arg) const {
   band.tuner = 0;
   band.type = V4L2_TUNER_RADIO;
   band.index = index;
-  band.capability = options_.LowUnits ? V4L2_TUNER_CAP_LOW : 0;
-  band.rangelow = ToUnits(b.LowMHz);
-  band.rangehigh = ToUnits(b.HighMHz);
+  if (b.OneHzRange) {
+    band.capability = V4L2_TUNER_CAP_1HZ;
+    band.rangelow = static_cast<uint32_t>(std::llround(b.LowMHz * 1e6));
+    band.rangehigh = static_cast<uint32_t>(std::llround(b.HighMHz * 1e6));
+  } else {
+    band.capability = UnitCapability();
+    band.rangelow = ToUnits(b.LowMHz);
+    band.rangehigh = ToUnits(b.HighMHz);
+  }
   band.modulation = b.Am ? V4L2_BAND_MODULATION_AM : V4L2_BAND_MODULATION_FM;
   return 0;
 }
@@ -358,8 +376,10 @@ int EmulatedV4l2Radio::SetControl(void* arg) {
 // --- RDS -----------------------------------------------------------------------------------
 
 ssize_t EmulatedV4l2Radio::Read(void* buffer, size_t size) {
+  ++reads_;
   if (!open_) return -EBADF;
   if (unplugged_) return -ENODEV;
+  if (!options_.RdsBlockIo) return -EINVAL;
   uint64_t ticks;
   [[maybe_unused]] const ssize_t drained = ::read(event_.get(), &ticks, sizeof(ticks));
   if (!rds_) return -EAGAIN;

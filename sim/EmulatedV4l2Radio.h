@@ -29,15 +29,21 @@ class EmulatedV4l2Radio final : public V4l2Device {
     double LowMHz;
     double HighMHz;
     bool Am = false;
+    // The band's own capability names 1 Hz units for its range, whatever the tuner's units.
+    bool OneHzRange = false;
   };
   struct Options {
     std::string Path = "/dev/radio0";  // the one node it answers to
     std::string Card = "Ondivo emulated radio";
-    bool LowUnits = true;  // 62.5 Hz units, else 62.5 kHz
+    bool LowUnits = true;     // 62.5 Hz units, else 62.5 kHz
+    bool OneHzUnits = false;  // V4L2_TUNER_CAP_1HZ: 1 Hz units, whatever LowUnits says
     std::vector<Band> Bands = {{87.5, 108.0}, {0.522, 1.710, true}};
     bool ListsBands = true;  // VIDIOC_ENUM_FREQ_BANDS; else only the tuner's range
     bool Stereo = true;
     bool Rds = true;
+    // RDS blocks are read from the node (V4L2_TUNER_CAP_RDS_BLOCK_IO); else the tuner offers RDS
+    // only through controls and read() is refused.
+    bool RdsBlockIo = true;
     bool Volume = true;  // V4L2_CID_AUDIO_VOLUME, 0..15
     bool Mute = true;    // V4L2_CID_AUDIO_MUTE
     Seek HardwareSeek = Seek::Bounded;
@@ -65,6 +71,7 @@ class EmulatedV4l2Radio final : public V4l2Device {
   bool Muted() const { return muted_; }
   int32_t VolumeLevel() const { return volume_; }
   int Opens() const { return opens_; }
+  int Reads() const { return reads_; }  // read() calls, answered or not
   const Options& Settings() const { return options_; }
   // The RDS station at a landscape frequency, if it sends RDS.
   std::optional<RdsStation> RdsAt(tBand band, double mhz) const;
@@ -80,7 +87,8 @@ class EmulatedV4l2Radio final : public V4l2Device {
   void FailNext(unsigned long request, int error) { failures_[request] = error; }
 
  private:
-  uint32_t UnitsPerMHz() const { return options_.LowUnits ? 16000 : 16; }
+  uint32_t UnitsPerMHz() const;
+  uint32_t UnitCapability() const;
   uint32_t ToUnits(double mhz) const;
   const LandscapeStation* Station() const;
   tBand BandOf(uint32_t units) const;
@@ -106,6 +114,7 @@ class EmulatedV4l2Radio final : public V4l2Device {
   bool replugged_ = false;  // unplugged, then plugged in again while that handle was open
   bool busy_ = false;
   int opens_ = 0;
+  int reads_ = 0;
   uint32_t frequency_ = 0;
   uint32_t audmode_ = 1;  // V4L2_TUNER_MODE_STEREO
   bool muted_ = false;

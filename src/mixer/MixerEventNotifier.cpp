@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "mixer/MixerErrors.h"
+
 namespace ondivo {
 
 MixerEventNotifier::MixerEventNotifier(TMixer& mixer, QObject* parent)
@@ -35,11 +37,13 @@ void MixerEventNotifier::Rebuild() {
     if (!(fd.events & POLLIN)) continue;
     auto notifier = std::make_unique<QSocketNotifier>(fd.fd, QSocketNotifier::Read);
     // A card that fails to give its reports would keep its descriptor readable and spin the
-    // event loop; it is no longer watched until the mixer is opened again.
+    // event loop; it is no longer watched until the mixer is opened again. An error of the
+    // handlers the reports reach says nothing about the mixer and is not this watcher's to
+    // swallow.
     connect(notifier.get(), &QSocketNotifier::activated, this, [this] {
       try {
         mixer_.HandleEvents();
-      } catch (const std::exception&) {
+      } catch (const eMMError&) {
         for (auto& n : notifiers_) n->setEnabled(false);
       }
     });

@@ -79,12 +79,14 @@ bool PanelVolume::ToZero() {
 bool PanelVolume::ToggleMute() {
   if (!card_.GetDevCap(card_.Model()).CanMute) return false;
   if (card_.Volume() == 0 && card_.VolumeLine() != vlNone) return false;
-  state_.Muted = !state_.Muted;
-  if (state_.Muted) {
+  // The panel says muted only once the card is: a radio device that is gone stays as it was.
+  const bool muting = !state_.Muted;
+  if (muting) {
     card_.Mute();
   } else {
     card_.Unmute();
   }
+  state_.Muted = muting;
   return true;
 }
 

@@ -30,13 +30,14 @@ bool PresetsPanel::IsTunedStationStored() const {
   return StoredElsewhere(0);
 }
 
-bool PresetsPanel::StoredElsewhere(int n) const {
+bool PresetsPanel::HoldsTunedStation(const tPreset& preset) const {
   const TRadioCard& card = model_.Card();
+  return preset.Assigned && preset.Band == card.Band() && preset.Frequency == card.Frequency();
+}
+
+bool PresetsPanel::StoredElsewhere(int n) const {
   for (int i = 1; i <= PresetsBank::kPresetCount; ++i) {
-    const tPreset& p = model_.Bank().Preset(i);
-    if (i != n && p.Assigned && p.Band == card.Band() && p.Frequency == card.Frequency()) {
-      return true;
-    }
+    if (i != n && HoldsTunedStation(model_.Bank().Preset(i))) return true;
   }
   return false;
 }
@@ -73,9 +74,12 @@ bool PresetsPanel::ToggleClear() {
   return true;
 }
 
-std::string PresetsPanel::NameToOffer(int n) const {
-  const std::string stored = PresetsBank::IsPresetNumber(n) ? model_.Bank().Preset(n).Name : "";
-  return PresetNameToOffer(stored, model_.Card().Rds());
+std::string PresetsPanel::NameToOffer(int n, tNaming naming) const {
+  if (!PresetsBank::IsPresetNumber(n)) return "";
+  const tPreset& preset = model_.Bank().Preset(n);
+  // Another station's name would rename a preset after whatever plays now.
+  const bool tuned = naming == tNaming::Store || HoldsTunedStation(preset);
+  return tuned ? PresetNameToOffer(preset.Name, model_.Card().Rds()) : preset.Name;
 }
 
 void PresetsPanel::Store(int n, std::string_view name) {

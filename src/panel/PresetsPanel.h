@@ -40,6 +40,9 @@ struct tPresetPopup {
 // Store with it.
 enum class tPresetPress { Nothing, Cleared, Store, Recalled };
 
+// Why the ask-name dialog opens: the tuned station goes into a preset, or a preset is renamed.
+enum class tNaming { Store, Rename };
+
 // The presets group of the front panel without widgets: pages, the MEM and CLR arming, storing,
 // clearing, renaming and loading, and what the buttons and menus show. It works on the panel
 // model's bank, card and state; the window binds its buttons and menus to it and redraws after
@@ -66,8 +69,9 @@ class PresetsPanel {
   bool ToggleMemory();
   bool ToggleClear();
 
-  // The name the ask-name dialog opens with.
-  std::string NameToOffer(int n) const;
+  // The name the ask-name dialog opens with: the station's RDS name where the preset being
+  // named is the station tuned (it goes into n now, or n holds it), else n's own name.
+  std::string NameToOffer(int n, tNaming naming) const;
   // Stores the tuned station into n under the trimmed name and selects it.
   void Store(int n, std::string_view name);
   // Clears n; a current preset is let go and the card re-tuned on its band.
@@ -104,6 +108,7 @@ class PresetsPanel {
  private:
   // Another preset than n holds the tuned station: storing into n would keep it twice.
   bool StoredElsewhere(int n) const;
+  bool HoldsTunedStation(const tPreset& preset) const;
   // The card back on its band at its frequency, and no preset current.
   void LetGoOfCurrent();
 

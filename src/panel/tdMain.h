@@ -269,7 +269,7 @@ class tdMain : public QMainWindow {
   void UpdatePresetActions();
   // Redraws after a preset operation; the tuner follows when it changed band.
   void AfterPresetChange(tBand bandBefore);
-  std::optional<std::string> AskName(int preset);
+  std::optional<std::string> AskName(int preset, tNaming naming);
   // tdMainDisplay.cpp
   void ApplyReadout();
   void RefreshLamps();

@@ -39,8 +39,7 @@ void tdMain::SwitchCardOn() {
 }
 
 void tdMain::SwitchCardOff() {
-  card_.SwitchOff();
-  rds_->Rearm();  // never watch a descriptor that was closed
+  card_.SwitchOff();  // the RDS notifier lets go of the descriptor before it is closed
 }
 
 bool tdMain::GuardDevice(const std::function<void()>& step) {
@@ -70,7 +69,7 @@ void tdMain::DeviceTrouble(const char* message) {
 }
 
 std::string tdMain::NameToStore(int n) const {
-  return presets_->NameToOffer(n);
+  return presets_->NameToOffer(n, tNaming::Store);
 }
 
 }  // namespace ondivo

@@ -40,8 +40,8 @@ void tdMain::AfterPresetChange(tBand bandBefore) {
   RefreshPanel();
 }
 
-std::optional<std::string> tdMain::AskName(int preset) {
-  const std::string offered = presets_->NameToOffer(preset);
+std::optional<std::string> tdMain::AskName(int preset, tNaming naming) {
+  const std::string offered = presets_->NameToOffer(preset, naming);
   ModalScope scope(*this);
   return services_.RunAskName ? services_.RunAskName(this, offered) : tdAskName::Run(this, offered);
 }
@@ -124,7 +124,7 @@ void tdMain::FavMenu(int preset) {
 }
 
 void tdMain::StorePreset(int preset) {
-  const std::optional<std::string> name = AskName(preset);
+  const std::optional<std::string> name = AskName(preset, tNaming::Store);
   if (name) {
     const tBand before = card_.Band();
     presets_->Store(preset, *name);
@@ -144,7 +144,7 @@ void tdMain::ClearPreset(int preset) {
 
 void tdMain::RenamePreset(int preset) {
   if (!bank_.Preset(preset).Assigned) return;
-  const std::optional<std::string> name = AskName(preset);
+  const std::optional<std::string> name = AskName(preset, tNaming::Rename);
   if (!name || !presets_->Rename(preset, *name)) return;
   RebuildPresetMenus();
   RefreshPanel();

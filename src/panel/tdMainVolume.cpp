@@ -124,7 +124,10 @@ void tdMain::sVolumeChange(int value) {
 }
 
 void tdMain::RadioCardMixerChange(int32_t volume, bool mute) {
-  if (!volume_->MixerChanged(mute)) return;
+  // Unmuting the radio itself may meet a device that is gone: that is told like any other
+  // loss, and the line's own change is still shown.
+  bool ignored = false;
+  if (GuardDevice([&] { ignored = !volume_->MixerChanged(mute); }) && ignored) return;
   ShowVolume(volume);
   ShowMuteState();
   UpdateTuningControls();

@@ -134,6 +134,9 @@ class TRadioCard {
   const RdsDecoder* Rds() const;
   // The device vanished while on: the card drives nothing until switched off and on again.
   bool DeviceLost() const;
+  // Called just before the radio device's descriptor (RdsDescriptor) is closed: switch-off,
+  // or an unplug met by any call. Whatever watches the descriptor lets go of it here.
+  std::function<void()> OnDeviceClosing;
 
  private:
   CardProtocol& Family();

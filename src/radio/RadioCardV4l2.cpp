@@ -21,6 +21,9 @@ void TRadioCard::SetRadioDevices(RadioDevicePaths paths, std::unique_ptr<V4l2Dev
   radioPaths_ = std::move(paths);
   radioDevice_ = device ? std::move(device) : std::make_unique<V4l2KernelDevice>();
   v4l2_ = std::make_unique<V4l2Protocol>(*radioDevice_, radioPaths_);
+  v4l2_->OnClosing = [this] {
+    if (OnDeviceClosing) OnDeviceClosing();
+  };
 }
 
 void TRadioCard::AdoptDeviceRecord() {

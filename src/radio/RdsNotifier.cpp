@@ -11,14 +11,25 @@ RdsNotifier::RdsNotifier(TRadioCard& card, QObject* parent) : QObject(parent), c
   connect(&rest_, &QTimer::timeout, this, [this] {
     if (notifier_) notifier_->setEnabled(true);
   });
+  // A closed descriptor's number can come back for another file at once.
+  card_.OnDeviceClosing = [this] { StopWatching(); };
   Rearm();
 }
 
-RdsNotifier::~RdsNotifier() = default;
+RdsNotifier::~RdsNotifier() {
+  card_.OnDeviceClosing = nullptr;
+}
+
+void RdsNotifier::StopWatching() {
+  rest_.stop();
+  if (!notifier_) return;
+  // Deleted later: this may run inside the notifier's own signal.
+  notifier_->setEnabled(false);
+  notifier_.release()->deleteLater();
+}
 
 void RdsNotifier::Rearm() {
-  rest_.stop();
-  notifier_.reset();
+  StopWatching();
   const int fd = card_.RdsDescriptor();
   if (fd < 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
@@ -34,7 +45,7 @@ void RdsNotifier::Ready() {
     changed = card_.HandleRdsEvents();
   } catch (const eRadioCardError&) {
     // Lost, or busy (another reader holds the RDS stream): either way no blocks come here.
-    notifier_.release()->deleteLater();
+    StopWatching();
     if (OnDeviceLost && card_.DeviceLost()) OnDeviceLost();
     return;
   }

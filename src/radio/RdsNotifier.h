@@ -12,8 +12,8 @@ class TRadioCard;
 
 // Feeds the card's RDS blocks to its decoder from the event loop: a socket notifier on the
 // card's RDS descriptor calls HandleRdsEvents whenever blocks wait, so the panel never blocks
-// on the device. Call Rearm after the card was switched on or off (the descriptor comes and
-// goes with the device).
+// on the device. Call Rearm after the card was switched on (the descriptor comes with the
+// device); it lets go of a descriptor by itself just before the card closes it.
 //
 // After each read the notifier rests before it looks again. RDS brings some 46 blocks a second
 // and drivers keep a second or more of them, so nothing is lost; but some drivers' nodes (the
@@ -40,6 +40,7 @@ class RdsNotifier final : public QObject {
 
  private:
   void Ready();
+  void StopWatching();
 
   TRadioCard& card_;
   std::unique_ptr<QSocketNotifier> notifier_;

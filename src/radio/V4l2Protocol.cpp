@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "radio/RadioErrors.h"
@@ -49,11 +50,15 @@ int ProbeDevice(V4l2Device& device, V4l2Probe& probe) {
     band.type = V4L2_TUNER_RADIO;
     band.index = index;
     if (device.Ioctl(VIDIOC_ENUM_FREQ_BANDS, &band) != 0) break;
-    if (band.modulation & V4L2_BAND_MODULATION_FM) {
-      probe.Bands.push_back({band.rangelow, band.rangehigh, false});
-    } else if (band.modulation & V4L2_BAND_MODULATION_AM) {
-      probe.Bands.push_back({band.rangelow, band.rangehigh, true});
-    }
+    const bool fm = band.modulation & V4L2_BAND_MODULATION_FM;
+    if (!fm && !(band.modulation & V4L2_BAND_MODULATION_AM)) continue;
+    // A band's range is in the units its own capability names; tuning uses the tuner's.
+    const uint64_t from = V4l2UnitsPerMHz(band.capability);
+    const uint64_t to = V4l2UnitsPerMHz(tuner.capability);
+    const uint64_t low = (uint64_t{band.rangelow} * to + from - 1) / from;  // inwards
+    const uint64_t high = uint64_t{band.rangehigh} * to / from;
+    if (high > UINT32_MAX || low > high) continue;
+    probe.Bands.push_back({static_cast<uint32_t>(low), static_cast<uint32_t>(high), !fm});
   }
   // Drivers without a band list tune one range: FM.
   if (probe.Bands.empty()) probe.Bands.push_back({tuner.rangelow, tuner.rangehigh, false});
@@ -74,8 +79,13 @@ V4l2Protocol::V4l2Protocol(V4l2Device& device, const RadioDevicePaths& paths)
 
 // --- errors --------------------------------------------------------------------------------
 
-void V4l2Protocol::Lost(CardState* state) {
+void V4l2Protocol::CloseDevice() {
+  if (device_.IsOpen() && OnClosing) OnClosing();
   device_.Close();
+}
+
+void V4l2Protocol::Lost(CardState* state) {
+  CloseDevice();
   rds_.Reset();
   hardwareSeek_ = false;
   if (state) state->Muted = true;
@@ -94,7 +104,7 @@ bool V4l2Protocol::Check(int error, CardState* state) {
 // --- switching -----------------------------------------------------------------------------
 
 void V4l2Protocol::SwitchOn(CardState& state) {
-  device_.Close();
+  CloseDevice();
   rds_.Reset();
   audmode_ = -1;
   if (const int error = device_.Open(paths_.PathFor(state.Port)); error != 0) {
@@ -104,7 +114,7 @@ void V4l2Protocol::SwitchOn(CardState& state) {
   V4l2Probe probe;
   const int error = ProbeDevice(device_, probe);
   if (error != 0) {
-    device_.Close();
+    CloseDevice();
     if (IsUnplug(error)) throw eDeviceLost();
     throw ePortAlreayOpen();
   }
@@ -126,7 +136,7 @@ void V4l2Protocol::SwitchOff(CardState& state) {
     } catch (const eRadioCardError&) {
     }
   }
-  device_.Close();
+  CloseDevice();
   rds_.Reset();
   state.Muted = true;
 }
@@ -249,13 +259,18 @@ V4l2Protocol::SeekResult V4l2Protocol::Seek(CardState& state, bool up, double fr
 
 // --- RDS -----------------------------------------------------------------------------------
 
+bool V4l2Protocol::ReadsRds() const {
+  // A tuner that offers RDS only through controls has nothing to read on its node.
+  constexpr uint32_t kBlocks = V4L2_TUNER_CAP_RDS | V4L2_TUNER_CAP_RDS_BLOCK_IO;
+  return device_.IsOpen() && (probe_.TunerCaps & kBlocks) == kBlocks;
+}
+
 int V4l2Protocol::RdsDescriptor() const {
-  if (!device_.IsOpen() || !(probe_.TunerCaps & V4L2_TUNER_CAP_RDS)) return -1;
-  return device_.Descriptor();
+  return ReadsRds() ? device_.Descriptor() : -1;
 }
 
 bool V4l2Protocol::HandleRdsEvents() {
-  if (!device_.IsOpen()) return false;
+  if (!ReadsRds()) return false;
   bool changed = false;
   // Bounded, so a chatty device cannot hold the panel.
   for (int round = 0; round < 16; ++round) {
@@ -275,7 +290,7 @@ bool V4l2Protocol::HandleRdsEvents() {
 }
 
 void V4l2Protocol::DrainRds() {
-  if (!(probe_.TunerCaps & V4L2_TUNER_CAP_RDS)) return;
+  if (!ReadsRds()) return;
   for (int round = 0; round < 16; ++round) {
     v4l2_rds_data blocks[64];
     if (device_.Read(blocks, sizeof(blocks)) <= 0) break;

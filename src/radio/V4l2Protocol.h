@@ -31,6 +31,7 @@
 // ignores what a model cannot do.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "radio/CardProtocol.h"
@@ -94,10 +95,17 @@ class V4l2Protocol final : public CardProtocol {
   // Waits up to ms for RDS blocks (for programs without an event loop). 1, 0 or -errno.
   int Poll(int ms) { return device_.Poll(ms); }
 
+  // Called just before the device's descriptor is closed (switch-off, reopening, an unplug met
+  // by any call), so that whatever watches it lets go first.
+  std::function<void()> OnClosing;
+
  private:
   // Turns an errno result into the family's reaction; true when the call succeeded.
   bool Check(int error, CardState* state);
+  void CloseDevice();
   void Lost(CardState* state);
+  // RDS blocks come from the node: the tuner has RDS and delivers it as block I/O.
+  bool ReadsRds() const;
   uint32_t Units(double mhz) const;
   double Megahertz(uint32_t units) const;
   bool SetControl(uint32_t id, int32_t value, CardState& state);

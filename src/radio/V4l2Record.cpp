@@ -8,8 +8,6 @@ namespace ondivo {
 
 namespace {
 
-constexpr uint32_t kLowUnitsPerKHz = 16;  // 62.5 Hz units
-
 // [low, high] of all bands of one kind, or nullopt.
 std::optional<std::pair<uint32_t, uint32_t>> Span(const V4l2Probe& probe, bool am) {
   std::optional<std::pair<uint32_t, uint32_t>> span;
@@ -42,8 +40,9 @@ bool Clip(const V4l2Probe& probe, std::pair<uint32_t, uint32_t> span, double min
 
 }  // namespace
 
-bool V4l2Probe::LowUnits() const {
-  return (TunerCaps & V4L2_TUNER_CAP_LOW) != 0;
+uint32_t V4l2UnitsPerMHz(uint32_t capability) {
+  if (capability & V4L2_TUNER_CAP_1HZ) return 1'000'000;
+  return (capability & V4L2_TUNER_CAP_LOW) ? 16000 : 16;
 }
 
 tDevCap V4l2StaticRecord() {
@@ -76,7 +75,7 @@ tDevCap V4l2DeviceRecord(const V4l2Probe& probe, const tDevCap& base) {
   if (!probe.Card.empty()) cap.Name = probe.Card;
 
   cap.HasFM = false;
-  cap.FMStep = probe.LowUnits() ? 0.05 : 0.0625;
+  cap.FMStep = probe.FineUnits() ? 0.05 : 0.0625;
   if (const auto fm = Span(probe, false)) {
     cap.HasFM = Clip(probe, *fm, kFMMin, kFMMax, cap.FMMin, cap.FMMax);
     const bool reaches76 = fm->first <= static_cast<uint32_t>(kJapaneseFMMin * probe.UnitsPerMHz());
@@ -86,8 +85,9 @@ tDevCap V4l2DeviceRecord(const V4l2Probe& probe, const tDevCap& base) {
   }
   cap.HasAM = false;
   cap.AMStep = 0;
-  if (const auto am = Span(probe, true); am && probe.LowUnits()) {
-    cap.HasAM = am->first <= 531 * kLowUnitsPerKHz && am->second >= 1620 * kLowUnitsPerKHz;
+  if (const auto am = Span(probe, true); am && probe.FineUnits()) {
+    const uint64_t perKHz = probe.UnitsPerMHz() / 1000;
+    cap.HasAM = am->first <= 531 * perKHz && am->second >= 1620 * perKHz;
     if (cap.HasAM) cap.AMStep = 0.009;
   }
 

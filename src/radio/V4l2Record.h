@@ -23,19 +23,24 @@ struct V4l2Control {
   int32_t Step = 1;
 };
 
+// Units of a frequency by the capability flags that go with it: 1 Hz (V4L2_TUNER_CAP_1HZ),
+// 62.5 Hz (V4L2_TUNER_CAP_LOW) or 62.5 kHz; per MHz.
+uint32_t V4l2UnitsPerMHz(uint32_t capability);
+
 // What the protocol learns from a device when it opens it.
 struct V4l2Probe {
-  std::string Card;             // VIDIOC_QUERYCAP card name
-  uint32_t TunerCaps = 0;       // V4L2_TUNER_CAP_* of tuner 0
-  std::vector<V4l2Band> Bands;  // FM and AM bands; the tuner's own range when it lists none
+  std::string Card;        // VIDIOC_QUERYCAP card name
+  uint32_t TunerCaps = 0;  // V4L2_TUNER_CAP_* of tuner 0
+  // FM and AM bands in the tuner's units; the tuner's own range when it lists none.
+  std::vector<V4l2Band> Bands;
   std::optional<V4l2Control> Volume;
   std::optional<V4l2Control> Mute;
 
-  // 62.5 Hz units (V4L2_TUNER_CAP_LOW) rather than 62.5 kHz.
-  bool LowUnits() const;
-  uint32_t UnitsPerMHz() const { return LowUnits() ? 16000 : 16; }
+  uint32_t UnitsPerMHz() const { return V4l2UnitsPerMHz(TunerCaps); }
+  // Units finer than 62.5 kHz: AM and a 50 kHz FM grid are possible.
+  bool FineUnits() const { return UnitsPerMHz() > 16; }
   // The FM grid in units: 50 kHz where the units allow it, else one unit (62.5 kHz).
-  uint32_t FMGridUnits() const { return LowUnits() ? 800 : 1; }
+  uint32_t FMGridUnits() const { return FineUnits() ? UnitsPerMHz() / 20 : 1; }
 };
 
 // The record the model list shows before a device was opened: maker "Linux", name

@@ -135,10 +135,18 @@ TEST_F(TMixerTest, AControlThatVanishesBecomesAbsent) {
   EXPECT_EQ(events, std::vector{mcLineInVolume});
 }
 
-TEST_F(TMixerTest, DestructionRaisesNoEvent) {
+TEST_F(TMixerTest, DestructionRaisesNoEventAndAsksNoWatcherToFollow) {
   mixer->Loaded();
+  int handled = 0, rebuilds = 0;
+  mixer->SetChangeHandler([&](tMixerControlType) { ++handled; });
+  // A watcher that would look at the dying mixer's descriptors again.
+  mixer->OnDescriptorsChanged = [&] { ++rebuilds; };
+  card.values[mcLineInVolume] = {7, 7};
+  card.pending = {mcLineInVolume};  // a change still waiting
   mixer.reset();
   EXPECT_TRUE(events.empty());
+  EXPECT_EQ(handled, 0);
+  EXPECT_EQ(rebuilds, 0);
 }
 
 }  // namespace

@@ -88,8 +88,10 @@ TEST_F(tdMixerTest, MissingControlsAreDisabledAndNeverWrittenAndTheRoutedLineIsB
   auto d = Open(vlCd, {mcBass, mcMicMute});
   EXPECT_FALSE(d->Bass()->isEnabled());
   EXPECT_TRUE(d->Treble()->isEnabled());
+  // The card has no bass to write: moving the slider anyway writes nothing anywhere.
+  const uint64_t writes = CardWrites();
   d->Bass()->setValue(7);
-  EXPECT_EQ(CardControl(mcBass).Writes, 0u);
+  EXPECT_EQ(CardWrites(), writes);
   EXPECT_FALSE(d->Mute(tMixerStrip::Mic)->isEnabled());
   EXPECT_FALSE(d->Panning(tMixerStrip::Mic)->isEnabled());  // the microphone is mono
   EXPECT_TRUE(d->Volume(tMixerStrip::Mic)->isEnabled());

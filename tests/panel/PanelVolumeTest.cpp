@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "radio/RadioCard.h"
+#include "radio/RadioErrors.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/V4l2Rig.h"
 
@@ -129,6 +130,21 @@ TEST(PanelVolumeTest, OnALineAtVolumeZeroTheSoundIsOffAndMuteDoesNothingUntilRai
   EXPECT_TRUE(rig.volume->ToggleMute());
   EXPECT_FALSE(rig.LineInMuted());
   EXPECT_FALSE(rig.state.Muted);
+}
+
+TEST(PanelVolumeTest, AMuteOrUnmuteTheCardFailsLeavesThePanelsMuteStateAsItWas) {
+  for (const bool startMuted : {false, true}) {
+    test::V4l2Rig rig;
+    TRadioCard& card = rig.Build();  // a radio device with volume and mute, on its own route
+    card.SetVolume(128);
+    tPanelState state;
+    PanelVolume volume(card, state);
+    if (startMuted) ASSERT_TRUE(volume.ToggleMute());
+    ASSERT_EQ(state.Muted, startMuted);
+    rig.Device->Unplug();
+    EXPECT_THROW(volume.ToggleMute(), eDeviceLost);
+    EXPECT_EQ(state.Muted, startMuted) << "the radio never heard it";
+  }
 }
 
 TEST(PanelVolumeTest, UpDownAndResetActOnTheLineForAModelWithoutAVolumeOfItsOwn) {

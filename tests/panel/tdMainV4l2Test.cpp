@@ -13,6 +13,7 @@
 
 #include "panel/tdMain.h"
 #include "radio/DeviceMessages.h"
+#include "radio/RdsDecoder.h"
 #include "sim/EmulatedV4l2Radio.h"
 #include "tests/support/PanelRig.h"
 #include "tests/support/PanelWindow.h"
@@ -157,6 +158,20 @@ TEST_F(tdMainV4l2Test, ANamedPresetKeepsItsNameAnUnnamedOneShowsTheServiceName) 
   p.window->btRadioClick(1);
   EXPECT_EQ(Label(), "My Chill");
   EXPECT_EQ(p.window->NameToStore(1), "My Chill") << "before the station's own name is in";
+}
+
+TEST_F(tdMainV4l2Test, RenamingOffersTheServiceNameOnlyForThePresetOfTheStationPlaying) {
+  test::PanelWindow& p =
+      Open(V4l2Ini("[Presets]\nCurrent=0\nList=1,2,\nStation01=M 097.100 My Chill\n"
+                   "Station02=M 104.300 Blues\n"));
+  ASSERT_TRUE(p.Create());
+  ASSERT_EQ(p.window->State().CurrentPreset, 1);
+  ASSERT_TRUE(Listen([&] { return p.card.Rds() && !p.card.Rds()->ProgramService().empty(); }));
+
+  p.window->btMenuPopup(2);  // preset 2's button, while 97.1 plays
+  p.window->Popup_Rename();
+  p.window->Stations_Rename();  // preset 1, the station playing
+  EXPECT_EQ(p.askNameShown, (std::vector<std::string>{"Blues", "CHILL OU"}));
 }
 
 TEST_F(tdMainV4l2Test, UnplugWhileIdleIsToldOnceAndTheRadioComesBackThroughSetup) {

@@ -9,6 +9,7 @@
 
 #include "panel/PanelPictures.h"
 #include "panel/tdMain.h"
+#include "radio/DeviceMessages.h"
 #include "sim/EmulatedRadioTrack.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/PanelWindow.h"
@@ -107,10 +108,15 @@ TEST_F(tdMainVolumeTest, OnLineInAtVolumeZeroTheSoundIsOffAndMuteWaitsForAVolume
   w.VolumeSlider()->setValue(0);
   EXPECT_EQ(CardControl(mcLineInVolume).Value[0], 0);
   EXPECT_TRUE(MuteLook(w).indicatorOff);
+  // Each of the two ways alone does nothing: "Mute" stays checked and the line untouched.
   const long lineSwitch = CardControl(mcLineInMute).Value[0];
+  ASSERT_TRUE(MuteLook(w).menuChecked);
   w.Run(cmMuteOnOff);
+  EXPECT_EQ(CardControl(mcLineInMute).Value[0], lineSwitch);
+  EXPECT_TRUE(MuteLook(w).menuChecked);
   w.MuteButton()->click();
   EXPECT_EQ(CardControl(mcLineInMute).Value[0], lineSwitch);
+  EXPECT_TRUE(MuteLook(w).menuChecked);
   EXPECT_TRUE(MuteLook(w).indicatorOff);
 
   w.VolumeSlider()->setValue(128);
@@ -130,6 +136,36 @@ TEST_F(tdMainVolumeTest, OnLineInAtVolumeZeroTheSoundIsOffAndMuteWaitsForAVolume
   EXPECT_EQ(w.VolumeSlider()->toolTip(), "0%");
   EXPECT_TRUE(MuteLook(w).indicatorOff);
   EXPECT_FALSE(w.Action(cmVolumeDown)->isEnabled());
+}
+
+TEST_F(tdMainVolumeTest, ARadioDeviceLostDuringAMixerReportIsToldOnceAndTheMixerStaysFollowed) {
+  StartCard();
+  PanelWindow p("[Configuration]\nHardware=8\nPort=1\nVolumeLine=2\n", mRadioTrack,
+                sim::StationLandscape{}, soundCard->DeviceName());
+  sim::EmulatedV4l2Radio::Options options;
+  options.Rds = false;  // no RDS descriptor hears the unplug first
+  sim::EmulatedV4l2Radio* device =
+      sim::PlugSimulatedV4l2Radio(p.card, sim::StationLandscape{}, {}, options).Device;
+  ASSERT_TRUE(p.Create());
+  ASSERT_EQ(p.card.VolumeLine(), vlLineIn);
+  tdMain& w = *p.window;
+  const auto lostTold = [&] {
+    const auto m = p.prompts.Messages();
+    return std::count(m.begin(), m.end(), std::string(kDeviceLostMessage));
+  };
+
+  device->Unplug();
+  // An unmuted line makes the panel unmute the radio itself, which is gone.
+  ASSERT_EQ(Amixer({"sset", "Line", "40%", "unmute"}), 0);
+  ASSERT_TRUE(RunUntil([&] { return lostTold() == 1; }));
+  EXPECT_TRUE(p.card.DeviceLost());
+
+  ASSERT_EQ(Amixer({"sset", "Line", "100%"}), 0);
+  ASSERT_TRUE(RunUntil([&] { return w.VolumeSlider()->value() == 256; }));
+  ASSERT_EQ(Amixer({"sset", "Line", "mute"}), 0);
+  ASSERT_TRUE(RunUntil([&] { return w.State().Muted; }));
+  EXPECT_TRUE(MuteLook(w).indicatorOff);
+  EXPECT_EQ(p.prompts.Messages().size(), 1u);
 }
 
 TEST_F(tdMainVolumeTest, TheMixerButtonOpensTheDialogAsAModalOfThePanel) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "platform/UniqueFd.h"
+#include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/V4l2Rig.h"
@@ -45,6 +46,25 @@ TEST(RdsNotifierTest, TheEventLoopFeedsTheDecoderAndStopsOnUnplug) {
   EXPECT_TRUE(card.DeviceLost());
   card.SwitchOff();
   notifier.Rearm();
+  EXPECT_FALSE(notifier.Armed());
+}
+
+TEST(RdsNotifierTest, ADescriptorIsLetGoBeforeItIsClosed) {
+  test::V4l2Rig rig;
+  TRadioCard& card = rig.Build();
+  RdsNotifier notifier(card);
+  ASSERT_TRUE(notifier.Armed());
+  // An unplug met by a tuning, not by the notifier: the card closes the node at once.
+  rig.Device->Unplug();
+  EXPECT_THROW(card.SetFrequency(97.1), eDeviceLost);
+  EXPECT_FALSE(notifier.Armed()) << "still watching a closed descriptor";
+
+  rig.Device->Replug();
+  card.SwitchOff();
+  card.SwitchOn();
+  notifier.Rearm();
+  ASSERT_TRUE(notifier.Armed());
+  card.SwitchOff();
   EXPECT_FALSE(notifier.Armed());
 }
 

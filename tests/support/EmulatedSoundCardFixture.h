@@ -30,6 +30,13 @@ class EmulatedSoundCardTestBase : public ::testing::Test {
     state_ = soundCard->State();
     return state_.At(control);
   }
+  // Values written to any control of the card so far.
+  uint64_t CardWrites() {
+    state_ = soundCard->State();
+    uint64_t writes = 0;
+    for (const auto& c : state_.Controls) writes += c.Writes;
+    return writes;
+  }
 
   TempDir dir;
   std::unique_ptr<sim::EmulatedSoundCard> soundCard;
