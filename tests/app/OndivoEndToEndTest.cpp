@@ -113,7 +113,7 @@ TEST(OndivoEndToEndTest, ASecondCopyExitsAtOnceAsAnOrdinaryUser) {
   // The user runs a copy of the program and its sound card plugin: the build may lie where
   // only its owner enters.
   test::UnprivilegedCopies copies;
-  if (!copies.Reachable()) GTEST_SKIP() << "uid 65534 cannot enter " << copies.Path();
+  if (!copies.Reachable()) GTEST_SKIP() << "cannot run as uid 65534 in " << copies.Path();
   const auto program = copies.Add(ONDIVO_EXE);
   ASSERT_FALSE(copies.Add(sim::EmulatedSoundCardPlugin()).empty());
   SecondCopyExitsAtOnce(program.string(), true);

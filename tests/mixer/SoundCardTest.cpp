@@ -75,7 +75,7 @@ TEST_F(SoundCardTest, TwoProcessesWritingAtOnceLoseNoChange) {
 TEST_F(SoundCardTest, AnUnprivilegedUserRunsTheCardAndItsLocks) {
   // The user loads a copy of the plugin: the build may lie where only its owner enters.
   test::UnprivilegedCopies copies;
-  if (!copies.Reachable()) GTEST_SKIP() << "uid 65534 cannot enter " << copies.Path();
+  if (!copies.Reachable()) GTEST_SKIP() << "cannot run as uid 65534 in " << copies.Path();
   sim::EmulatedSoundCardOptions options;
   options.PluginPath = copies.Add(sim::EmulatedSoundCardPlugin());
   test::GiveToUnprivilegedUser(dir.Path());

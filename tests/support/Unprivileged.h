@@ -55,7 +55,8 @@ class UnprivilegedCopies {
     if (!std::filesystem::copy_file(file, copy, error)) return {};
     return copy;
   }
-  // Whether kNobody can reach the copies: not when the temporary folder itself is private.
+  // Whether the copies can be run as kNobody: not when this process cannot become that user,
+  // nor when the temporary folder itself is private.
   bool Reachable() const {
     const std::string folder = dir_.Path().string();
     return RunAsUnprivilegedUser([&folder] { return ::access(folder.c_str(), R_OK | X_OK) == 0; });
