@@ -40,15 +40,22 @@ std::string Quoted(const std::string& text) {
   return out + "\"";
 }
 
-std::filesystem::path BuiltPluginPath() {
-#ifdef ONDIVO_ALSA_CTL_PLUGIN
-  return ONDIVO_ALSA_CTL_PLUGIN;
-#else
-  return {};
-#endif
-}
-
 }  // namespace
+
+std::filesystem::path EmulatedSoundCardPlugin() {
+#ifdef ONDIVO_ALSA_CTL_PLUGIN
+  const std::filesystem::path built = ONDIVO_ALSA_CTL_PLUGIN;
+#else
+  const std::filesystem::path built;
+#endif
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error && !built.empty()) {
+    const auto beside = executable.parent_path() / built.filename();
+    if (std::filesystem::is_regular_file(beside, error)) return beside;
+  }
+  return built;
+}
 
 EmulatedCardState DefaultEmulatedCard() {
   EmulatedCardState card;
@@ -94,8 +101,9 @@ EmulatedSoundCard::EmulatedSoundCard(const std::filesystem::path& folder,
     : device_(options.DeviceName),
       configPath_(folder / "asound.conf"),
       stateFile_(folder / "sound-card.state") {
-  const auto plugin = options.PluginPath.empty() ? BuiltPluginPath() : options.PluginPath;
-  if (plugin.empty() || !std::filesystem::exists(plugin)) {
+  const auto plugin = options.PluginPath.empty() ? EmulatedSoundCardPlugin() : options.PluginPath;
+  std::error_code unreachable;
+  if (plugin.empty() || !std::filesystem::is_regular_file(plugin, unreachable)) {
     throw std::runtime_error("The emulated sound card's ALSA plugin is missing: " +
                              plugin.string());
   }

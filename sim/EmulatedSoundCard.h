@@ -18,11 +18,16 @@ EmulatedCardState DefaultEmulatedCard();
 EmulatedCardState WithoutControls(EmulatedCardState card,
                                   std::initializer_list<tMixerControlType> controls);
 
+// The ALSA plugin of the emulated card: the one beside the running executable, so a copy of the
+// program taken elsewhere (where another user can run it) brings its own, else the one built
+// with the program.
+std::filesystem::path EmulatedSoundCardPlugin();
+
 struct EmulatedSoundCardOptions {
   std::string DeviceName = "ondivo";  // the ALSA control and PCM device the card appears as
   EmulatedCardState Card = DefaultEmulatedCard();
   bool MakeDefault = true;           // "default" names the emulated card too
-  std::filesystem::path PluginPath;  // empty: the plugin built with the program
+  std::filesystem::path PluginPath;  // empty: EmulatedSoundCardPlugin()
 };
 
 // A running emulated sound card: its state file, and an ALSA configuration that this process

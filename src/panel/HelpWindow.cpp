@@ -1,5 +1,7 @@
 #include "panel/HelpWindow.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -10,7 +12,7 @@
 namespace ondivo {
 
 HelpWindow::HelpWindow(std::filesystem::path folder, QWidget* parent)
-    : QWidget(parent, Qt::Window), folder_(std::move(folder)) {
+    : QWidget(parent, Qt::Window), folder_(std::move(folder)), owner_(parent) {
   setWindowTitle("Ondivo Help");
   browser_ = new QTextBrowser(this);
   browser_->setOpenExternalLinks(true);
@@ -44,9 +46,44 @@ void HelpWindow::ShowTopic(const QString& topic) {
                 "not found in %2.</p>")
             .arg(topic.toHtmlEscaped(), QString::fromStdString(folder_.string()).toHtmlEscaped()));
   }
+  JoinModalDialog();
   show();
   raise();
   activateWindow();
+  browser_->setFocus();  // the keys scroll the page at once
+}
+
+void HelpWindow::JoinModalDialog() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || modal == dialog_) return;
+  if (dialog_) dialog_->removeEventFilter(this);
+  dialog_ = modal;
+  dialog_->installEventFilter(this);
+  MoveTo(dialog_);
+}
+
+void HelpWindow::MoveTo(QWidget* parent) {
+  const QRect place = geometry();
+  const bool shown = !isHidden();
+  setParent(parent, windowFlags());
+  setGeometry(place);
+  if (shown) show();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Before the dialog is destroyed with its children: back to the dialog below it, if any, or
+  // to the owner, where it stays open.
+  if (watched == dialog_ && event->type() == QEvent::Hide && !event->spontaneous()) {
+    dialog_->removeEventFilter(this);
+    dialog_ = nullptr;
+    QWidget* below = QApplication::activeModalWidget();
+    if (below && below != watched) {
+      JoinModalDialog();
+    } else {
+      MoveTo(owner_);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace ondivo

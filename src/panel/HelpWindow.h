@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <filesystem>
 
@@ -19,9 +20,19 @@ class HelpWindow : public QWidget {
   void ShowTopic(const QString& topic);
   QTextBrowser* Browser() const { return browser_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // A modal dialog blocks every window outside its own family: while one is open, the help
+  // window is the dialog's, and it goes back to its owner when the dialog closes.
+  void JoinModalDialog();
+  void MoveTo(QWidget* parent);
+
   std::filesystem::path folder_;
   QTextBrowser* browser_ = nullptr;
+  QPointer<QWidget> owner_;
+  QPointer<QWidget> dialog_;
 };
 
 }  // namespace ondivo

@@ -165,8 +165,8 @@ bool PanelModel::RecallPreset(int n, bool tune) {
   if (!PresetsBank::IsPresetNumber(n)) return false;
   const tPreset p = bank_.Preset(n);
   const tDevCap cap = card_.GetDevCap(card_.Model());
-  const bool inFM = p.Frequency >= card_.FMMin() - 0.0005 && p.Frequency <= card_.FMMax() + 0.0005;
-  const bool inAM = p.Frequency >= kAMMin - 0.0005 && p.Frequency <= kAMMax + 0.0005;
+  const bool inFM = WithinLimits(p.Frequency, card_.FMMin(), card_.FMMax());
+  const bool inAM = WithinLimits(p.Frequency, kAMMin, kAMMax);
   if (p.Band == bFM && !cap.HasFM) return TuneTo(bAM, false, kAMMin), false;
   if (p.Band == bFM && !inFM) return TuneTo(bFM, false, card_.FMMin()), false;
   if (p.Band == bAM && !cap.HasAM) return TuneTo(bFM, false, card_.FMMin()), false;

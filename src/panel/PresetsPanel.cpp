@@ -13,9 +13,6 @@ namespace ondivo {
 
 namespace {
 
-// Half a kHz either side, so a limit stored as "087.000" counts as inside.
-constexpr double kLimitSlack = 0.0005;
-
 std::string CleanName(std::string_view name) {
   return std::string(TrimText(Utf8PadOrCut(TrimText(name), PresetsBank::kMaxNameLength)));
 }
@@ -184,8 +181,7 @@ bool PresetsPanel::CanTune(const tPreset& p) const {
   const TRadioCard& card = model_.Card();
   const tDevCap cap = card.GetDevCap(card.Model());
   if (p.Band == bAM) return cap.HasAM;
-  return cap.HasFM && p.Frequency >= card.FMMin() - kLimitSlack &&
-         p.Frequency <= card.FMMax() + kLimitSlack;
+  return cap.HasFM && WithinLimits(p.Frequency, card.FMMin(), card.FMMax());
 }
 
 std::vector<tPresetMenuEntry> PresetsPanel::MenuEntries() const {

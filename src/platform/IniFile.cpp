@@ -195,7 +195,8 @@ int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
   const std::string s(section), k(key);
   const char* value = store_->ini.GetValue(s.c_str(), k.c_str(), nullptr);
   if (!value) return fallback;
-  return ParseProfileInteger(value).value_or(fallback);
+  // The text ReadString gives, so a quoted "8 " is 8 here as well.
+  return ParseProfileInteger(ReadValue(value)).value_or(fallback);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {

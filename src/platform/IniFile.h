@@ -37,8 +37,8 @@ class IniFile {
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
-  // Decimal, or hexadecimal after "0x" or "$"; anything unreadable or outside 32 bits gives
-  // fallback.
+  // The text ReadString gives, as decimal, or hexadecimal after "0x" or "$"; anything
+  // unreadable or outside 32 bits gives fallback.
   int32_t ReadInteger(std::string_view section, std::string_view key, int32_t fallback) const;
   // An integer read; any non-zero value is true.
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;

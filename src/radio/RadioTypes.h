@@ -71,6 +71,12 @@ inline constexpr double kJapaneseFMMin = 76.0;
 inline constexpr double kJapaneseFMMax = 91.0;
 inline constexpr double kAMMin = 0.531;
 inline constexpr double kAMMax = 1.62;
+// Half a kHz either side of a limit, so a stored "087.000" or a sum of steps that lands a
+// rounding error past a limit still counts as inside.
+inline constexpr double kLimitSlack = 0.0005;
+inline constexpr bool WithinLimits(double mhz, double min, double max) {
+  return mhz >= min - kLimitSlack && mhz <= max + kLimitSlack;
+}
 
 // What one model can do; one record per model.
 struct tDevCap {

@@ -9,30 +9,13 @@
 
 #include "controls/Display.h"
 #include "controls/Pictures.h"
+#include "panel/PanelReadout.h"
 
 namespace ondivo {
 
 namespace {
 
 constexpr const char* kIndicators[] = {"PROG", "ALARM", "RADIO", "SLEEP"};
-
-struct StyleLook {
-  TDigitStyle style;
-  int segWidth;
-};
-// Style setting 0..3 to the digit style and thickness the panel uses.
-StyleLook LookOf(int style) {
-  switch (style) {
-    case 0:
-      return {ds16Seg, 3};
-    case 1:
-      return {ds5x7Bulb, 6};
-    case 3:
-      return {ds7Seg, 4};
-    default:
-      return {ds5x7Dot, 6};
-  }
-}
 
 void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
   QPalette palette = widget->palette();
@@ -136,10 +119,10 @@ void TColorPreview::SetDigitColors(int offIndex, int onIndex, int panelIndex) {
 }
 
 void TColorPreview::SetStyle(int style) {
-  const StyleLook look = LookOf(style);
+  const tDigitLook look = DigitLook(style);
   for (TDisplay* digit : digits_) {
-    digit->SetDigitStyle(look.style);
-    digit->SetSegWidth(look.segWidth);
+    digit->SetDigitStyle(look.Style);
+    digit->SetSegWidth(look.SegWidth);
   }
 }
 

@@ -18,8 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& [key, value] : ini.ReadSection(section)) {
       ONDIVO_FUZZ_CHECK(ini.ValueExists(section, key));
       ONDIVO_FUZZ_CHECK(ini.ReadString(section, key, "") == value);
-      (void)ini.ReadInteger(section, key, 0);
-      (void)ini.ReadBool(section, key, false);
+      // Numbers are the profile integer of the text read.
+      const int32_t number = ParseProfileInteger(value).value_or(-1);
+      ONDIVO_FUZZ_CHECK(ini.ReadInteger(section, key, -1) == number);
+      ONDIVO_FUZZ_CHECK(ini.ReadBool(section, key, true) == (number != 0));
     }
   }
   (void)ParseProfileInteger(input.Text());

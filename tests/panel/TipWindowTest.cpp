@@ -7,10 +7,16 @@
 
 #include "panel/HelpWindow.h"
 #include "panel/tdExit.h"
+#include "settings/tdJumpTo.h"
+#include "tests/support/PanelWindow.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 
 namespace ondivo {
 namespace {
@@ -77,6 +83,63 @@ TEST(HelpWindowTest, EveryNamedTopicHasAPageAndAMissingOneSaysSo) {
   EXPECT_EQ(help.Browser()->documentTitle(), "Jumping to a frequency");
   help.ShowTopic("No_such_topic");
   EXPECT_TRUE(help.Browser()->toPlainText().contains("Help is not installed"));
+}
+
+}  // namespace
+}  // namespace ondivo
+
+namespace ondivo {
+namespace {
+
+HelpWindow* FindHelpWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* help = qobject_cast<HelpWindow*>(w)) return help;
+  }
+  return nullptr;
+}
+
+// Keys and clicks come through the window system, where a modal dialog blocks the windows
+// outside its family.
+void ClickThroughWindow(QWidget* widget) {
+  QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {},
+                    widget->mapTo(widget->window(), widget->rect().center()));
+}
+
+TEST(HelpWindowTest, HelpFromADialogIsScrolledAndClosedWhileTheDialogIsOpenAndOutlivesIt) {
+  test::PanelWindow p(test::RadioTrackIni());
+  ASSERT_TRUE(p.Create());
+  tdMain* panel = p.window.get();
+  const auto help = [panel](const std::string& topic) {
+    panel->ShowHelp(QString::fromStdString(topic));
+  };
+  QPointer<HelpWindow> window;
+  int scrolledTo = 0;
+  bool closed = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    auto* helpButton = dialog->findChild<QPushButton*>("btHelp");
+    QTest::mouseClick(helpButton, Qt::LeftButton);
+    window = FindHelpWindow();
+    if (window) {
+      window->resize(240, 160);  // shorter than the page
+      QApplication::processEvents();
+      QTest::keyClick(window->windowHandle(), Qt::Key_End);
+      scrolledTo = window->Browser()->verticalScrollBar()->value();
+      for (auto* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == "Close") ClickThroughWindow(button);
+      }
+      closed = window->isHidden();
+      QTest::mouseClick(helpButton, Qt::LeftButton);  // and left open
+    }
+    QTest::mouseClick(dialog->findChild<QPushButton*>("btCancel"), Qt::LeftButton);
+  });
+  tdJumpTo::Run(panel, tJumpToValues::FromCard(p.card), help);
+  ASSERT_TRUE(window);
+  EXPECT_GT(scrolledTo, 0);
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->parentWidget(), panel);
+  EXPECT_EQ(window->Browser()->documentTitle(), "Jumping to a frequency");
 }
 
 }  // namespace

@@ -97,7 +97,9 @@ TEST(IniFileTest, ValuesWithBlanksAtEitherEndAreQuotedAndOnePairOfQuotesIsTakenO
     EXPECT_EQ(ini.ReadString("Q", "K" + std::to_string(i), "-"), values[i]) << ReadBytes(path);
   EXPECT_NE(ReadBytes(path).find("K0=\" lead\""), std::string::npos) << ReadBytes(path);
 
-  WriteBytes(path, "[Q]\nA=\"x\"\nB='y'\nC=\"z'\nD=\"\"w\"\"\nE= \" v \" \nF=\"\nN=\"12\"\n");
+  WriteBytes(path,
+             "[Q]\nA=\"x\"\nB='y'\nC=\"z'\nD=\"\"w\"\"\nE= \" v \" \nF=\"\nN=\"12\"\n"
+             "P=\"8 \"\nT=' 1'\n");
   IniFile hand(path);
   EXPECT_EQ(hand.ReadString("Q", "A", ""), "x");
   EXPECT_EQ(hand.ReadString("Q", "B", ""), "y");
@@ -106,6 +108,10 @@ TEST(IniFileTest, ValuesWithBlanksAtEitherEndAreQuotedAndOnePairOfQuotesIsTakenO
   EXPECT_EQ(hand.ReadString("Q", "E", ""), " v ");
   EXPECT_EQ(hand.ReadString("Q", "F", ""), "\"");
   EXPECT_EQ(hand.ReadInteger("Q", "N", 0), 12);
+  // Numbers read through the same unquoting as the text: "8 " is 8, " 1" is true.
+  EXPECT_EQ(hand.ReadString("Q", "P", ""), "8 ");
+  EXPECT_EQ(hand.ReadInteger("Q", "P", 0), 8);
+  EXPECT_TRUE(hand.ReadBool("Q", "T", false));
 }
 
 TEST(IniFileTest, ANulByteIsReadPast) {

@@ -60,7 +60,7 @@ TEST(V4l2KernelDeviceTest, ANodeTheUserMayNotOpenIsRefusedAsAnUnprivilegedUser) 
   std::filesystem::permissions(
       node, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);
-  EXPECT_TRUE(test::RunAsNobody([&] {
+  EXPECT_TRUE(test::RunAsUnprivilegedUser([&] {
     RadioDevicePaths paths;
     paths.Override(1, node.string());
     V4l2KernelDevice device;

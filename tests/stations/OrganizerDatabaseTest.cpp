@@ -6,6 +6,7 @@
 
 #include "stations/FrequencyText.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
 
 namespace ondivo {
 namespace {

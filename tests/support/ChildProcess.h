@@ -14,21 +14,22 @@
 #include <vector>
 
 #include "platform/UniqueFd.h"
+#include "tests/support/Unprivileged.h"
 
 namespace ondivo::test {
 
 // A program started with its standard output on a pipe the test reads line by line.
 class ChildProcess {
  public:
-  // env entries are "NAME=value"; uid >= 0 runs the child as that user.
+  // env entries are "NAME=value"; unprivileged runs the child as kNobody.
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
-               const std::vector<std::string>& env, int uid = -1) {
+               const std::vector<std::string>& env, bool unprivileged = false) {
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0) return;
     pid_ = ::fork();
     if (pid_ == 0) {
       ::dup2(out[1], 1);
-      if (uid >= 0 && (::setgid(uid) != 0 || ::setuid(uid) != 0)) ::_exit(126);
+      if (unprivileged && !BecomeUnprivilegedUser()) ::_exit(126);
       std::vector<char*> argv{const_cast<char*>(program.c_str())};
       for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
       argv.push_back(nullptr);

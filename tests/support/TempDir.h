@@ -1,6 +1,5 @@
 #pragma once
 
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,29 +63,6 @@ inline bool RunWithFileSizeLimit(rlim_t maxBytes, const std::function<bool()>& b
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// The uid and gid of the unprivileged user that permission tests run as.
-inline constexpr uid_t kNobody = 65534;
-
-// Runs body in a forked child that has given up root for kNobody, because root ignores file
-// permissions and CI runs as root. Gives body's result, or false when the child did not end
-// normally or could not drop its privileges.
-inline bool RunAsUnprivilegedUser(const std::function<bool()>& body) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 && ::getuid() == 0) ::_exit(2);
-    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
-    ::_exit(body() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// Hands a folder to kNobody, so that a test running as that user may create files in it.
-inline void GiveToUnprivilegedUser(const std::filesystem::path& path) {
-  (void)::chown(path.c_str(), kNobody, kNobody);
 }
 
 }  // namespace ondivo::test
