@@ -178,7 +178,10 @@ tPresetButtonLook PresetsPanel::Button(int button) const {
 }
 
 bool PresetsPanel::CanTune(const tPreset& p) const {
-  const TRadioCard& card = model_.Card();
+  return CanReceivePreset(model_.Card(), p);
+}
+
+bool CanReceivePreset(const TRadioCard& card, const tPreset& p) {
   const tDevCap cap = card.GetDevCap(card.Model());
   if (p.Band == bAM) return cap.HasAM;
   return cap.HasFM && WithinLimits(p.Frequency, card.FMMin(), card.FMMax());

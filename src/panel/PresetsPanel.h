@@ -12,6 +12,11 @@ namespace ondivo {
 class Prompter;
 struct tPreset;
 
+// Whether the card can tune a preset: an AM preset needs the AM band, an FM preset the FM band
+// and a frequency within the card's present FM limits. Menus, the alarm list and the alarm's
+// start-up arming share it.
+bool CanReceivePreset(const TRadioCard& card, const tPreset& preset);
+
 // What a preset button shows.
 struct tPresetButtonLook {
   std::string Caption;  // "01".."99", "00"
