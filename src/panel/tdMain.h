@@ -20,6 +20,7 @@
 #include "panel/ScanStepper.h"
 #include "panel/StartupPlan.h"
 #include "platform/LocaleFormat.h"
+#include "schedule/AlarmSetting.h"
 #include "settings/SetupValues.h"
 #include "stations/PresetsBank.h"
 
@@ -45,6 +46,7 @@ class HelpWindow;
 class MixerEventNotifier;
 class PanelVolume;
 class TMixer;
+class Tone;
 
 // The display mode a Display command selects, or -1 for other commands.
 int DisplayModeOf(tCommandId id);
@@ -83,6 +85,15 @@ struct tMainServices {
   std::function<void(tModel)> HardwareChanged;
   // Waits of the settings (600 ms after a serial model change).
   std::function<void(int ms)> Wait;
+  // The alarm dialog, opened with the alarm's time and station and the current preset (the
+  // one last recalled): the chosen time and station after "OK", nothing after Cancel.
+  std::function<std::optional<tAlarmSetting>(QWidget*, const tAlarmSetting&, const PresetsBank&,
+                                              const TRadioCard&, int currentPreset)>
+      RunAlarm;
+  // The sleep dialog, opened with the last delay: the minutes after "OK".
+  std::function<std::optional<int>(QWidget*, int minutes)> RunSleep;
+  // Where the tones of a script's beep action go; the default beep when there is none.
+  Tone* Tones = nullptr;
   // The ask-name dialog of storing and renaming a preset, opened with a name: the text after
   // "OK", nothing after Cancel. tdAskName when not set.
   std::function<std::optional<std::string>(QWidget*, const std::string& name)> RunAskName;
