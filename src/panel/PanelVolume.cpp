@@ -65,7 +65,7 @@ bool PanelVolume::Down() {
 }
 
 bool PanelVolume::ToZero() {
-  if (state_.Scanning || !StepsVolume()) return false;
+  if (!StepsVolume()) return false;
   // The card's own sweep to zero exists only on the card; a line is simply set to 0.
   if (IsMixerLine(card_.VolumeLine())) {
     card_.SetVolume(0);

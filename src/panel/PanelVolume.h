@@ -51,7 +51,8 @@ class PanelVolume {
   // enabled there, so they act).
   bool Up();
   bool Down();
-  // "Reset": the volume to 0, on the card or on the routed line; ignored while scanning.
+  // "Reset": the volume to 0, on the card or on the routed line (the panel ignores it while a
+  // scan runs).
   bool ToZero();
   // Mute on or off; at volume 0 on a volume line there is nothing to unmute.
   bool ToggleMute();

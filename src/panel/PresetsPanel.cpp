@@ -41,7 +41,7 @@ bool PresetsPanel::StoredElsewhere(int n) const {
 
 tPresetPress PresetsPanel::Press(int n) {
   tPanelState& s = model_.State();
-  if (s.Scanning || !PresetsBank::IsPresetNumber(n)) return tPresetPress::Nothing;
+  if (!PresetsBank::IsPresetNumber(n)) return tPresetPress::Nothing;
   if (s.ClearArmed) {
     Clear(n);
     s.ClearArmed = false;
@@ -59,14 +59,14 @@ tPresetPress PresetsPanel::Press(int n) {
 
 bool PresetsPanel::ToggleMemory() {
   tPanelState& s = model_.State();
-  if (s.Scanning || s.ClearArmed || IsTunedStationStored()) return false;
+  if (s.ClearArmed || IsTunedStationStored()) return false;
   s.MemoryArmed = !s.MemoryArmed;
   return true;
 }
 
 bool PresetsPanel::ToggleClear() {
   tPanelState& s = model_.State();
-  if (s.Scanning || s.MemoryArmed) return false;
+  if (s.MemoryArmed) return false;
   s.ClearArmed = !s.ClearArmed;
   return true;
 }
@@ -93,7 +93,6 @@ void PresetsPanel::Clear(int n) {
 }
 
 bool PresetsPanel::ClearAll(Prompter& prompts) {
-  if (model_.State().Scanning) return false;
   if (!prompts.Ask("Are you sure ?", "Clear all favorites")) return false;
   model_.Bank().ClearAll();
   LetGoOfCurrent();
@@ -130,7 +129,6 @@ bool PresetsPanel::NextPage() {
 }
 
 bool PresetsPanel::LoadPresets(Prompter& prompts) {
-  if (model_.State().Scanning) return false;
   if (model_.Bank().AssignedCount() > 0 && !prompts.Ask(kLoadQuestion, "Warning")) return false;
   const auto path = prompts.OpenFile("Load presets",
                                      {{"Ondivo presets (*.ovp)", "*.ovp"},

@@ -326,7 +326,6 @@ class tdMain : public QMainWindow {
   bool created_ = false;
   bool saved_ = false;
   bool closing_ = false;
-  bool allowClose_ = false;
   bool closeAfterScan_ = false;  // a close came during a scan: it follows when the scan ends
   bool sliding_ = false;
   bool clockPhase_ = false;

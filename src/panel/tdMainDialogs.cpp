@@ -13,7 +13,7 @@
 namespace ondivo {
 
 void tdMain::Actions_Jump() {
-  if (state_.Scanning || !services_.RunJumpTo) return;
+  if (!services_.RunJumpTo) return;
   std::optional<tJumpTarget> target;
   {
     ModalScope scope(*this);
@@ -23,7 +23,7 @@ void tdMain::Actions_Jump() {
 }
 
 void tdMain::Options_Settings() {
-  if (state_.Scanning || !services_.RunSetup) return;
+  if (!services_.RunSetup) return;
   tConfiguration current = settings_;
   current.Hardware = HardwareIndexFromModel(card_.Model());
   current.Port = static_cast<uint8_t>(card_.Port());

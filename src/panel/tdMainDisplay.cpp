@@ -88,8 +88,6 @@ void tdMain::ApplyReadout() {
     const QSignalBlocker blockFM(btFM_), blockAM(btAM_);
     btFM_->setChecked(r.Band == bFM);
     btAM_->setChecked(r.Band == bAM);
-    btFM_->setEnabled(r.HasFM);
-    btAM_->setEnabled(r.HasAM);
   }
   SetupVolumeSlider();
   btStr_->setEnabled(r.StereoAvailable);

@@ -222,6 +222,8 @@ void tdMain::BuildButtons(QWidget* parent) {
   btMem_ = MakeLampButton(buttonRows_, "MEM", {45, 21}, "Store a favorite");
   btStr_ = MakeLampButton(buttonRows_, "STR", {90, 21}, "Stereo on/off");
   btOff_ = MakeLampButton(buttonRows_, "OFF", {135, 21}, "Switch off and exit");
+  btClr_->setObjectName("btClr");
+  btMem_->setObjectName("btMem");
 }
 
 }  // namespace ondivo

@@ -16,15 +16,20 @@
 namespace ondivo {
 
 void tdMain::ConnectPresets() {
-  connect(btClr_, &QToolButton::clicked, this, &tdMain::btClrClick);
-  connect(btMem_, &QToolButton::clicked, this, &tdMain::Stations_Memory);
+  // MEM, CLR and the popup menu come in by the same door as the commands.
+  const auto waitsForScan = [this](void (tdMain::*handler)()) {
+    return
+        [this, handler] { Enter(tDuringScan::Ignored, [this, handler] { (this->*handler)(); }); };
+  };
+  connect(btClr_, &QToolButton::clicked, this, waitsForScan(&tdMain::btClrClick));
+  connect(btMem_, &QToolButton::clicked, this, [this] { Run(cmMemory); });
   btMenu_ = new QMenu(this);
   btMenu_->setObjectName("btMenu");
-  popupMemory_ = btMenu_->addAction("Memory", this, &tdMain::Popup_Memory);
-  popupClear_ = btMenu_->addAction("Clear", this, &tdMain::Popup_Clear);
-  popupRename_ = btMenu_->addAction("Rename", this, &tdMain::Popup_Rename);
+  popupMemory_ = btMenu_->addAction("Memory", this, waitsForScan(&tdMain::Popup_Memory));
+  popupClear_ = btMenu_->addAction("Clear", this, waitsForScan(&tdMain::Popup_Clear));
+  popupRename_ = btMenu_->addAction("Rename", this, waitsForScan(&tdMain::Popup_Rename));
   btMenu_->addSeparator();
-  btMenu_->addAction("Clear all", this, &tdMain::Stations_ClearAll);
+  btMenu_->addAction("Clear all", this, [this] { Run(cmClearAll); });
   for (int i = 0; i < 10; ++i) {
     QToolButton* b = btRadio_[i];
     b->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -47,7 +52,6 @@ std::optional<std::string> tdMain::AskName(int preset, tNaming naming) {
 }
 
 void tdMain::btRadioClick(int button) {
-  if (state_.Scanning) return;
   setFocus();  // focus leaves the button
   const int n = presets_->PresetOnButton(button);
   const tBand before = card_.Band();
@@ -81,11 +85,10 @@ void tdMain::btClrClick() {
 }
 
 void tdMain::Stations_Clear() {
-  if (!state_.Scanning && presets_->HasCurrent()) ClearPreset(state_.CurrentPreset);
+  if (presets_->HasCurrent()) ClearPreset(state_.CurrentPreset);
 }
 
 void tdMain::Stations_ClearAll() {
-  if (state_.Scanning) return;
   const tBand before = card_.Band();
   if (!presets_->ClearAll(prompts_)) return;
   RebuildPresetMenus();
@@ -93,7 +96,7 @@ void tdMain::Stations_ClearAll() {
 }
 
 void tdMain::Stations_Rename() {
-  if (!state_.Scanning && presets_->HasCurrent()) RenamePreset(state_.CurrentPreset);
+  if (presets_->HasCurrent()) RenamePreset(state_.CurrentPreset);
 }
 
 void tdMain::btMenuPopup(int button) {
@@ -105,16 +108,16 @@ void tdMain::btMenuPopup(int button) {
 }
 
 void tdMain::Popup_Memory() {
-  if (state_.Scanning || presets_->IsTunedStationStored()) return;
+  if (presets_->IsTunedStationStored()) return;
   StorePreset(popupPreset_);
 }
 
 void tdMain::Popup_Clear() {
-  if (!state_.Scanning && bank_.Preset(popupPreset_).Assigned) ClearPreset(popupPreset_);
+  if (bank_.Preset(popupPreset_).Assigned) ClearPreset(popupPreset_);
 }
 
 void tdMain::Popup_Rename() {
-  if (!state_.Scanning) RenamePreset(popupPreset_);
+  RenamePreset(popupPreset_);
 }
 
 void tdMain::FavMenu(int preset) {
@@ -174,7 +177,8 @@ void tdMain::RebuildPresetMenus() {
       a->setCheckable(true);
       group->addAction(a);
       const int n = e.Number;
-      connect(a, &QAction::triggered, this, [this, n] { FavMenu(n); });
+      connect(a, &QAction::triggered, this,
+              [this, n] { Enter(tDuringScan::Ignored, [this, n] { FavMenu(n); }); });
     }
   }
   UpdatePresetActions();

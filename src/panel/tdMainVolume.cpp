@@ -22,8 +22,8 @@ void tdMain::ConnectVolume() {
   imgMuteOff_ = PictureIcon("RADIO2OFF");
   setWindowIcon(imgMuteOn_);
   connect(sVolume_, &QSlider::valueChanged, this, &tdMain::sVolumeChange);
-  connect(btMute_, &QToolButton::clicked, this, &tdMain::Volume_Mute);
-  connect(btMixer_, &QToolButton::clicked, this, &tdMain::Volume_Mixer);
+  connect(btMute_, &QToolButton::clicked, this, [this] { Run(cmMuteOnOff); });
+  connect(btMixer_, &QToolButton::clicked, this, [this] { Run(cmMixer); });
   card_.OnMixerChange = [this](int32_t volume, bool mute) { RadioCardMixerChange(volume, mute); };
   // Changes that other programs make on the card's mixer arrive on the event loop.
   if (services_.Mixer) new MixerEventNotifier(*services_.Mixer, this);

@@ -169,14 +169,10 @@ TEST(PanelVolumeTest, UpDownAndResetActOnTheLineForAModelWithoutAVolumeOfItsOwn)
   EXPECT_FALSE(own.volume->ToZero());
 }
 
-TEST(PanelVolumeTest, ResetIsIgnoredWhileScanningAndSweepsTheCardToZeroOtherwise) {
+TEST(PanelVolumeTest, ResetSweepsTheCardToZeroAndMutes) {
   VolumeRig rig(mRadioTrack, vlNative, false);
   rig.volume->SliderMoved(128);
   ASSERT_EQ(rig.card->Volume(), 128);
-  rig.state.Scanning = true;
-  EXPECT_FALSE(rig.volume->ToZero());
-  EXPECT_EQ(rig.card->Volume(), 128);
-  rig.state.Scanning = false;
   EXPECT_TRUE(rig.volume->ToZero());
   EXPECT_EQ(rig.card->Volume(), 0);
   EXPECT_TRUE(rig.state.Muted);

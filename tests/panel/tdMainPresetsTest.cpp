@@ -111,6 +111,31 @@ TEST(tdMainPresetsTest, ClearingOrRenamingFromPageThreeTouchesOnlyThatButton) {
   EXPECT_FALSE(entries[2]->isEnabled());
 }
 
+// While a scan runs, every preset control waits: buttons, MEM, CLR, the popup and both menus.
+TEST(tdMainPresetsTest, ThePresetControlsDoNothingWhileAScanRuns) {
+  PanelWindow p(PageThreeIni());
+  ASSERT_TRUE(p.Create());
+  p.window->btNextPrevBottomClick();
+  p.window->btNextPrevBottomClick();
+  const QStringList before = Hints(*p.window);
+  const double tuned = p.card.Frequency();
+  p.window->MutableState().Scanning = true;
+  p.window->PresetButton(3)->click();
+  p.window->findChild<QToolButton*>("btMem")->click();
+  p.window->findChild<QToolButton*>("btClr")->click();
+  p.window->btMenuPopup(3);
+  p.askNameAnswers = {"Morning"};
+  for (QAction* a : p.window->ButtonMenu()->actions()) a->trigger();
+  Entry(p.window->PresetsMenu(), "m24")->trigger();
+  Entry(p.window->TrayPresetsMenu(), "f25")->trigger();
+  EXPECT_DOUBLE_EQ(p.card.Frequency(), tuned);
+  EXPECT_EQ(p.window->State().CurrentPreset, 0);
+  EXPECT_FALSE(p.window->State().MemoryArmed);
+  EXPECT_FALSE(p.window->State().ClearArmed);
+  EXPECT_TRUE(p.askNameShown.empty());
+  EXPECT_EQ(Hints(*p.window), before);
+}
+
 TEST(tdMainPresetsTest, ANameOfBlanksIsAnEmptyNameThatSurvivesSaveAndReload) {
   PanelWindow p(RadioTrackIni("ShutDown=0\n[Frequency]\nFrequency=M 098.000\n"));
   ASSERT_TRUE(p.Create());
