@@ -1,0 +1,87 @@
+#include "audio/AlsaTone.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+
+#include "tests/support/EmulatedSoundCardFixture.h"
+
+namespace ondivo {
+namespace {
+
+// The pitch from the rising zero crossings, placed between samples.
+double MeasuredFrequency(const sim::PlayedSound& sound) {
+  double first = -1;
+  double last = -1;
+  int crossings = 0;
+  for (size_t i = 1; i < sound.Samples.size(); ++i) {
+    const double a = sound.Samples[i - 1];
+    const double b = sound.Samples[i];
+    if (a < 0 && b >= 0) {
+      const double at = static_cast<double>(i - 1) + a / (a - b);
+      if (first < 0) first = at;
+      last = at;
+      ++crossings;
+    }
+  }
+  return crossings < 2 ? 0 : (crossings - 1) * sound.Rate / (last - first);
+}
+
+// How long the tone is heard: from the first to the last sample above a tenth of its peak.
+double HeardMs(const sim::PlayedSound& sound) {
+  int peak = 0;
+  for (const int16_t s : sound.Samples) peak = std::max(peak, std::abs(int{s}));
+  size_t first = sound.Samples.size();
+  size_t last = 0;
+  for (size_t i = 0; i < sound.Samples.size(); ++i) {
+    if (std::abs(int{sound.Samples[i]}) * 10 >= peak) {
+      first = std::min(first, i);
+      last = i;
+    }
+  }
+  return first > last ? 0 : 1000.0 * static_cast<double>(last - first + 1) / sound.Rate;
+}
+
+class AlsaToneTest : public test::EmulatedSoundCardTestBase {};
+
+TEST_F(AlsaToneTest, TwoBeepsOnTheEmulatedCardSoundAtTheirPitchForTheirLengthWithoutClicks) {
+  StartCard();
+  std::atomic<int> beeps = 0;
+  AlsaTone tone(soundCard->DeviceName(), [&] { ++beeps; });
+  tone.Play(880, 300);
+  tone.Play(880, 300);
+  tone.Flush();
+
+  const std::vector<sim::PlayedSound> played = soundCard->Played();
+  ASSERT_EQ(played.size(), 2u);
+  for (const sim::PlayedSound& sound : played) {
+    ASSERT_EQ(sound.Channels, 1);
+    ASSERT_FALSE(sound.Samples.empty());
+    EXPECT_NEAR(MeasuredFrequency(sound), 880, 8.8);
+    EXPECT_NEAR(HeardMs(sound), 300, 10);
+    // Faded in and out: it starts and ends at silence, not at a step.
+    EXPECT_LT(std::abs(int{sound.Samples.front()}), 64);
+    EXPECT_LT(std::abs(int{sound.Samples.back()}), 64);
+  }
+  EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(AlsaToneTest, WithoutAPlaybackDeviceTheDefaultBeepSoundsInstead) {
+  StartCard();
+  std::atomic<int> beeps = 0;
+  AlsaTone tone("no_such_device", [&] { ++beeps; });
+  tone.Play(880, 300);
+  tone.Play(440, 100);
+  tone.Flush();
+  EXPECT_EQ(beeps, 2);
+  EXPECT_TRUE(soundCard->Played().empty());
+  // Nothing to sound: no tone and no beep.
+  tone.Play(0, 300);
+  tone.Play(880, 0);
+  tone.Flush();
+  EXPECT_EQ(beeps, 2);
+}
+
+}  // namespace
+}  // namespace ondivo
