@@ -20,7 +20,9 @@ namespace ondivo {
 namespace {
 
 const QColor kLime(0, 255, 0);
-const QColor kGreen(0, 128, 0);
+// Unlit segments a dark green: at full green they stood out nearly as much as the lit ones
+// and 23:59 read as 88:88.
+const QColor kGreen(0, 60, 0);
 const QColor kPlate(0, 0, 0);
 
 QSpinBox* TimeBox(QWidget* parent, const char* name, int maximum) {
