@@ -77,7 +77,7 @@ tMainServices PanelServices(const tPanelWiring& w) {
     return target;
   };
   services.RunAlarm = [](QWidget* parent, const tAlarmSetting& alarm, const PresetsBank& bank,
-                        const TRadioCard& radio, int currentPreset) {
+                         const TRadioCard& radio, int currentPreset) {
     return tdAlarm::Run(parent, alarm, bank, radio, currentPreset, HelpOf(parent));
   };
   services.RunSleep = [](QWidget* parent, int minutes) {
@@ -94,7 +94,8 @@ tMainServices PanelServices(const tPanelWiring& w) {
 std::unique_ptr<Tone> PanelTone(const std::string& playbackDevice) {
   // The tone's own thread has no business with widgets: the beep is sounded on the UI thread.
   return std::make_unique<AlsaTone>(playbackDevice, [] {
-    QMetaObject::invokeMethod(qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
   });
 }
 

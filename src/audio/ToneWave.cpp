@@ -19,8 +19,7 @@ std::vector<int16_t> ToneWave(int frequencyHz, int durationMs, int sampleRate) {
   }
   const auto count = static_cast<size_t>(static_cast<int64_t>(durationMs) * sampleRate / 1000);
   // A short tone gets shorter fades, so it still reaches full loudness in its middle.
-  const size_t fade =
-      std::min(static_cast<size_t>(sampleRate) * kFadeMs / 1000, count / 4);
+  const size_t fade = std::min(static_cast<size_t>(sampleRate) * kFadeMs / 1000, count / 4);
   std::vector<int16_t> samples(count);
   const double step = 2 * std::numbers::pi * frequencyHz / sampleRate;
   for (size_t i = 0; i < count; ++i) {

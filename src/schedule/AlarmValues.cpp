@@ -61,8 +61,8 @@ bool tAlarmValues::OkEnabled() const {
 tAlarmSetting tAlarmValues::Result() const {
   int station = 0;
   if (selected_) {
-    station = ParsePresetNumber(std::string_view(entries_[static_cast<size_t>(*selected_)].Text)
-                                    .substr(0, 2));
+    station = ParsePresetNumber(
+        std::string_view(entries_[static_cast<size_t>(*selected_)].Text).substr(0, 2));
   }
   return {hour_, minute_, station};
 }

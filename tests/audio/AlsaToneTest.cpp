@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "tests/support/EmulatedSoundCardFixture.h"
+#include "tests/support/Unprivileged.h"
 
 namespace ondivo {
 namespace {
@@ -92,6 +93,30 @@ TEST_F(AlsaToneTest, WithoutAPlaybackDeviceTheDefaultBeepSoundsInstead) {
   tone.Play(880, 0);
   tone.Flush();
   EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(AlsaToneTest, AnUnprivilegedUserHearsTonesOnTheEmulatedCard) {
+  test::UnprivilegedCopies copies;
+  if (!copies.Reachable()) GTEST_SKIP() << "cannot run as uid 65534 in " << copies.Path();
+  sim::EmulatedSoundCardOptions options;
+  options.PluginPath = copies.Add(sim::EmulatedSoundCardPlugin());
+  test::GiveToUnprivilegedUser(dir.Path());
+  EXPECT_TRUE(test::RunAsUnprivilegedUser([this, &options] {
+    try {
+      soundCard = sim::StartEmulatedSoundCard(dir.Path(), options);
+      int beeps = 0;
+      AlsaTone tone(soundCard->DeviceName(), [&] { ++beeps; });
+      tone.Play(880, 100);
+      tone.Flush();
+      return beeps == 0 && soundCard->Played().size() == 1;
+    } catch (const std::exception&) {
+      return false;
+    }
+  }));
+  // What was played stays private to the user who played it.
+  const auto perms = std::filesystem::status(dir / "playback.wav").permissions();
+  EXPECT_EQ(perms & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 }  // namespace

@@ -18,8 +18,8 @@
 #include "schedule/tdSnooze.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
-#include "stations/PresetsBank.h"
 #include "sim/SimulatedRig.h"
+#include "stations/PresetsBank.h"
 
 namespace {
 
