@@ -20,6 +20,7 @@ AppHardware::AppHardware(const tCommandLine& options, const std::vector<std::str
     try {
       const sim::EmulatedSoundCard& emulated = rig_->StartSoundCard();
       mixerDevice_ = ChooseMixerDevice(arguments, emulated.DeviceName());
+      playbackDevice_ = emulated.DeviceName();
       std::fprintf(stderr,
                    "ondivo: emulated sound card \"%s\"; move its controls from another terminal "
                    "with\n  ALSA_CONFIG_PATH=%s amixer -D %s sset Line 40%%\n",

@@ -30,6 +30,8 @@ class AppHardware {
   TRadioCard& Card() { return *card_; }
   TMixer* Mixer() const { return mixer_; }  // the card's; null without a sound card
   const std::string& MixerDevice() const { return mixerDevice_; }
+  // Where tones play: the emulated card's playback PCM, else the desktop's default.
+  const std::string& PlaybackDevice() const { return playbackDevice_; }
   bool Emulated() const { return rig_ != nullptr; }
   const PathExists& RadioExists() const { return radioExists_; }
   // The emulated hardware follows the model chosen in the settings.
@@ -41,6 +43,7 @@ class AppHardware {
   HardwarePortIo ports_;
   SleepingDelay sleeping_;
   std::string mixerDevice_;
+  std::string playbackDevice_ = "default";
   TMixer* mixer_ = nullptr;
   PathExists radioExists_;
   std::unique_ptr<TRadioCard> card_;

@@ -1,5 +1,8 @@
 #include "app/PanelWiring.h"
 
+#include <QApplication>
+
+#include "audio/AlsaTone.h"
 #include "mixer/SoundCard.h"
 #include "mixer/tdMixer.h"
 #include "panel/Prompter.h"
@@ -8,6 +11,8 @@
 #include "radio/PlatformCheck.h"
 #include "radio/RadioCard.h"
 #include "radio/SerialPortProbe.h"
+#include "schedule/tdAlarm.h"
+#include "schedule/tdSnooze.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
 
@@ -71,11 +76,27 @@ tMainServices PanelServices(const tPanelWiring& w) {
     }
     return target;
   };
+  services.RunAlarm = [](QWidget* parent, const tAlarmSetting& alarm, const PresetsBank& bank,
+                         const TRadioCard& radio, int currentPreset) {
+    return tdAlarm::Run(parent, alarm, bank, radio, currentPreset, HelpOf(parent));
+  };
+  services.RunSleep = [](QWidget* parent, int minutes) {
+    return tdSnooze::Run(parent, minutes, HelpOf(parent));
+  };
+  services.Tones = w.Tones;
   services.RunExit = tdExit::Run;
   services.RunTips = [&prompts](QWidget* parent, const std::filesystem::path& file) {
     return TipWindow::Run(parent, file, prompts);
   };
   return services;
+}
+
+std::unique_ptr<Tone> PanelTone(const std::string& playbackDevice) {
+  // The tone's own thread has no business with widgets: the beep is sounded on the UI thread.
+  return std::make_unique<AlsaTone>(playbackDevice, [] {
+    QMetaObject::invokeMethod(
+        qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
+  });
 }
 
 }  // namespace ondivo

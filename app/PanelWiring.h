@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "panel/tdMain.h"
@@ -13,6 +14,7 @@ namespace ondivo {
 class Prompter;
 class TMixer;
 class TRadioCard;
+class Tone;
 
 // What the panel runs on: the card, its sound card and the folders.
 struct tPanelWiring {
@@ -28,10 +30,15 @@ struct tPanelWiring {
   PathExists RadioExists;       // empty: a device node is a character device
   std::function<void(tModel)> HardwareChanged;
   std::function<void(int ms)> Wait;
+  Tone* Tones = nullptr;  // the beeps of scripts; null: the default beep
 };
 
 // The panel's services: the card and its mixer, and every dialog wired to them and to the
 // panel's help window. The executable and the end-to-end tests build the panel through this.
 tMainServices PanelServices(const tPanelWiring& wiring);
+
+// The panel's tones on an ALSA playback device ("default", or the emulated card's under
+// --simulate); where it cannot play, the desktop's default beep sounds.
+std::unique_ptr<Tone> PanelTone(const std::string& playbackDevice);
 
 }  // namespace ondivo

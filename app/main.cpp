@@ -8,6 +8,7 @@
 #include "app/OndivoApplication.h"
 #include "app/PanelWiring.h"
 #include "app/SessionSignals.h"
+#include "audio/Tone.h"
 #include "panel/QtPrompter.h"
 #include "panel/tdMain.h"
 #include "platform/SingleCopyGuard.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
   wiring.RadioExists = hardware.RadioExists();
   wiring.HardwareChanged = [&hardware](tModel model) { hardware.Follow(model); };
   wiring.Wait = [&hardware](int ms) { hardware.Wait(ms); };
+  const std::unique_ptr<Tone> tone = PanelTone(hardware.PlaybackDevice());
+  wiring.Tones = tone.get();
   tdMain window(PanelServices(wiring));
   prompts.SetParent(&window);
 

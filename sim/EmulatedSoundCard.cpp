@@ -79,12 +79,17 @@ EmulatedCardState WithoutControls(EmulatedCardState card,
 
 std::string EmulatedSoundCardConfig(const std::string& device,
                                     const std::filesystem::path& statePath,
-                                    const std::filesystem::path& pluginPath, bool makeDefault) {
+                                    const std::filesystem::path& pluginPath,
+                                    const std::filesystem::path& playbackPath, bool makeDefault) {
   // This file is the whole configuration (ALSA_CONFIG_PATH replaces alsa.conf, and with it the
   // hooks that would read the user's ~/.asoundrc), so it defines all the emulated card needs:
-  // the plugin by absolute path, the control device, and a null playback PCM beside it.
+  // the plugin by absolute path, the control device, and a playback PCM beside it whose
+  // samples land in WAV files instead of a loudspeaker. Without truncation each playback
+  // gets a file of its own (playback.wav, then playback.wav.0001 and on).
   const std::string ctl = "{\n  type ondivo\n  state " + Quoted(statePath.string()) + "\n}\n";
-  const std::string pcm = "{\n  type null\n}\n";
+  const std::string pcm = "{\n  type file\n  slave.pcm { type null }\n  file " +
+                          Quoted(playbackPath.string()) +
+                          "\n  format \"wav\"\n  truncate false\n  perm 0600\n}\n";
   std::string text = "# The emulated sound card of Ondivo; generated, private to one run.\n";
   text += "ctl_type.ondivo {\n  lib " + Quoted(pluginPath.string()) + "\n}\n";
   text += "ctl." + Quoted(device) + " " + ctl;
@@ -100,6 +105,7 @@ EmulatedSoundCard::EmulatedSoundCard(const std::filesystem::path& folder,
                                      EmulatedSoundCardOptions options)
     : device_(options.DeviceName),
       configPath_(folder / "asound.conf"),
+      playbackPath_(std::filesystem::absolute(folder / "playback.wav")),
       stateFile_(folder / "sound-card.state") {
   const auto plugin = options.PluginPath.empty() ? EmulatedSoundCardPlugin() : options.PluginPath;
   std::error_code unreachable;
@@ -116,7 +122,7 @@ EmulatedSoundCard::EmulatedSoundCard(const std::filesystem::path& folder,
   if (!WriteFileAtomically(
           configPath_,
           EmulatedSoundCardConfig(device_, stateFile_.Path(), std::filesystem::absolute(plugin),
-                                  options.MakeDefault),
+                                  playbackPath_, options.MakeDefault),
           &written)) {
     throw std::runtime_error("Can't write " + configPath_.string() + ": " + written.message());
   }
@@ -137,6 +143,10 @@ EmulatedSoundCard::~EmulatedSoundCard() {
 
 EmulatedCardState EmulatedSoundCard::State() const {
   return stateFile_.Load().value_or(EmulatedCardState{});
+}
+
+std::vector<PlayedSound> EmulatedSoundCard::Played() const {
+  return ReadPlayedSounds(playbackPath_);
 }
 
 bool EmulatedSoundCard::Change(const std::function<void(EmulatedCardState&)>& change) {

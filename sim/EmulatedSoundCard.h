@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "sim/EmulatedPlayback.h"
 #include "sim/EmulatedSoundCardState.h"
 
 namespace ondivo::sim {
@@ -44,6 +45,10 @@ class EmulatedSoundCard {
   const std::string& DeviceName() const { return device_; }
   const std::filesystem::path& ConfigPath() const { return configPath_; }
   const std::filesystem::path& StatePath() const { return stateFile_.Path(); }
+  // Where the first sound played on the card is kept; later ones get a numbered suffix.
+  const std::filesystem::path& PlaybackPath() const { return playbackPath_; }
+  // Everything played on the card so far, one recording per playback, oldest first.
+  std::vector<PlayedSound> Played() const;
 
   // The card as it is now, and a change made to it directly, as by another program's write.
   EmulatedCardState State() const;
@@ -52,6 +57,7 @@ class EmulatedSoundCard {
  private:
   std::string device_;
   std::filesystem::path configPath_;
+  std::filesystem::path playbackPath_;
   EmulatedStateFile stateFile_;
   std::optional<std::string> previousConfigPath_;
   std::filesystem::path ownedFolder_;  // removed with the card when it made the folder
@@ -72,9 +78,11 @@ std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCard(const std::filesystem:
 std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCardInRuntimeFolder(
     EmulatedSoundCardOptions options = {});
 
-// The ALSA configuration text for a card whose state is statePath.
+// The ALSA configuration text for a card whose state is statePath and whose playback lands in
+// playbackPath.
 std::string EmulatedSoundCardConfig(const std::string& device,
                                     const std::filesystem::path& statePath,
-                                    const std::filesystem::path& pluginPath, bool makeDefault);
+                                    const std::filesystem::path& pluginPath,
+                                    const std::filesystem::path& playbackPath, bool makeDefault);
 
 }  // namespace ondivo::sim

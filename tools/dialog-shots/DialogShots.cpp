@@ -1,6 +1,6 @@
-// Grabs every page of "Settings" and the "Jump to" dialog as PNG files, in a few telling states:
-// a port card with a sound card, a serial radio without free ports, and a port card whose
-// port access cannot be granted.
+// Grabs every page of "Settings", the "Jump to" dialog, "Alarm setting" and "Sleep" as PNG
+// files, in a few telling states: a port card with a sound card, a serial radio without free
+// ports, a port card whose port access cannot be granted, an alarm with and without a station.
 // Usage: dialog-shots <output folder>
 
 #include <QApplication>
@@ -14,8 +14,12 @@
 #include "radio/CardMixer.h"
 #include "radio/DevCaps.h"
 #include "radio/RadioCard.h"
+#include "schedule/tdAlarm.h"
+#include "schedule/tdSnooze.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
+#include "sim/SimulatedRig.h"
+#include "stations/PresetsBank.h"
 
 namespace {
 
@@ -66,6 +70,25 @@ tSetupMachine Machine(bool soundCard, const CardMixer* mixer, std::optional<tMod
   machine.CardModel = card;
   machine.CardPort = 1;
   return machine;
+}
+
+// The alarm dialog on an FM card with a few presets (an AM one it cannot receive), once with
+// the alarm's station chosen and once with none.
+bool ShootAlarm(const QString& folder) {
+  sim::SimulatedRig rig(mRadioTrack, false);
+  TRadioCard card(rig.Hardware());
+  card.SetModel(mRadioTrack);
+  PresetsBank bank;
+  bank.Store(1, "Classic 88", 88.1, bFM);
+  bank.Store(2, "Radio Forum", 98.0, bFM);
+  bank.Store(5, "Talk 999", 0.999, bAM);
+  bank.Store(100, "Blues Avenue", 104.3, bFM);
+  tdAlarm chosen(nullptr, tAlarmValues({6, 30, 2}, bank, card, 0), {});
+  bool ok = Save(chosen, folder, "alarm");
+  tdAlarm none(nullptr, tAlarmValues({23, 59, 0}, bank, card, 0), {});
+  ok = Save(none, folder, "alarm-nostation") && ok;
+  tdSnooze sleep(nullptr, 20, {});
+  return Save(sleep, folder, "sleep") && ok;
 }
 
 }  // namespace
@@ -147,5 +170,6 @@ int main(int argc, char** argv) {
   tdJumpTo am(nullptr, tJumpToValues({true, 87, 108, 0.05}, {true, 0.531, 1.62, 0.009}, bAM, 0.999),
               {}, ',');
   ok = Save(am, folder, "jumpto-am") && ok;
+  ok = ShootAlarm(folder) && ok;
   return ok ? 0 : 1;
 }
