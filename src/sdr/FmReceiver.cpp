@@ -20,6 +20,7 @@ FmReceiver::FmReceiver(const FmReceiverSetup& setup)
       mLevel(setup.IqRate, kChannelWidthHz),
       mChannel(setup.IqRate, mIntermediateRate, kChannelWidthHz),
       mDiscriminator(mIntermediateRate, kPeakDeviationHz),
+      mTuning(mIntermediateRate, kPeakDeviationHz),
       mPll(mIntermediateRate, kPilotHz),
       mDifference(mIntermediateRate, FmDiscriminator::Response(mIntermediateRate, 2 * kPilotHz)),
       mMatrix(mIntermediateRate),
@@ -40,10 +41,12 @@ FmReceiver::FmReceiver(const FmReceiverSetup& setup)
 void FmReceiver::ResetMeasurements() {
   mPll.Reset();
   mLevel.Reset();
+  mTuning.Reset();
 }
 
 tSignal FmReceiver::State() const {
-  return ReceptionState(mPll.Locked(), mLevel.HasMeasurement() ? mLevel.MarginDb() : 0.0);
+  return ReceptionState(mPll.Locked(), mLevel.HasMeasurement() ? mLevel.MarginDb() : 0.0,
+                        mTuning.OffsetHz());
 }
 
 size_t FmReceiver::Process(const Iq* iq, size_t n, float* out) {
@@ -52,6 +55,7 @@ size_t FmReceiver::Process(const Iq* iq, size_t n, float* out) {
   mLevel.Process(mShifted.data(), n);
   const size_t m = mChannel.Process(mShifted.data(), n, mChannelIq.data());
   mDiscriminator.Process(mChannelIq.data(), m, mMpx.data());
+  mTuning.Process(mMpx.data(), m);
   mPll.Process(mMpx.data(), m, mReference.data());
   mDifference.Process(mMpx.data(), mReference.data(), m, mDiff.data());
   mMatrix.SetStereo(mStereoAllowed && mPll.Locked());

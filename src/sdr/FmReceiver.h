@@ -1,7 +1,7 @@
 #pragma once
 // The FM broadcast receiver, IQ in and stereo frames out, composed of its stages in the order
 // the signal flows:
-//   shift → channel filter → discriminator → pilot PLL → L−R on 38 kHz → matrix
+//   shift → channel filter → discriminator (→ tuning meter) → pilot PLL → L−R on 38 kHz → matrix
 //   → de-emphasis → resample to the sound card → volume
 // with the channel level measured on the shifted wideband IQ. Not thread-safe: one thread
 // runs Process and the setters; the receiver thread puts its own control surface in front.
@@ -17,6 +17,7 @@
 #include "sdr/PilotPll.h"
 #include "sdr/ReceptionState.h"
 #include "sdr/StereoDecoder.h"
+#include "sdr/TuningMeter.h"
 #include "sdr/Volume.h"
 
 namespace ondivo::sdr {
@@ -53,6 +54,7 @@ class FmReceiver {
 
   bool PilotLocked() const { return mPll.Locked(); }
   double MarginDb() const { return mLevel.MarginDb(); }
+  double CarrierOffsetHz() const { return mTuning.OffsetHz(); }
   tSignal State() const;
 
  private:
@@ -62,6 +64,7 @@ class FmReceiver {
   ChannelLevel mLevel;
   ChannelFilter mChannel;
   FmDiscriminator mDiscriminator;
+  TuningMeter mTuning;
   PilotPll mPll;
   DifferenceDemodulator mDifference;
   StereoMatrix mMatrix;

@@ -104,5 +104,13 @@ TEST(FmReceiverTest, ForcedMonoAndNoStation) {
   EXPECT_EQ(Receive(nothing, 0.12).State, tSignal::sNone);
 }
 
+TEST(FmReceiverTest, AStationBesideTheTunedFrequencyIsOffTune) {
+  // 15 kHz off still counts (a cheap stick's crystal is some kHz out); 50 kHz off does not.
+  test::FmStation near{.OffsetHz = kOffset + 15e3, .CarrierToNoiseDb = 30};
+  EXPECT_EQ(Receive(near, 0.12).State, tSignal::sStereo);
+  test::FmStation beside{.OffsetHz = kOffset - 50e3, .CarrierToNoiseDb = 30};
+  EXPECT_EQ(Receive(beside, 0.12).State, tSignal::sNone);
+}
+
 }  // namespace
 }  // namespace ondivo::sdr
