@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "audio/AlsaAudioSink.h"
@@ -102,9 +103,13 @@ class SynthesizedSource final : public sdr::IqSource {
  public:
   SynthesizedSource(std::vector<sdr::Iq> iq, double rate, int failAfter = -1)
       : mIq(std::move(iq)), mRate(rate), mFailAfter(failAfter) {}
+  // Called on the reading thread before each read, with the read's number.
+  std::function<void(int)> BeforeRead;
   double Rate() const override { return mRate; }
   size_t Read(sdr::Iq* out, size_t max) override {
-    if (mFailAfter >= 0 && mReads++ == mFailAfter) throw sdr::eIqSource("The SDR device stopped");
+    if (BeforeRead) BeforeRead(mReads);
+    if (mFailAfter >= 0 && mReads == mFailAfter) throw sdr::eIqSource("The SDR device stopped");
+    ++mReads;
     const size_t n = std::min({max, mIq.size() - mAt, size_t{9600}});
     std::copy_n(mIq.data() + mAt, n, out);
     mAt += n;
@@ -142,6 +147,26 @@ TEST(ReceiverThreadTest, StationPlaysThroughTheRingIntoAlsa) {
   const test::ToneSpectrum ls(l, 48000), rs(r, 48000);
   EXPECT_GT(ls.ToneDb(1000) - rs.ToneDb(1000), 30);
   EXPECT_GT(rs.ToneDb(3000) - ls.ToneDb(3000), 30);
+}
+
+TEST(ReceiverThreadTest, ARetuneForgetsTheOldChannelUntilTheNewOneIsMeasured) {
+  constexpr double kRate = 960e3, kOffset = 250e3;
+  SynthesizedSource source(
+      test::SynthesizeIq({.OffsetHz = kOffset, .CarrierToNoiseDb = 30}, kRate, 0.4), kRate);
+  FrameRing ring(48000, 2);
+  sdr::ReceiverThread receiver(source, ring, {.StationOffsetHz = kOffset, .MaxBlock = 9600}, 2400);
+  std::optional<tSignal> beforeRetune, justAfter;
+  source.BeforeRead = [&](int read) {
+    if (read != 20) return;  // 200 ms in, to an empty channel
+    beforeRetune = receiver.Reception();
+    receiver.Tune(-kOffset);
+    justAfter = receiver.Reception();
+  };
+  receiver.Start();
+  receiver.Finish();
+  EXPECT_EQ(beforeRetune, tSignal::sStereo);
+  EXPECT_FALSE(justAfter);
+  EXPECT_EQ(receiver.Reception(), tSignal::sNone);
 }
 
 TEST(ReceiverThreadTest, AFailingReadIsToldAndEndsTheThread) {
