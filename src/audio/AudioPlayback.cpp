@@ -1,5 +1,6 @@
 #include "audio/AudioPlayback.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace ondivo {
