@@ -6,6 +6,9 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libasound2-dev alsa-utils
+  # SDR receivers: SoapySDR with the RTL-SDR module for real sticks, SoapySDRUtil for --find,
+  # and the DSP kernels (liquid-dsp; FFTW for spectra).
+  libsoapysdr-dev soapysdr0.8-module-rtlsdr soapysdr-tools libliquid-dev libfftw3-dev
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang-format

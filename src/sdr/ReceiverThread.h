@@ -1,0 +1,64 @@
+#pragma once
+// The receiver on its own thread: reads IQ, runs the FM receiver, and writes the sound into
+// the ring the playback thread empties. The card object talks to it only through the control
+// surface below, from any thread; nothing here touches the panel.
+//
+// After a retune the samples still in flight from the old frequency are dropped, the pilot
+// and level measurements start afresh, and the reception state is published once enough of
+// the new channel was measured (Reception() is empty until then; 120 ms in all).
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "audio/FrameRing.h"
+#include "radio/RadioTypes.h"
+#include "sdr/FmReceiver.h"
+#include "sdr/IqSource.h"
+
+namespace ondivo::sdr {
+
+class ReceiverThread {
+ public:
+  // setup.IqRate is taken from the source.
+  ReceiverThread(IqSource& source, FrameRing& ring, FmReceiverSetup setup, size_t targetFill);
+  ~ReceiverThread();
+  ReceiverThread(const ReceiverThread&) = delete;
+  ReceiverThread& operator=(const ReceiverThread&) = delete;
+
+  void Start();
+  // Asks the thread to stop and joins it.
+  void Stop();
+  // Joins once the source has ended or failed.
+  void Finish();
+
+  // The control surface.
+  void Tune(double stationOffsetHz);
+  void SetGain(float gain) { mGain = gain; }
+  void SetMute(bool mute) { mMute = mute; }
+  void SetStereoAllowed(bool allowed) { mStereo = allowed; }
+  std::optional<tSignal> Reception() const;
+  // Why reading failed, once it has (the thread has ended then).
+  std::string Failure() const;
+
+ private:
+  void Run();
+  void Publish(tSignal state, unsigned generation);
+  IqSource& mSource;
+  FrameRing& mRing;
+  FmReceiverSetup mSetup;
+  size_t mTargetFill;
+  std::atomic<bool> mStop{false};
+  std::atomic<double> mOffset;
+  std::atomic<unsigned> mGeneration{0};
+  std::atomic<float> mGain{1.0f};
+  std::atomic<bool> mMute{false}, mStereo{true};
+  // The state and the retune it was measured after, packed so they are read together.
+  std::atomic<unsigned> mPublished{0};
+  mutable std::mutex mFailureMutex;
+  std::string mFailure;
+  std::thread mThread;
+};
+
+}  // namespace ondivo::sdr
