@@ -1,0 +1,403 @@
+#include "stations/tdOrganizer.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "panel/PanelPictures.h"
+#include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
+#include "platform/ReadWholeFile.h"
+#include "panel/Prompter.h"
+#include "radio/RadioCard.h"
+#include "stations/FrequencyText.h"
+#include "stations/OrganizerRules.h"
+#include "stations/OrganizerWidgets.h"
+#include "stations/PresetsBank.h"
+#include "stations/TunerSection.h"
+
+namespace ondivo {
+
+namespace {
+
+QIcon FolderIcon(bool open) {
+  return QApplication::style()->standardIcon(open ? QStyle::SP_DirOpenIcon
+                                                  : QStyle::SP_DirClosedIcon);
+}
+
+std::string RowsNotShownMessage(size_t rows) {
+  return std::to_string(rows) +
+         " entries of Ondivo.db could not be read and are not shown.\r"
+         "\"OK\" asks before it saves over the file.";
+}
+
+std::string SaveOverQuestion(size_t rows) {
+  return std::to_string(rows) +
+         " entries of Ondivo.db could not be read and would be lost.\r"
+         "Save the tree shown over the file? A copy is kept as Ondivo.db.bak.";
+}
+
+QIcon StationIcon() {
+  return QApplication::style()->standardIcon(QStyle::SP_MediaVolume);
+}
+
+}  // namespace
+
+tdOrganizer::tdOrganizer(QWidget* parent, tOrganizerPanel panel)
+    : QDialog(parent),
+      panel_(std::move(panel)),
+      tree_(LoadOrganizerDatabase(panel_.Database, panel_.Locale, &loaded_)),
+      step_(panel_.Step) {
+  setObjectName("tdOrganizer");
+  setWindowTitle("Channels organizer");
+  view_ = new RadioTreeWidget(this);
+  view_->setMinimumSize(220, 300);
+  tunerGroup_ = new QGroupBox("Tuner", this);
+  tunerGroup_->setObjectName("StationData");
+  auto* tunerColumn = new QVBoxLayout(tunerGroup_);
+  tuner_ = new TunerSection(tunerGroup_, {true, true}, panel_.Locale);
+  tunerColumn->addWidget(tuner_);
+  auto* presets = new QGroupBox("Presets", this);
+  BuildPresets(presets);
+
+  auto* buttons = new QDialogButtonBox(this);
+  auto* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  ok->setObjectName("btOk");
+  auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+  cancel->setObjectName("btCancel");
+  auto* help = buttons->addButton("Help", QDialogButtonBox::HelpRole);
+  help->setObjectName("btHelp");
+  for (QPushButton* b : {ok, cancel, help}) b->setAutoDefault(false);
+  connect(ok, &QPushButton::clicked, this, &tdOrganizer::btSaveExitClick);
+  connect(cancel, &QPushButton::clicked, this, &tdOrganizer::reject);
+  connect(help, &QPushButton::clicked, this, [this] {
+    if (panel_.Help) panel_.Help("The_organizer");
+  });
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(view_, 0, 0, 2, 1);
+  grid->addWidget(tunerGroup_, 0, 1);
+  grid->addWidget(presets, 1, 1);
+  grid->addWidget(buttons, 2, 0, 1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
+
+  BuildMenus();
+  ConnectTuner();
+  SetOrganizerBand(bFM);
+  ShowStep();
+  BuildTree();
+  connect(view_, &QTreeWidget::currentItemChanged, this, &tdOrganizer::OrganizerSelectionChanged);
+  connect(view_, &QTreeWidget::itemChanged, this,
+          [this](QTreeWidgetItem* item, int) { RadioTreeEdited(item); });
+  connect(view_, &QTreeWidget::itemExpanded, this,
+          [](QTreeWidgetItem* item) { item->setIcon(0, FolderIcon(true)); });
+  connect(view_, &QTreeWidget::itemCollapsed, this,
+          [](QTreeWidgetItem* item) { item->setIcon(0, FolderIcon(false)); });
+  view_->OnDrop = [this](QTreeWidgetItem* target) { RadioTreeDragDrop(target); };
+  view_->setCurrentItem(view_->topLevelItem(0));
+  OrganizerSelectionChanged();
+  if (RowsNotShown() > 0) Warn(RowsNotShownMessage(RowsNotShown()));
+}
+
+tdOrganizer::~tdOrganizer() = default;
+
+// Items for the whole tree are made before the tree is shown, so ten thousand stations cost
+// one insertion into the view.
+void tdOrganizer::BuildTree() {
+  const QSignalBlocker block(view_);
+  auto* root = new QTreeWidgetItem;
+  root->setText(0, QString::fromStdString(tree_.Root().Name));
+  root->setIcon(0, FolderIcon(false));
+  RadioTreeWidget::SetNode(root, &tree_.Root());
+  root->setFlags(root->flags() & ~(Qt::ItemIsEditable | Qt::ItemIsDragEnabled));
+  std::vector<std::pair<QTreeWidgetItem*, OrganizerNode*>> pending{{root, &tree_.Root()}};
+  while (!pending.empty()) {
+    auto [item, node] = pending.back();
+    pending.pop_back();
+    for (auto& child : node->Children) {
+      QTreeWidgetItem* childItem = AddItem(item, child.get());
+      if (!child->Children.empty()) pending.emplace_back(childItem, child.get());
+    }
+  }
+  view_->addTopLevelItem(root);
+  root->setExpanded(true);
+}
+
+QTreeWidgetItem* tdOrganizer::AddItem(QTreeWidgetItem* parent, OrganizerNode* node) {
+  auto* item = new QTreeWidgetItem(parent);
+  item->setText(0, QString::fromStdString(node->Name));
+  item->setIcon(0, node->IsStation() ? StationIcon() : FolderIcon(false));
+  item->setFlags(item->flags() | Qt::ItemIsEditable);
+  RadioTreeWidget::SetNode(item, node);
+  return item;
+}
+
+QTreeWidgetItem* tdOrganizer::ItemOf(const OrganizerNode* node) const {
+  for (QTreeWidgetItemIterator it(view_); *it; ++it) {
+    if (RadioTreeWidget::NodeOf(*it) == node) return *it;
+  }
+  return nullptr;
+}
+
+void tdOrganizer::BuildPresets(QWidget* group) {
+  group->setObjectName("Presets");
+  auto* grid = new QGridLayout(group);
+  grid->setSpacing(1);
+  for (int n = 1; n <= PresetsBank::kPresetCount; ++n) {
+    auto* b = new PresetDropButton(group, n);
+    const QString number = QString::fromStdString(FormatPresetNumber(n));
+    b->setObjectName("btRadio" + number);
+    b->setText(number);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setIconSize(QSize(16, 8));
+    b->setContextMenuPolicy(Qt::CustomContextMenu);
+    b->Accepts = [this](const QMimeData* data) {
+      return view_->IsOwnDrag(data) && btRadioDragOver();
+    };
+    b->OnDrop = [this, n] { btRadioDragDrop(n); };
+    connect(b, &QToolButton::clicked, this, [this] { view_->setFocus(); });
+    connect(b, &QWidget::customContextMenuRequested, this, [this, b, n](const QPoint& at) {
+      BtMenuPopup(n);
+      btMenu_->popup(b->mapToGlobal(at));
+    });
+    buttons_[static_cast<size_t>(n - 1)] = b;
+    grid->addWidget(b, (n - 1) / 10, (n - 1) % 10);
+    ShowPreset(n);
+  }
+}
+
+void tdOrganizer::BuildMenus() {
+  orgMenu_ = new QMenu(this);
+  orgMenu_->setObjectName("OrgMenu");
+  iRename_ = orgMenu_->addAction("Rename", this, &tdOrganizer::iRenameClick);
+  iDelete_ = orgMenu_->addAction("Delete", this, &tdOrganizer::iDeleteClick);
+  QMenu* add = orgMenu_->addMenu("Add");
+  iAdd_ = add->menuAction();
+  add->addAction("Folder", this, &tdOrganizer::AddFolderClick);
+  add->addAction("Station", this, &tdOrganizer::AddStationClick);
+  view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (!scanning_) orgMenu_->popup(view_->viewport()->mapToGlobal(at));
+  });
+  btMenu_ = new QMenu(this);
+  btMenu_->setObjectName("BtMenu");
+  iClear_ = btMenu_->addAction("Clear", this, &tdOrganizer::iClearClick);
+  btMenu_->addAction("Clear all", this, &tdOrganizer::iClearAllClick);
+}
+
+// A preset button: its glyph by band and whether it is the panel's current preset, and its
+// hint while assigned.
+void tdOrganizer::ShowPreset(int n) {
+  const tPreset& p = panel_.Bank.Preset(n);
+  const int colour = !p.Assigned ? panel_.ColorNone : p.Band == bAM ? panel_.ColorAM : panel_.ColorFM;
+  PresetDropButton* b = PresetButton(n);
+  b->setIcon(PictureIcon(LampName("BT", colour, p.Assigned && n == panel_.CurrentPreset)));
+  b->setToolTip(p.Assigned ? QString::fromStdString(p.Name + " - " +
+                                                    FormatFrequencyKey(p.Frequency, panel_.Locale))
+                           : QString());
+}
+
+OrganizerNode* tdOrganizer::SelectedNode() const {
+  return RadioTreeWidget::NodeOf(view_->currentItem());
+}
+
+tStation* tdOrganizer::SelectedStation() const {
+  OrganizerNode* node = SelectedNode();
+  return node && node->IsStation() ? static_cast<tStation*>(node->Data.get()) : nullptr;
+}
+
+void tdOrganizer::Warn(std::string_view text) {
+  panel_.Prompts.Message(std::string(text), Prompter::Icon::Warning, "Warning");
+}
+
+void tdOrganizer::OrganizerSelectionChanged() {
+  OrganizerNode* node = SelectedNode();
+  const bool onlyRoot = tree_.Root().Children.empty();
+  const bool isRoot = node == &tree_.Root();
+  const bool station = node && node->IsStation();
+  iDelete_->setEnabled(!onlyRoot && node && !isRoot);
+  iRename_->setEnabled(!onlyRoot && node && !isRoot);
+  iAdd_->setEnabled(node && !station);
+  tunerGroup_->setVisible(!onlyRoot && station);
+  const bool editing = view_->Editing();
+  if (station && !editing) {
+    if (CardHas(band_)) panel_.Card.Unmute();
+    const tStation* s = SelectedStation();
+    OrganizerTune(s->Band, false, s->Frequency);
+  } else if (!station && CardHas(band_)) {
+    panel_.Card.Mute();
+  }
+}
+
+void tdOrganizer::ExpandAll(QTreeWidgetItem* item) {
+  item->setExpanded(true);
+  for (int i = 0; i < item->childCount(); ++i) ExpandAll(item->child(i));
+}
+
+void tdOrganizer::AddFolderClick() {
+  OrganizerNode* node = SelectedNode();
+  if (scanning_ || !node || node->IsStation()) return;
+  OrganizerNode* added = tree_.AddFolder(*node, "Folder Name");
+  AddItem(view_->currentItem(), added);
+  view_->expandItem(view_->currentItem());
+  ExpandAll(view_->currentItem());
+  OrganizerSelectionChanged();
+}
+
+void tdOrganizer::AddStationClick() {
+  OrganizerNode* node = SelectedNode();
+  if (scanning_ || !node || node->IsStation()) return;
+  const double f = band_ == bAM ? kAMMin : panel_.JapaneseFM ? kJapaneseFMMin : kFMMin;
+  OrganizerNode* added = tree_.AddStation(*node, "Station Name", f, band_);
+  AddItem(view_->currentItem(), added);
+  ExpandAll(view_->currentItem());
+  OrganizerSelectionChanged();
+}
+
+void tdOrganizer::iDeleteClick() {
+  OrganizerNode* node = SelectedNode();
+  QTreeWidgetItem* item = view_->currentItem();
+  if (scanning_ || !node || node == &tree_.Root()) return;
+  QTreeWidgetItem* parentItem = item->parent();
+  delete item;  // the view first: it must not show a node that is gone
+  RemoveNode(tree_, *node);
+  if (parentItem && parentItem->childCount() == 0) parentItem->setIcon(0, FolderIcon(false));
+  OrganizerSelectionChanged();
+}
+
+void tdOrganizer::iRenameClick() {
+  QTreeWidgetItem* item = view_->currentItem();
+  if (scanning_ || !item) return;
+  if (SelectedNode() == &tree_.Root()) {
+    Warn(kRootNotRenamed);
+    return;
+  }
+  view_->editItem(item);
+}
+
+void tdOrganizer::RadioTreeEdited(QTreeWidgetItem* item) {
+  OrganizerNode* node = RadioTreeWidget::NodeOf(item);
+  if (!node) return;
+  const std::string label = item->text(0).toStdString();
+  if (label == node->Name) return;
+  const OrganizerNode* parent = RadioTreeWidget::NodeOf(item->parent());
+  if (const auto refusal = RenameRefusal(parent, *node, node->Name, label)) {
+    const QSignalBlocker block(view_);
+    item->setText(0, QString::fromStdString(node->Name));
+    Warn(*refusal);
+    return;
+  }
+  node->Name = label;
+}
+
+void tdOrganizer::RadioTreeDragDrop(QTreeWidgetItem* target) {
+  OrganizerNode* source = SelectedNode();
+  OrganizerNode* destination = RadioTreeWidget::NodeOf(target);
+  if (scanning_ || !source || !destination) return;
+  if (const auto refusal = DropRefusal(tree_, *source, *destination)) {
+    Warn(*refusal);
+    return;
+  }
+  QTreeWidgetItem* item = view_->currentItem();
+  QTreeWidgetItem* oldParent = item->parent();
+  MoveNode(tree_, *source, *destination);
+  {
+    const QSignalBlocker block(view_);
+    oldParent->removeChild(item);
+    target->addChild(item);
+  }
+  if (oldParent->childCount() == 0) oldParent->setIcon(0, FolderIcon(false));
+  ExpandAll(target);
+  view_->setCurrentItem(item);
+}
+
+bool tdOrganizer::btRadioDragOver() const {
+  const tStation* station = SelectedStation();
+  return !scanning_ && station && StationFitsPresets(panel_.Bank, *station);
+}
+
+void tdOrganizer::btRadioDragDrop(int n) {
+  const tStation* station = SelectedStation();
+  if (!btRadioDragOver() || !PresetsBank::IsPresetNumber(n)) return;
+  const int previous = panel_.CurrentPreset;
+  panel_.Bank.Store(n, SelectedNode()->Name, station->Frequency, station->Band);
+  panel_.CurrentPreset = n;
+  if (PresetsBank::IsPresetNumber(previous)) ShowPreset(previous);
+  ShowPreset(n);
+}
+
+void tdOrganizer::BtMenuPopup(int n) {
+  popupPreset_ = n;
+  iClear_->setEnabled(panel_.Bank.Preset(n).Assigned);
+}
+
+void tdOrganizer::iClearClick() {
+  const int n = popupPreset_;
+  if (scanning_ || !PresetsBank::IsPresetNumber(n)) return;
+  panel_.Bank.Clear(n);
+  if (panel_.CurrentPreset == n) panel_.CurrentPreset = 0;
+  ShowPreset(n);
+}
+
+void tdOrganizer::iClearAllClick() {
+  if (scanning_ || !panel_.Prompts.Ask("Are you sure ?", "Clear all favorites")) return;
+  panel_.Bank.ClearAll();
+  panel_.CurrentPreset = 0;
+  for (int n = 1; n <= PresetsBank::kPresetCount; ++n) ShowPreset(n);
+}
+
+// Rows of Ondivo.db that were skipped or dropped on reading (a damaged file, or one written
+// under the other decimal separator) are not in the tree: saving over the file would lose them.
+size_t tdOrganizer::RowsNotShown() const {
+  return loaded_.Skipped + loaded_.Dropped;
+}
+
+void tdOrganizer::btSaveExitClick() {
+  stop_ = true;
+  if (RowsNotShown() > 0) {
+    if (!panel_.Prompts.Ask(SaveOverQuestion(RowsNotShown()), "Warning")) return;
+    if (!KeepCopy(panel_.Database)) return;
+  }
+  const tWriteResult written = SaveOrganizerDatabase(panel_.Database, tree_, panel_.Locale);
+  if (!written) {
+    panel_.Prompts.Message(written.Message, Prompter::Icon::Error, "Warning");
+    return;
+  }
+  if (!written.Notice.empty()) {
+    panel_.Prompts.Message(written.Notice, Prompter::Icon::Warning, "Warning");
+  }
+  accept();
+}
+
+// The file as it was, as "Ondivo.db.bak" beside it.
+bool tdOrganizer::KeepCopy(const std::filesystem::path& database) {
+  std::filesystem::path copy = database;
+  copy += ".bak";
+  std::string bytes;
+  std::error_code error;
+  if (ReadWholeFile(database, IniFile::kMaxFileSize, bytes) != tWholeFileRead::Read ||
+      !WriteFileAtomically(copy, bytes, &error)) {
+    panel_.Prompts.Message(UnableToWriteMessage(copy.string()), Prompter::Icon::Error, "Warning");
+    return false;
+  }
+  return true;
+}
+
+void tdOrganizer::reject() {
+  stop_ = true;
+  QDialog::reject();
+}
+
+bool tdOrganizer::Run(QWidget* parent, tOrganizerPanel panel) {
+  tdOrganizer dialog(parent, std::move(panel));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace ondivo
