@@ -6,6 +6,8 @@
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "controls/Display.h"
 #include "panel/PanelReadout.h"
@@ -19,7 +21,8 @@ const QColor kAqua(0, 255, 255);
 const QColor kRed(255, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kGrey(128, 128, 128);
-constexpr int kDigitWidth = 16, kDigitHeight = 24, kDigitGap = 2, kPointWidth = 6;
+// 5 x 7 dots of 3 pixels with 1 pixel between them, and a pixel of margin.
+constexpr int kDigitWidth = 21, kDigitHeight = 31, kDigitGap = 2, kPointWidth = 8;
 
 QToolButton* Button(QWidget* parent, const char* name, const QString& text, const QString& hint) {
   auto* b = new QToolButton(parent);
@@ -177,9 +180,11 @@ void TunerSection::BuildReadout(QWidget* readout) {
     auto* d = new TDisplay(readout);
     d->setObjectName(QString("Dig%1").arg(i + 1));
     d->SetDigitStyle(ds5x7Dot);
-    d->SetSegWidth(2);
+    d->SetSegWidth(3);
     d->SetMargin(1);
+    // Dots this small are all outline: the outline takes the fill's colour.
     d->SetOnColor(kAqua);
+    d->SetPenOnColor(kAqua);
     d->SetOffColor(Qt::black);
     d->SetBackColor(Qt::black);
     d->setGeometry(x, 5, kDigitWidth, kDigitHeight);
@@ -260,11 +265,13 @@ void TunerSection::PlaceScale() {
   const int handle = 12;  // about half a handle stays off either end of the groove
   const int left = slider_->x() + handle / 2;
   const int width = slider_->width() - handle;
-  const int labelWidth = scaleRow_->fontMetrics().horizontalAdvance("00000");
   for (int i = 0; i < scaleCount_; ++i) {
+    QLabel* label = scale_[static_cast<size_t>(i)];
+    const int labelWidth = label->fontMetrics().horizontalAdvance(label->text()) + 2;
     const int centre = left + i * width / (scaleCount_ - 1);
-    scale_[static_cast<size_t>(i)]->setGeometry(centre - labelWidth / 2, 0, labelWidth,
-                                                scaleRow_->height());
+    // The end labels stay inside the row rather than lose their last digit.
+    const int x = std::clamp(centre - labelWidth / 2, 0, scaleRow_->width() - labelWidth);
+    label->setGeometry(x, 0, labelWidth, scaleRow_->height());
   }
 }
 
@@ -280,6 +287,7 @@ void TunerSection::ShowFrequency(double mhz, bool outOfRange) {
   for (size_t i = 0; i < digits_.size(); ++i) {
     digits_[i]->SetDigit(QChar::fromLatin1(shown.Digits[i]));
     digits_[i]->SetOnColor(lit);
+    digits_[i]->SetPenOnColor(lit);
   }
   point_->setVisible(shown.Point);
   SetTextColor(point_, lit);

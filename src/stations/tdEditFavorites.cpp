@@ -52,25 +52,25 @@ class PresetRowDelegate final : public QStyledItemDelegate {
     p->setPen(selected ? pal.highlightedText().color() : pal.text().color());
     // Columns are laid out for a list 400 units wide.
     const auto x = [&r](int units) { return r.left() + units * r.width() / 400; };
-    const QRect number(x(14), r.top(), x(40) - x(14), r.height());
-    p->drawText(number, Qt::AlignVCenter | Qt::AlignLeft,
-                QString::fromStdString(FormatPresetNumber(n)));
+    const auto column = [&](int from, int to) {
+      return QRect(x(from), r.top(), x(to) - x(from), r.height());
+    };
+    const int align = Qt::AlignVCenter | Qt::AlignLeft;
+    p->drawText(column(16, 44), align, QString::fromStdString(FormatPresetNumber(n)));
     const tPreset& e = editor_.Entry(n);
     if (e.Assigned) {
-      p->drawText(QRect(x(46), r.top(), x(62), r.height()), Qt::AlignVCenter | Qt::AlignLeft,
+      p->drawText(column(52, 122), align,
                   QString::fromStdString(FormatFrequencyKey(e.Frequency, locale_)));
-      p->drawText(QRect(x(110), r.top(), x(30), r.height()), Qt::AlignVCenter | Qt::AlignLeft,
-                  e.Band == bAM ? "AM" : "FM");
-      p->drawText(QRect(x(146), r.top(), r.right() - x(146), r.height()),
-                  Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(e.Name));
+      p->drawText(column(126, 150), align, e.Band == bAM ? "AM" : "FM");
+      p->drawText(column(162, 400), align, QString::fromStdString(e.Name));
     }
     if (n == editor_.Current()) {
       const int side = std::max(4, r.height() / 3);
       p->fillRect(QRect(r.left() + 3, r.center().y() - side / 2, side, side), QColor(220, 0, 0));
     }
     p->setPen(pal.mid().color());
-    p->drawLine(x(40), r.top(), x(40), r.bottom());
-    p->drawLine(x(140), r.top(), x(140), r.bottom());
+    p->drawLine(x(46), r.top(), x(46), r.bottom());
+    p->drawLine(x(156), r.top(), x(156), r.bottom());
     if (n > 1) {
       p->setPen(QPen(pal.mid().color(), 0, Qt::DotLine));
       p->drawLine(r.topLeft(), r.topRight());
@@ -118,8 +118,8 @@ tdEditFavorites::tdEditFavorites(QWidget* parent, const PresetsBank& bank, int c
     auto* item = new QListWidgetItem(list_);
     item->setSizeHint(QSize(0, rowHeight));
   }
-  list_->setMinimumWidth(fontMetrics().horizontalAdvance("00 | 000.000  FM | ") +
-                         fontMetrics().horizontalAdvance(QString(24, QChar('n'))));
+  // The name column takes about 60 % of the list: room for some 24 characters.
+  list_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(24, QChar('n'))) * 400 / 238);
   list_->setFixedHeight(rowHeight * 15 + 2 * list_->frameWidth());
   layout->addWidget(list_, 0, 0, 3, 1);
 

@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -43,8 +45,28 @@ std::string SaveOverQuestion(size_t rows) {
          "Save the tree shown over the file? A copy is kept as Ondivo.db.bak.";
 }
 
+// A small radio set: body, speaker and dial, drawn at 1x and 2x.
 QIcon StationIcon() {
-  return QApplication::style()->standardIcon(QStyle::SP_MediaVolume);
+  QIcon icon;
+  for (const int scale : {1, 2}) {
+    QPixmap pixmap(16 * scale, 16 * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.drawLine(QPointF(4, 5), QPointF(11, 1));  // aerial
+    p.setBrush(QColor(176, 96, 40));
+    p.drawRoundedRect(QRectF(1.5, 5.5, 13, 9), 2, 2);
+    p.setBrush(QColor(230, 220, 190));
+    p.drawEllipse(QRectF(3.5, 7.5, 5, 5));
+    p.setBrush(QColor(40, 40, 40));
+    p.drawRect(QRectF(10, 8, 3, 1.5));
+    p.drawRect(QRectF(10, 11, 3, 1.5));
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 }  // namespace
@@ -96,10 +118,14 @@ tdOrganizer::tdOrganizer(QWidget* parent, tOrganizerPanel panel)
   connect(view_, &QTreeWidget::currentItemChanged, this, &tdOrganizer::OrganizerSelectionChanged);
   connect(view_, &QTreeWidget::itemChanged, this,
           [this](QTreeWidgetItem* item, int) { RadioTreeEdited(item); });
+  const auto folderImage = [](QTreeWidgetItem* item, bool open) {
+    const OrganizerNode* node = RadioTreeWidget::NodeOf(item);
+    if (node && !node->IsStation()) item->setIcon(0, FolderIcon(open));
+  };
   connect(view_, &QTreeWidget::itemExpanded, this,
-          [](QTreeWidgetItem* item) { item->setIcon(0, FolderIcon(true)); });
+          [folderImage](QTreeWidgetItem* item) { folderImage(item, true); });
   connect(view_, &QTreeWidget::itemCollapsed, this,
-          [](QTreeWidgetItem* item) { item->setIcon(0, FolderIcon(false)); });
+          [folderImage](QTreeWidgetItem* item) { folderImage(item, false); });
   view_->OnDrop = [this](QTreeWidgetItem* target) { RadioTreeDragDrop(target); };
   view_->setCurrentItem(view_->topLevelItem(0));
   OrganizerSelectionChanged();
