@@ -49,7 +49,7 @@ class TunerSection : public QWidget {
   QToolButton* TuneNextButton() const { return tuneNext_; }
   QLabel* TunedLabel() const { return tuned_; }
   QLabel* OutOfRange() const { return outOfRange_; }
-  const TDisplay* Digit(int i) const { return digits_[static_cast<size_t>(i)]; }
+  TDisplay* Digit(int i) const { return digits_[static_cast<size_t>(i)]; }
 
  signals:
   void FrequencyMoved(int kHz, bool sliding);

@@ -12,7 +12,9 @@
 #include <QTimer>
 
 #include "sim/EmulatedRadioTrack.h"
+#include "controls/Display.h"
 #include "stations/PresetsFile.h"
+#include "stations/TunerSection.h"
 #include "tests/support/PanelRig.h"
 #include "tests/support/ScriptedPrompter.h"
 
@@ -63,6 +65,12 @@ TEST_F(EditFavoritesTest, ANameInAnEmptyEntryTakesFM87AndADuplicateHoldsOkAndSav
   EXPECT_FALSE(Find<QPushButton>("btOk")->isEnabled());
   EXPECT_FALSE(Find<QPushButton>("btSave")->isEnabled());
   EXPECT_EQ(Find<QLabel>("StoredEntries")->text(), "Stored entries: 4");
+  // The digits show their lit dots in aqua.
+  const QImage digit = Find<TunerSection>("StationData")->Digit(1)->grab().toImage();
+  int lit = 0;
+  for (int y = 0; y < digit.height(); ++y)
+    for (int x = 0; x < digit.width(); ++x) lit += digit.pixelColor(x, y) == QColor(0, 255, 255);
+  EXPECT_GT(lit, 20);  // the 8 of 87.0
   Click("btTuneNext");  // 87.1: no longer a duplicate
   EXPECT_FALSE(Find<QLabel>("ErrMsg")->isVisible());
   EXPECT_TRUE(Find<QPushButton>("btOk")->isEnabled());

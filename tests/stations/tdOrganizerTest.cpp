@@ -75,6 +75,10 @@ class OrganizerTest : public ::testing::Test {
 
 TEST_F(OrganizerTest, TreeEditsWithEveryRefusal) {
   Open();
+  // Expanding everything leaves the stations their own image.
+  const qint64 stationImage = Item("Blue Note")->icon(0).cacheKey();
+  dialog->TreeView()->expandAll();
+  EXPECT_EQ(Item("Blue Note")->icon(0).cacheKey(), stationImage);
   // Renames: the label comes back when refused.
   QTreeWidgetItem* jazz = Item("Jazz");
   jazz->setText(0, "JAZZ");
