@@ -28,10 +28,6 @@ namespace ondivo {
 
 namespace {
 
-QIcon FolderIcon(bool open) {
-  return QApplication::style()->standardIcon(open ? QStyle::SP_DirOpenIcon
-                                                  : QStyle::SP_DirClosedIcon);
-}
 
 std::string RowsNotShownMessage(size_t rows) {
   return std::to_string(rows) +
@@ -46,7 +42,7 @@ std::string SaveOverQuestion(size_t rows) {
 }
 
 // A small radio set: body, speaker and dial, drawn at 1x and 2x.
-QIcon StationIcon() {
+QIcon DrawStationIcon() {
   QIcon icon;
   for (const int scale : {1, 2}) {
     QPixmap pixmap(16 * scale, 16 * scale);
@@ -69,13 +65,19 @@ QIcon StationIcon() {
   return icon;
 }
 
+
+
 }  // namespace
 
 tdOrganizer::tdOrganizer(QWidget* parent, tOrganizerPanel panel)
     : QDialog(parent),
       panel_(std::move(panel)),
       tree_(LoadOrganizerDatabase(panel_.Database, panel_.Locale, &loaded_)),
-      step_(panel_.Step) {
+      step_(panel_.Step),
+      // Made once: a tree of ten thousand nodes asks for them as often.
+      folderClosed_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon)),
+      folderOpen_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon)),
+      station_(DrawStationIcon()) {
   setObjectName("tdOrganizer");
   setWindowTitle("Channels organizer");
   view_ = new RadioTreeWidget(this);
@@ -118,7 +120,7 @@ tdOrganizer::tdOrganizer(QWidget* parent, tOrganizerPanel panel)
   connect(view_, &QTreeWidget::currentItemChanged, this, &tdOrganizer::OrganizerSelectionChanged);
   connect(view_, &QTreeWidget::itemChanged, this,
           [this](QTreeWidgetItem* item, int) { RadioTreeEdited(item); });
-  const auto folderImage = [](QTreeWidgetItem* item, bool open) {
+  const auto folderImage = [this](QTreeWidgetItem* item, bool open) {
     const OrganizerNode* node = RadioTreeWidget::NodeOf(item);
     if (node && !node->IsStation()) item->setIcon(0, FolderIcon(open));
   };
@@ -159,7 +161,7 @@ void tdOrganizer::BuildTree() {
 QTreeWidgetItem* tdOrganizer::AddItem(QTreeWidgetItem* parent, OrganizerNode* node) {
   auto* item = new QTreeWidgetItem(parent);
   item->setText(0, QString::fromStdString(node->Name));
-  item->setIcon(0, node->IsStation() ? StationIcon() : FolderIcon(false));
+  item->setIcon(0, node->IsStation() ? station_ : FolderIcon(false));
   item->setFlags(item->flags() | Qt::ItemIsEditable);
   RadioTreeWidget::SetNode(item, node);
   return item;

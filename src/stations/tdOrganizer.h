@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -114,6 +115,8 @@ class tdOrganizer : public QDialog {
   bool scanning_ = false;
   bool stop_ = false;
   int popupPreset_ = 0;
+  QIcon folderClosed_, folderOpen_, station_;
+  QIcon FolderIcon(bool open) const { return open ? folderOpen_ : folderClosed_; }
 
   RadioTreeWidget* view_ = nullptr;
   TunerSection* tuner_ = nullptr;
