@@ -49,8 +49,8 @@ void BM_OrganizerOpen10000(benchmark::State& state) {
   WriteDatabase(db, 10000);
   Rig r;
   for (auto _ : state) {
-    tdOrganizer dialog(nullptr, {r.bank, r.current, r.card, 0.1, false, 2, 0, 4, db, {}, r.prompts,
-                                 {}});
+    tdOrganizer dialog(nullptr,
+                       {r.bank, r.current, r.card, 0.1, false, 2, 0, 4, db, {}, r.prompts, {}});
     dialog.show();
     QApplication::processEvents();
     state.PauseTiming();
@@ -65,8 +65,8 @@ void BM_OrganizerScroll10000(benchmark::State& state) {
   const std::filesystem::path db = dir.filePath("Ondivo.db").toStdString();
   WriteDatabase(db, 10000);
   Rig r;
-  tdOrganizer dialog(nullptr, {r.bank, r.current, r.card, 0.1, false, 2, 0, 4, db, {}, r.prompts,
-                               {}});
+  tdOrganizer dialog(nullptr,
+                     {r.bank, r.current, r.card, 0.1, false, 2, 0, 4, db, {}, r.prompts, {}});
   dialog.show();
   dialog.TreeView()->expandAll();
   QApplication::processEvents();

@@ -36,9 +36,8 @@ void tdMain::Stations_EditPresets() {
   std::optional<tPresetsEdit> edit;
   {
     StationsDialogScope scope(*this);
-    edit = tdEditFavorites::Run(
-        this, bank_, state_.CurrentPreset, presets_->FileName(), card_, state_.CurrentStep,
-        prompts_, services_.Locale, HelpHook());
+    edit = tdEditFavorites::Run(this, bank_, state_.CurrentPreset, presets_->FileName(), card_,
+                                state_.CurrentStep, prompts_, services_.Locale, HelpHook());
   }
   if (edit) {
     bank_ = edit->Bank;
@@ -52,11 +51,11 @@ void tdMain::Stations_Organize() {
   if (state_.Scanning) return;
   {
     StationsDialogScope scope(*this);
-    tdOrganizer::Run(this, {bank_, state_.CurrentPreset, card_, state_.CurrentStep,
-                            settings_.JapaneseFM, settings_.ColorFavAssButtonFM,
-                            settings_.ColorFavAssButtonAM, settings_.ColorFavNotAssButton,
-                            services_.ConfigDir / "Ondivo.db", services_.Locale, prompts_,
-                            HelpHook()});
+    tdOrganizer::Run(
+        this, {bank_, state_.CurrentPreset, card_, state_.CurrentStep, settings_.JapaneseFM,
+               settings_.ColorFavAssButtonFM, settings_.ColorFavAssButtonAM,
+               settings_.ColorFavNotAssButton, services_.ConfigDir / "Ondivo.db", services_.Locale,
+               prompts_, HelpHook()});
   }
   AfterStationsDialog();
 }

@@ -31,8 +31,8 @@ PresetsEditor::tEntries PresetsEditor::Tidy(const PresetsBank& bank) {
   tEntries entries{};
   for (int n = 1; n <= kLast; ++n) {
     const tPreset& p = bank.Preset(n);
-    if (p.Assigned) entries[static_cast<size_t>(n)] = {std::string(TrimText(p.Name)), p.Frequency,
-                                                       p.Band, true};
+    if (p.Assigned)
+      entries[static_cast<size_t>(n)] = {std::string(TrimText(p.Name)), p.Frequency, p.Band, true};
   }
   return entries;
 }
@@ -67,8 +67,8 @@ void PresetsEditor::SetFrequency(tBand band, double mhz, bool assign) {
 
 void PresetsEditor::Undo() {
   const tPreset& p = panel_.Preset(selected_);
-  At(selected_) = p.Assigned ? tPreset{std::string(TrimText(p.Name)), p.Frequency, p.Band, true}
-                             : tPreset{};
+  At(selected_) =
+      p.Assigned ? tPreset{std::string(TrimText(p.Name)), p.Frequency, p.Band, true} : tPreset{};
   CheckDuplicates();
 }
 

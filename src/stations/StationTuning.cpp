@@ -16,11 +16,16 @@ constexpr double kAMStep = 0.009;
 
 tBandScale DialogBandScale(tBand band) {
   if (band == bAM) {
-    return {531,    1620,   9,      kAMMin, kAMMax, {"531", "630", "729", "828", "927", "1026",
-                                                      "1125", "1224", "1323", "1422", "1521", "1620"}};
+    return {531,
+            1620,
+            9,
+            kAMMin,
+            kAMMax,
+            {"531", "630", "729", "828", "927", "1026", "1125", "1224", "1323", "1422", "1521",
+             "1620"}};
   }
-  return {76000, 108000, 1000, kFMLow, kFMMax,
-          {"76", "80", "84", "88", "92", "96", "100", "104", "108"}};
+  return {76000,  108000, 1000,
+          kFMLow, kFMMax, {"76", "80", "84", "88", "92", "96", "100", "104", "108"}};
 }
 
 double SnapToDialogBand(tBand band, double mhz, double fmStep, double fmUpper) {

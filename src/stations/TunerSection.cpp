@@ -143,8 +143,8 @@ TunerSection::TunerSection(QWidget* parent, Options options, LocaleFormat locale
   controls->addWidget(stopScan_);
   stopScan_->hide();
   if (!options_.Scan) {
-    for (QWidget* w : std::initializer_list<QWidget*>{scanLabel_, scanPrev_, scanNext_, tuned_,
-                                                      scanning_}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{scanLabel_, scanPrev_, scanNext_, tuned_, scanning_}) {
       w->hide();
     }
   }

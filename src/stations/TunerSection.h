@@ -24,7 +24,7 @@ class TunerSection : public QWidget {
 
  public:
   struct Options {
-    bool Scan = false;            // scan buttons, "Halt scanning", the tuned and scan labels
+    bool Scan = false;             // scan buttons, "Halt scanning", the tuned and scan labels
     bool OutOfRangeLabel = false;  // "OUT OF RANGE" besides the red digits
   };
 

@@ -20,20 +20,14 @@
 
 #include "panel/PanelReadout.h"
 #include "panel/Prompter.h"
-#include "panel/PresetsPanel.h"
 #include "radio/RadioCard.h"
 #include "stations/FrequencyText.h"
-#include "stations/PresetsFile.h"
 #include "stations/StationTuning.h"
 #include "stations/TunerSection.h"
 
 namespace ondivo {
 
 namespace {
-
-const std::vector<Prompter::FileFilter> kPresetFilters = {{"Ondivo presets (*.ovp)", "*.ovp"},
-                                                          {"Plain text (*.txt)", "*.txt"},
-                                                          {"All files (*.*)", "*.*"}};
 
 // Row n: number | frequency and band | name, the current preset marked red.
 class PresetRowDelegate final : public QStyledItemDelegate {
@@ -186,8 +180,8 @@ tdEditFavorites::tdEditFavorites(QWidget* parent, const PresetsBank& bank, int c
   connect(tuner_, &TunerSection::BandClicked, this,
           [this](tBand band) { SetEntryFrequency(band, -1); });
   const auto fineTune = [this](bool up) {
-    SetEntryFrequency(tuner_->Band(), FineTuneTarget(tuner_->Band(), tuner_->Slider()->value(),
-                                                     step_, up));
+    SetEntryFrequency(tuner_->Band(),
+                      FineTuneTarget(tuner_->Band(), tuner_->Slider()->value(), step_, up));
   };
   connect(tuner_, &TunerSection::TunePrevClicked, this, [fineTune] { fineTune(false); });
   connect(tuner_, &TunerSection::TuneNextClicked, this, [fineTune] { fineTune(true); });
@@ -263,12 +257,10 @@ void tdEditFavorites::BuildControls(QWidget* group) {
   act(moveUp_, &PresetsEditor::MoveUp);
   act(moveDown_, &PresetsEditor::MoveDown);
   act(clear_, &PresetsEditor::Clear);
-  connect(clearAll_, &QPushButton::clicked, this, [this] {
-    Ask("Do you wish clear all presets?", [this] { editor_.ClearAll(); });
-  });
-  connect(reload_, &QPushButton::clicked, this, [this] {
-    Ask("Do you wish restore previous presets?", [this] { editor_.Reload(); });
-  });
+  connect(clearAll_, &QPushButton::clicked, this,
+          [this] { Ask("Do you wish clear all presets?", [this] { editor_.ClearAll(); }); });
+  connect(reload_, &QPushButton::clicked, this,
+          [this] { Ask("Do you wish restore previous presets?", [this] { editor_.Reload(); }); });
   connect(listen_, &QPushButton::toggled, this, &tdEditFavorites::btListenClick);
   connect(open_, &QPushButton::clicked, this, &tdEditFavorites::btLoadClick);
   connect(save_, &QPushButton::clicked, this, &tdEditFavorites::btSaveClick);
@@ -327,8 +319,8 @@ void tdEditFavorites::SetEntryFrequency(tBand band, double mhz) {
   if (band != tuner_->Band()) tuner_->SetBand(band);
   const tDevCap cap = card_.GetDevCap(card_.Model());
   const bool hasBand = band == bAM ? cap.HasAM : cap.HasFM;
-  const bool inside = band == bAM ? WithinLimits(f, kAMMin, kAMMax)
-                                  : WithinLimits(f, card_.FMMin(), card_.FMMax());
+  const bool inside =
+      band == bAM ? WithinLimits(f, kAMMin, kAMMax) : WithinLimits(f, card_.FMMin(), card_.FMMax());
   tuner_->ShowFrequency(f, !hasBand || !inside);
   list_->viewport()->update();
   UpdateEditButtons();
@@ -363,92 +355,6 @@ void tdEditFavorites::StepBy(int units) {
   if (value < s.Min || value > s.Max) return;
   step_ = value * unit;
   ShowStep();
-}
-
-void tdEditFavorites::btListenClick(bool pressed) {
-  if (!pressed) {
-    StopListening();
-    return;
-  }
-  const tPreset& e = editor_.Entry(editor_.Selected());
-  const bool inside = WithinLimits(e.Frequency, card_.BandMin(), card_.BandMax());
-  const tDevCap cap = card_.GetDevCap(card_.Model());
-  const bool hasBand = e.Band == bAM ? cap.HasAM : cap.HasFM;
-  if (!e.Assigned || !inside || !hasBand || e.Band != card_.Band()) {
-    const QSignalBlocker block(listen_);
-    listen_->setChecked(false);
-    return;
-  }
-  listening_ = true;
-  tSignal signal = sNone;
-  try {
-    card_.Tune(cardStereo_, e.Band, e.Frequency);
-    signal = card_.GetSignal();
-  } catch (const std::exception&) {
-    // A radio device that went away: listening just finds nothing.
-  }
-  listen_->setText(signal != sNone ? "Listen T" : "Listen");
-  preview_->start();
-}
-
-void tdEditFavorites::PreviewTimer() {
-  StopListening();
-}
-
-void tdEditFavorites::StopListening() {
-  preview_->stop();
-  if (listening_) {
-    listening_ = false;
-    try {
-      card_.Tune(cardStereo_, cardBand_, cardFrequency_);
-    } catch (const std::exception&) {
-    }
-  }
-  const QSignalBlocker block(listen_);
-  listen_->setChecked(false);
-  listen_->setText("Listen");
-}
-
-void tdEditFavorites::btLoadClick() {
-  if (editor_.Count() > 0 && !prompts_.Ask(PresetsPanel::kLoadQuestion, "Warning")) return;
-  const auto path = prompts_.OpenFile("Load presets", kPresetFilters, "ovp");
-  if (!path) return;
-  PresetsBank loaded;
-  const tFileRead result = LoadPresetsFile(*path, locale_, loaded);
-  if (result != kPresetsLoaded) {
-    prompts_.Message(std::string(PresetsFileReadMessage(result)), Prompter::Icon::Error,
-                     "Warning");
-    return;
-  }
-  editor_.Loaded(loaded, *path);
-  setWindowTitle(QString::fromStdString(editor_.Caption()));
-  SelectRow(1);
-}
-
-void tdEditFavorites::btSaveClick() {
-  if (editor_.Duplicated()) return;
-  if (editor_.Unnamed()) {
-    iSaveAsClick();
-  } else {
-    SavePresetsFile(editor_.FileName());
-  }
-}
-
-void tdEditFavorites::iSaveAsClick() {
-  if (editor_.Duplicated()) return;
-  if (const auto path = prompts_.SaveFile("Save presets", kPresetFilters, "ovp")) {
-    SavePresetsFile(*path);
-  }
-}
-
-void tdEditFavorites::SavePresetsFile(const std::string& path) {
-  const tWriteResult written = WritePresetsFile(path, editor_.Result(), locale_);
-  if (!written) {
-    prompts_.Message(std::string(kPresetsWriteErrorMessage), Prompter::Icon::Error, "Warning");
-    return;
-  }
-  editor_.Saved(path);
-  setWindowTitle(QString::fromStdString(editor_.Caption()));
 }
 
 tPresetsEdit tdEditFavorites::Result() const {

@@ -24,13 +24,13 @@ void tdOrganizer::ConnectTuner() {
   connect(tuner_, &TunerSection::FrequencyMoved, this, [this](int kHz, bool sliding) {
     if (!scanning_ && SelectedStation()) OrganizerTune(band_, sliding, kHz * 0.001);
   });
-  connect(tuner_, &TunerSection::SliderReleased, this, idle([this] {
-            const tBandScale scale = DialogBandScale(band_);
-            const double f = std::clamp(tuner_->Slider()->value() * 0.001, scale.Low, scale.High);
-            tuner_->Slider()->setToolTip(
-                QString::fromStdString(SliderHint(band_, f, panel_.Locale)));
-            ShowTuned();
-          }));
+  connect(
+      tuner_, &TunerSection::SliderReleased, this, idle([this] {
+        const tBandScale scale = DialogBandScale(band_);
+        const double f = std::clamp(tuner_->Slider()->value() * 0.001, scale.Low, scale.High);
+        tuner_->Slider()->setToolTip(QString::fromStdString(SliderHint(band_, f, panel_.Locale)));
+        ShowTuned();
+      }));
   connect(tuner_, &TunerSection::BandClicked, this, [this](tBand band) {
     if (!scanning_ && SelectedStation()) OrganizerTune(band, false, -1);
   });
@@ -158,7 +158,8 @@ void tdOrganizer::Scan(bool up) {
     if (signal != sNone) break;
   }
   tuner_->ShowScanning(0);
-  tuner_->ShowFrequency(card.Frequency(), !WithinLimits(card.Frequency(), card.FMMin(), card.FMMax()));
+  tuner_->ShowFrequency(card.Frequency(),
+                        !WithinLimits(card.Frequency(), card.FMMin(), card.FMMax()));
   // The direction whose band limit was reached stays closed.
   if (SameFrequency(card.Frequency(), card.FMMax())) tuner_->ScanNextButton()->setEnabled(false);
   if (SameFrequency(card.Frequency(), card.FMMin())) tuner_->ScanPrevButton()->setEnabled(false);

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "sim/EmulatedRadioTrack.h"
 #include "controls/Display.h"
+#include "sim/EmulatedRadioTrack.h"
 #include "stations/PresetsFile.h"
 #include "stations/TunerSection.h"
 #include "tests/support/PanelRig.h"
@@ -44,8 +44,8 @@ class EditFavoritesTest : public ::testing::Test {
   void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
   // What the emulated card decoded from the port bytes.
   std::optional<double> CardPlays() {
-    auto* card = dynamic_cast<sim::EmulatedRadioTrack*>(
-        rig.rig.Bus().CardAt(rig.card.GetDevCap(mRadioTrack).Ports[static_cast<size_t>(rig.card.Port())]));
+    auto* card = dynamic_cast<sim::EmulatedRadioTrack*>(rig.rig.Bus().CardAt(
+        rig.card.GetDevCap(mRadioTrack).Ports[static_cast<size_t>(rig.card.Port())]));
     return card ? card->TunedFrequency() : std::nullopt;
   }
 
@@ -70,7 +70,7 @@ TEST_F(EditFavoritesTest, ANameInAnEmptyEntryTakesFM87AndADuplicateHoldsOkAndSav
   int lit = 0;
   for (int y = 0; y < digit.height(); ++y)
     for (int x = 0; x < digit.width(); ++x) lit += digit.pixelColor(x, y) == QColor(0, 255, 255);
-  EXPECT_GT(lit, 20);  // the 8 of 87.0
+  EXPECT_GT(lit, 20);   // the 8 of 87.0
   Click("btTuneNext");  // 87.1: no longer a duplicate
   EXPECT_FALSE(Find<QLabel>("ErrMsg")->isVisible());
   EXPECT_TRUE(Find<QPushButton>("btOk")->isEnabled());
@@ -82,7 +82,8 @@ TEST_F(EditFavoritesTest, ANameInAnEmptyEntryTakesFM87AndADuplicateHoldsOkAndSav
   EXPECT_FALSE(Find<QPushButton>("btInsert")->isEnabled());
 }
 
-TEST_F(EditFavoritesTest, SaveAfterOpenWritesTheOpenedFileAndAnEmptyListWritesAFileTheReaderRefuses) {
+TEST_F(EditFavoritesTest,
+       SaveAfterOpenWritesTheOpenedFileAndAnEmptyListWritesAFileTheReaderRefuses) {
   const auto file = rig.dir / "mine.ovp";
   PresetsBank other;
   other.Store(1, "Coast", 89.7, bFM);
