@@ -177,6 +177,13 @@ class tdMain : public QMainWindow {
   void Popup_Rename();
   void FavMenu(int preset);
   void File_LoadPresets();
+  // "Edit presets" and "Organize" (tdMainStations.cpp).
+  void Stations_EditPresets();
+  void Stations_Organize();
+  // The alarm and the sleep timer are held while a stations dialog is open and released after
+  // it. Hooks for the clock: they do nothing until the alarm and the sleep timer exist.
+  void HoldAlarmAndSleep();
+  void ReleaseAlarmAndSleep();
   void StorePreset(int preset);
   void ClearPreset(int preset);
   void RenamePreset(int preset);
@@ -281,6 +288,11 @@ class tdMain : public QMainWindow {
   // Redraws after a preset operation; the tuner follows when it changed band.
   void AfterPresetChange(tBand bandBefore);
   std::optional<std::string> AskName(int preset, tNaming naming);
+  // After a stations dialog: menus and buttons rebuilt, the current preset tuned again.
+  void AfterStationsDialog();
+  // Help from a dialog opens this panel's help window.
+  std::function<void(const std::string&)> HelpHook();
+
   // tdMainDisplay.cpp
   void ApplyReadout();
   void RefreshLamps();

@@ -1,0 +1,116 @@
+// "Edit presets" and "Organize" from the panel built through the executable's own wiring: the
+// real dialogs run in their frame and the panel takes up what they leave.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+#include "app/PanelWiring.h"
+#include "sim/SimulatedRig.h"
+#include "stations/OrganizerDatabase.h"
+#include "stations/OrganizerWidgets.h"
+#include "stations/tdOrganizer.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
+
+namespace ondivo {
+namespace {
+
+class PanelStationsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteBytes(dir / "Ondivo.ini",
+                     "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n"
+                     "[Presets]\nCurrent=2\nList=1,2,\nStation01=M 088.100 One\n"
+                     "Station02=M 095.500 Two\n");
+    tPanelWiring wiring;
+    wiring.Card = &card;
+    wiring.Prompts = &prompts;
+    wiring.ConfigDir = dir.Path();
+    wiring.DataDir = ONDIVO_DATA_DIR;
+    wiring.PortGrantNeeded = false;
+    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
+    wiring.Wait = [](int) {};
+    panel = std::make_unique<tdMain>(PanelServices(wiring));
+    ASSERT_TRUE(panel->Create());
+    panel->show();
+  }
+
+  // Acts on the dialog once it shows.
+  void InDialog(std::function<void(QWidget&)> act) {
+    QTimer::singleShot(0, [this, act] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      panelShownDuring = panel->isVisible();
+      trayClicksIgnored = panel->State().DialogOpen;
+      act(*dialog);
+    });
+  }
+
+  test::TempDir dir;
+  sim::SimulatedRig rig{mRadioTrack, false};
+  TRadioCard card{rig.Hardware()};
+  test::ScriptedPrompter prompts;
+  std::unique_ptr<tdMain> panel;
+  bool panelShownDuring = true;
+  bool trayClicksIgnored = false;
+};
+
+TEST_F(PanelStationsTest, EditPresetsHandsTheListBackOnOkAndThePanelTunesTheCurrentPreset) {
+  InDialog([](QWidget& d) {
+    auto* list = d.findChild<QListWidget*>("Presets");
+    list->setCurrentRow(1);
+    d.findChild<QAbstractButton*>("btMoveUp")->click();  // preset 2 becomes preset 1
+    list->setCurrentRow(4);
+    QTest::keyClicks(d.findChild<QLineEdit*>("StationName"), "Five");
+    d.findChild<QPushButton*>("btOk")->click();
+  });
+  panel->Run(cmEditFavs);
+  EXPECT_FALSE(panelShownDuring);
+  EXPECT_TRUE(trayClicksIgnored);
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_FALSE(panel->State().DialogOpen);
+  EXPECT_EQ(panel->State().CurrentPreset, 1);
+  EXPECT_NEAR(card.Frequency(), 95.5, 1e-6);
+  const QList<QAction*> entries = panel->PresetsMenu()->actions();
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_EQ(entries[0]->text(), "Two");
+  EXPECT_TRUE(entries[0]->isChecked());
+  EXPECT_EQ(entries[2]->text(), "Five");
+}
+
+TEST_F(PanelStationsTest, TheOrganizerAssignsPresetsThatStayAfterCancelAndOkWritesTheDatabase) {
+  test::WriteBytes(dir / "Ondivo.db", "[Archive]\nRows=1\nRow1=2 1 0 M 101.100 City\n");
+  InDialog([](QWidget& d) {
+    auto& organizer = static_cast<tdOrganizer&>(d);
+    QTreeWidget* view = organizer.TreeView();
+    view->setCurrentItem(view->topLevelItem(0)->child(0));
+    organizer.btRadioDragDrop(10);
+    d.findChild<QPushButton*>("btCancel")->click();
+  });
+  panel->Run(cmOrganize);
+  EXPECT_FALSE(panelShownDuring);
+  EXPECT_EQ(panel->State().CurrentPreset, 10);
+  EXPECT_NEAR(card.Frequency(), 101.1, 1e-6);
+  EXPECT_EQ(panel->PresetsMenu()->actions().size(), 3);
+
+  InDialog([](QWidget& d) {
+    auto& organizer = static_cast<tdOrganizer&>(d);
+    organizer.TreeView()->setCurrentItem(organizer.TreeView()->topLevelItem(0));
+    organizer.AddFolderClick();
+    d.findChild<QPushButton*>("btOk")->click();
+  });
+  panel->Run(cmOrganize);
+  EXPECT_EQ(LoadOrganizerDatabase(dir / "Ondivo.db", {}).NodeCount(), 2u);
+}
+
+}  // namespace
+}  // namespace ondivo
