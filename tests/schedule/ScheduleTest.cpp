@@ -12,12 +12,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-class SetTimeOfDay final : public TimeOfDaySource {
- public:
-  tTimeOfDay Now() const override { return now; }
-  tTimeOfDay now;
-};
-
 tTimeOfDay At(int secondOfDay) {
   secondOfDay %= 24 * 3600;
   return {secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
@@ -43,7 +37,7 @@ class ScheduleTest : public testing::Test {
     schedule.Alarm.Arm(clock.now);
   }
 
-  SetTimeOfDay clock;
+  test::SetTimeOfDay clock;
   test::ManualClock steady;
   Schedule schedule{clock, steady};
 };
