@@ -158,7 +158,7 @@ void tdMain::ConnectWidgets() {
       {btTunePrev_, cmDecFreq},  {btTuneNext_, cmIncFreq},  {btStepUp_, cmIncStep},
       {btStepDown_, cmDecStep},  {btScanPrev_, cmScanLeft}, {btScanNext_, cmScanRight},
       {btStopScan_, cmStopScan}, {btJump_, cmJump},         {btStr_, cmStereo},
-      {btOff_, cmExit},          {btAlarm_, cmAlarmOnOff}, {btSleep_, cmSleepOnOff},
+      {btOff_, cmExit},          {btAlarm_, cmAlarmOnOff},  {btSleep_, cmSleepOnOff},
       {btProg_, cmProgr}};
   for (const auto& [button, command] : commandButtons) {
     connect(button, &QToolButton::clicked, this, [this, id = command] { Run(id); });

@@ -72,12 +72,12 @@ void tdMain::ArmAlarmAtStart() {
 }
 
 void tdMain::ClockTimer() {
-  const tClockTick tick =
-      schedule_->Tick(settings_.CheckIfTuned, state_.Scanning, AlarmSetting());
+  const tClockTick tick = schedule_->Tick(settings_.CheckIfTuned, state_.Scanning, AlarmSetting());
   if (tick.ReadSignal) GuardDevice([this] { ShowTuningStatus(model_->RefreshStatus()); });
   const double time = TimeOfDay(tick.Time.Hour, tick.Time.Minute, tick.Time.Second);
   hhmmss_->setText(QString::fromStdString(FormatLongTime(time, services_.Locale)));
-  if (tick.ScriptAction > 0) Enter(tDuringScan::Ignored, [&] { RunScriptAction(tick.ScriptAction); });
+  if (tick.ScriptAction > 0)
+    Enter(tDuringScan::Ignored, [&] { RunScriptAction(tick.ScriptAction); });
   if (tick.ProgrammingEnded) ShowProgState();
   if (tick.AlarmStation > 0) {
     // The alarm tunes its station as a preset button would; the mute state stays as it is.

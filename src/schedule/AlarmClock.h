@@ -41,7 +41,7 @@ class AlarmClock {
 
  private:
   bool on_ = false;
-  int seen_ = 0;          // minute of day up to which the ticks have looked for the alarm
+  int seen_ = 0;           // minute of day up to which the ticks have looked for the alarm
   bool seenOpen_ = false;  // seen_ itself was held in programming mode and may still fire
 };
 

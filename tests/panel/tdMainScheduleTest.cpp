@@ -61,8 +61,8 @@ void LoadScript(PanelWindow& p, const std::string& text) {
 }
 
 TEST(tdMainAlarmTest, TheAlarmFiresOnceInItsFirstTickTunesItsPresetAndShowsOff) {
-  PanelWindow p(RadioTrackIni(std::string("[Audio]\nVolume=128\n[Frequency]\nFrequency=M 090.000\n") +
-                             kMorningPreset));
+  PanelWindow p(RadioTrackIni(
+      std::string("[Audio]\nVolume=128\n[Frequency]\nFrequency=M 090.000\n") + kMorningPreset));
   ASSERT_TRUE(p.Create());
   tdMain& w = *p.window;
   auto& radio = RadioTrackOf(p);
@@ -252,18 +252,20 @@ TEST(tdMainProgTest, ProgrammingModeShowsItselfBeepsWhileItLastsAndEndsAfterTheL
 }
 
 TEST(tdMainProgTest, EachActionKindDoesWhatItsCommandDoesOnTheCard) {
-  PanelWindow p("[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nShutDown=2\n"
-                "[Audio]\nVolume=256\n" +
-                    std::string(kMorningPreset),
-                mZoltrix);
+  PanelWindow p(
+      "[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nShutDown=2\n"
+      "[Audio]\nVolume=256\n" +
+          std::string(kMorningPreset),
+      mZoltrix);
   ASSERT_TRUE(p.Create());
   tdMain& w = *p.window;
   auto& radio = dynamic_cast<sim::EmulatedZoltrix&>(*p.rig.Bus().CardAt(0x30C));
   p.timeOfDay.Set(7, 0, 30);
   const std::string jump = FormatFrequencyKey(95.3, LocaleFormat{});
-  LoadScript(p, ";All kinds\nMute on.0701\nMute off.0702\nBeep.0703.2.880.300\nVolume.0704.10\n"
-                "Jump to.0705." +
-                    jump + ".FM.MN\nPreset.0706.5.ST\nOff.0707\n");
+  LoadScript(p,
+             ";All kinds\nMute on.0701\nMute off.0702\nBeep.0703.2.880.300\nVolume.0704.10\n"
+             "Jump to.0705." +
+                 jump + ".FM.MN\nPreset.0706.5.ST\nOff.0707\n");
   ASSERT_TRUE(w.ScheduleState().Scripts.On());
 
   TickAt(p, 7, 1);

@@ -51,15 +51,13 @@ TEST_F(ScheduleTest, AnAlarmFiresOnceInTheFirstTickOfItsMinuteAndWaitsForTheNext
   // Armed at 23:00 for 06:30: the next morning.
   const tAlarmSetting morning{6, 30, 3};
   ArmAt(Seconds(23, 0));
-  EXPECT_EQ(RunTicks(Seconds(23, 0), 24 * 3600, morning),
-            std::vector{24 * 3600 + Seconds(6, 30)});
+  EXPECT_EQ(RunTicks(Seconds(23, 0), 24 * 3600, morning), std::vector{24 * 3600 + Seconds(6, 30)});
 
   // Armed within its minute it still goes off; a minute later it waits a whole day.
   ArmAt(Seconds(7, 30, 40));
   EXPECT_EQ(RunTicks(Seconds(7, 30, 40), 10, alarm), std::vector{Seconds(7, 30, 40)});
   ArmAt(Seconds(7, 31));
-  EXPECT_EQ(RunTicks(Seconds(7, 31), 24 * 3600, alarm),
-            std::vector{24 * 3600 + Seconds(7, 30)});
+  EXPECT_EQ(RunTicks(Seconds(7, 31), 24 * 3600, alarm), std::vector{24 * 3600 + Seconds(7, 30)});
 
   // Without a station it never fires.
   ArmAt(0);

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "platform/Clock.h"
-#include "schedule/TimeOfDaySource.h"
 #include "platform/Delay.h"
 #include "radio/CardMixer.h"
 #include "radio/PortIo.h"
 #include "radio/RadioCard.h"
+#include "schedule/TimeOfDaySource.h"
 
 namespace ondivo::test {
 

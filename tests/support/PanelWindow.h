@@ -86,8 +86,8 @@ struct PanelWindow {
       }
       return answer;
     };
-    s.RunAlarm = [this](QWidget*, const tAlarmSetting& shown, const PresetsBank&,
-                        const TRadioCard&, int) {
+    s.RunAlarm = [this](QWidget*, const tAlarmSetting& shown, const PresetsBank&, const TRadioCard&,
+                        int) {
       alarmShown.push_back(shown);
       return alarmAnswer;
     };
