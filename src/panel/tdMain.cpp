@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 #include "radio/RadioCard.h"
 #include "radio/RdsNotifier.h"
+#include "schedule/Schedule.h"
 
 namespace ondivo {
 
@@ -21,9 +22,7 @@ tdMain::tdMain(tMainServices services)
   ConnectWidgets();
   WireDevice();
   ConnectVolume();
-  clock_ = new QTimer(this);
-  clock_->setInterval(1000);
-  connect(clock_, &QTimer::timeout, this, &tdMain::ClockTick);
+  ConnectSchedule();
   SetDisplayMode(0);
 }
 

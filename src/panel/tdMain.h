@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -47,6 +48,10 @@ class MixerEventNotifier;
 class PanelVolume;
 class TMixer;
 class Tone;
+class Schedule;
+class TimeOfDaySource;
+class MonotonicClock;
+class tScript;
 
 // The display mode a Display command selects, or -1 for other commands.
 int DisplayModeOf(tCommandId id);
@@ -97,6 +102,15 @@ struct tMainServices {
   // The ask-name dialog of storing and renaming a preset, opened with a name: the text after
   // "OK", nothing after Cancel. tdAskName when not set.
   std::function<std::optional<std::string>(QWidget*, const std::string& name)> RunAskName;
+  // The script editor, opened on the current script: true after "OK", when it has replaced the
+  // script's actions and title with the edited ones. Unset, "Scripting" only switches
+  // programming mode off.
+  std::function<bool(QWidget*, tScript& script, const PresetsBank&, const TRadioCard&)>
+      RunScriptEditor;
+  // The time of day of the clock, the alarm and the scripts, and the monotonic clock of the
+  // sleep and beeper timers; the system's when not set.
+  const TimeOfDaySource* Time = nullptr;
+  const MonotonicClock* Timers = nullptr;
 };
 
 // The front panel. A thin adapter: the tuning logic is PanelModel, what it shows ReadPanel,
@@ -222,7 +236,31 @@ class tdMain : public QMainWindow {
   void ApplyColours();
   void ApplyDisplayMode();
   void RefreshPanel();
-  void ClockTick();
+
+  // Clock, alarm, sleep, beeper and programming mode (tdMainSchedule.cpp).
+  void ClockTimer();
+  void TSleepTimer();
+  void BeeperTimer();
+  void Actions_Alarm();
+  void Actions_Sleep();
+  void Actions_Prog();
+  void File_LoadScript();
+  // Performs action index (1-based) of the current script, once within its minute.
+  void RunScriptAction(int index);
+  void StartBeeps(int count, int frequency, int duration);
+  void ShowAlarmState();
+  void ShowSleepState();
+  void ShowProgState();
+  const Schedule& ScheduleState() const { return *schedule_; }
+  QToolButton* AlarmButton() const { return btAlarm_; }
+  QToolButton* SleepButton() const { return btSleep_; }
+  QToolButton* ProgButton() const { return btProg_; }
+  QLabel* AlarmIndicator() const { return icAlarm_; }
+  QLabel* SleepIndicator() const { return icSleep_; }
+  QLabel* ProgIndicator() const { return icProg_; }
+  QLabel* ClockLabel() const { return hhmmss_; }
+  QTimer* SleepTimerForTests() const { return tSleep_; }
+  QTimer* BeeperForTests() const { return beeper_; }
 
   // Widgets the tests look at.
   QSlider* FrequencySlider() const { return sFrequency_; }
@@ -307,6 +345,16 @@ class tdMain : public QMainWindow {
   bool RunFirstSetup();
   void ShowTipOfTheDay();
   void SetHidden(bool hidden);
+  // tdMainSchedule.cpp
+  void ConnectSchedule();
+  void ArmAlarmAtStart();
+  tAlarmSetting AlarmSetting() const;
+  // A timer started again for what its countdown has left.
+  void Rearm(QTimer* timer, std::chrono::milliseconds remaining);
+  // The mute state made muted or playing through the mute command, so its guards apply.
+  void SetMuted(bool muted);
+  // A script's "Jump to" or "Preset" leaves the stereo switch as the action says.
+  void ApplyScriptStereo(bool stereo);
   // tdMainVolume.cpp
   void ConnectVolume();
   void UpdateVolumeActions();
@@ -340,7 +388,6 @@ class tdMain : public QMainWindow {
   bool closing_ = false;
   bool closeAfterScan_ = false;  // a close came during a scan: it follows when the scan ends
   bool sliding_ = false;
-  bool clockPhase_ = false;
   int volumeBeforeSetup_ = 0;
   std::unique_ptr<PanelVolume> volume_;
   bool volumeGroupUsable_ = true;
@@ -357,6 +404,11 @@ class tdMain : public QMainWindow {
   QMenu* trayMenu_ = nullptr;
   QSystemTrayIcon* tray_ = nullptr;
   QTimer* clock_ = nullptr;
+  QTimer* tSleep_ = nullptr;  // TSleep
+  bool alarmHeld_ = false;    // armed when a stations dialog opened
+  bool sleepHeld_ = false;    // counting down when a stations dialog opened
+  QTimer* beeper_ = nullptr;  // Beeper
+  std::unique_ptr<Schedule> schedule_;
   QPointer<HelpWindow> help_;
   QHash<QString, QIcon> lamps_;
   std::unique_ptr<RdsNotifier> rds_;

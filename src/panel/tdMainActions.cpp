@@ -9,6 +9,7 @@
 
 #include "panel/KeyString.h"
 #include "panel/tdMain.h"
+#include "schedule/Schedule.h"
 
 namespace ondivo {
 
@@ -38,15 +39,15 @@ constexpr tCommandBinding kCommandTable[] = {
     {cmIncFreq, "Tune right", &tdMain::Actions_TuneNext, kWaitsForScan},
     {cmDecStep, "Step -", &tdMain::Actions_StepInc, kWaitsForScan},  // shrinks the step
     {cmIncStep, "Step +", &tdMain::Actions_StepDec, kWaitsForScan},  // grows it
-    {cmSleepOnOff, "Sleep", nullptr, kChecked | kWaitsForScan},
-    {cmAlarmOnOff, "Alarm", nullptr, kChecked | kWaitsForScan},
+    {cmSleepOnOff, "Sleep", &tdMain::Actions_Sleep, kChecked | kWaitsForScan},
+    {cmAlarmOnOff, "Alarm", &tdMain::Actions_Alarm, kChecked | kWaitsForScan},
     {cmScanLeft, "Scan left", &tdMain::Actions_ScanPrev, kWaitsForScan},
     {cmScanRight, "Scan right", &tdMain::Actions_ScanNext, kWaitsForScan},
     {cmStopScan, "Scan stop", &tdMain::Actions_StopScan},
     {cmEditFavs, "Edit presets", &tdMain::Stations_EditPresets, kWaitsForScan},
     {cmSetup, "&Settings", &tdMain::Options_Settings, kWaitsForScan},
     {cmOrganize, "Organize", &tdMain::Stations_Organize, kWaitsForScan},
-    {cmProgr, "Scripting", nullptr, kChecked | kWaitsForScan},
+    {cmProgr, "Scripting", &tdMain::Actions_Prog, kChecked | kWaitsForScan},
     {cmExit, "Exit", &tdMain::File_Exit},
     {cmJump, "Jump to", &tdMain::Actions_Jump, kWaitsForScan},
     {cmOnTop, "Always on top", &tdMain::Display_AlwaysOnTop, kChecked},
@@ -61,7 +62,7 @@ constexpr tCommandBinding kCommandTable[] = {
     {cmRename, "Rename", &tdMain::Stations_Rename, kWaitsForScan},
     {cmHelp, "Help topics", &tdMain::Help_Topics},
     {cmAbout, "About", &tdMain::Help_About},
-    {cmLoadScript, "Load script", nullptr, kWaitsForScan},
+    {cmLoadScript, "Load script", &tdMain::File_LoadScript, kWaitsForScan},
     {cmLoadPresets, "Load presets", &tdMain::File_LoadPresets, kWaitsForScan},
     {cmMinimalVolBtn, "Display + volume + buttons", &tdMain::Display_MinVolBtn, kChecked},
     {cmMinimalVolBtnPre, "Display + volume + buttons + presets", &tdMain::Display_MinVolBtnPre,
@@ -157,7 +158,8 @@ void tdMain::ConnectWidgets() {
       {btTunePrev_, cmDecFreq},  {btTuneNext_, cmIncFreq},  {btStepUp_, cmIncStep},
       {btStepDown_, cmDecStep},  {btScanPrev_, cmScanLeft}, {btScanNext_, cmScanRight},
       {btStopScan_, cmStopScan}, {btJump_, cmJump},         {btStr_, cmStereo},
-      {btOff_, cmExit}};
+      {btOff_, cmExit},          {btAlarm_, cmAlarmOnOff},  {btSleep_, cmSleepOnOff},
+      {btProg_, cmProgr}};
   for (const auto& [button, command] : commandButtons) {
     connect(button, &QToolButton::clicked, this, [this, id = command] { Run(id); });
   }
@@ -181,10 +183,6 @@ void tdMain::ConnectWidgets() {
   connect(btPageUp_, &QToolButton::clicked, this, &tdMain::btNextPrevTopClick);
   connect(btPageDown_, &QToolButton::clicked, this, &tdMain::btNextPrevBottomClick);
   ConnectPresets();
-  // Controls whose function comes later show their state but take no input yet.
-  for (QWidget* w : std::initializer_list<QWidget*>{btAlarm_, btSleep_, btProg_}) {
-    w->setEnabled(false);
-  }
 }
 
 void tdMain::UpdateActionStates() {
@@ -209,6 +207,10 @@ void tdMain::UpdateActionStates() {
     if (mode >= 0) Action(binding.Id)->setChecked(mode == settings_.DisplayType);
   }
   UpdatePresetActions();
+  // A command ignored during a scan leaves its check mark as the state is.
+  Action(cmAlarmOnOff)->setChecked(schedule_->Alarm.On());
+  Action(cmSleepOnOff)->setChecked(schedule_->Sleep.On());
+  Action(cmProgr)->setChecked(schedule_->Scripts.On());
 }
 
 void tdMain::keyPressEvent(QKeyEvent* event) {

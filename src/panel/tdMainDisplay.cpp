@@ -5,7 +5,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSystemTrayIcon>
-#include <QTime>
 #include <QToolButton>
 
 #include "controls/Display.h"
@@ -112,16 +111,10 @@ void tdMain::ShowTuningStatus(tSignal status) {
 }
 
 void tdMain::RefreshLamps() {
-  const QColor panel = PanelColor(settings_.ColorPanel);
-  const qreal dpr = devicePixelRatioF();
-  const int flag = settings_.ColorFlag;
-  icAlarm_->setPixmap(IndicatorPixmap(LampName("ALARM", flag, false), panel, dpr));
-  icSleep_->setPixmap(IndicatorPixmap(LampName("SLEEP", flag, false), panel, dpr));
-  icProg_->setPixmap(IndicatorPixmap(LampName("PROG", flag, false), panel, dpr));
+  ShowAlarmState();
+  ShowSleepState();
+  ShowProgState();
   const int generic = settings_.ColorGenericButton;
-  btAlarm_->setIcon(Lamp(LampName("BT", generic, false)));
-  btSleep_->setIcon(Lamp(LampName("BT", generic, false)));
-  btProg_->setIcon(Lamp(LampName("BT", generic, false)));
   btClr_->setIcon(Lamp(LampName("BT", generic, state_.ClearArmed)));
   btMem_->setIcon(Lamp(LampName("BT", generic, state_.MemoryArmed)));
   btStr_->setIcon(Lamp(LampName("BT", generic, state_.StereoSwitch)));
@@ -185,15 +178,6 @@ void tdMain::Display_AlwaysOnTop() {
   setWindowFlag(Qt::WindowStaysOnTopHint, settings_.AlwaysOnTop);
   if (visible) show();  // changing the flag hides the window
   UpdateActionStates();
-}
-
-void tdMain::ClockTick() {
-  hhmmss_->setText(
-      QTime::currentTime().toString(QString::fromStdString(services_.Locale.LongTimeFormat)));
-  clockPhase_ = !clockPhase_;
-  if (settings_.CheckIfTuned && clockPhase_ && !state_.Scanning) {
-    ShowTuningStatus(model_->RefreshStatus());
-  }
 }
 
 }  // namespace ondivo

@@ -43,7 +43,8 @@ bool tdMain::Create() {
   SwitchBand(card_.Band());
   RebuildPresetMenus();
   RefreshPanel();
-  ClockTick();
+  ArmAlarmAtStart();
+  ClockTimer();
   clock_->start();
   if (settings_.StartMinimized) {
     SetHidden(true);

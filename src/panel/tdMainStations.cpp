@@ -1,8 +1,11 @@
 // "Edit presets" and "Organize": both dialogs run in the same frame (the panel hidden, the tray
 // menu detached, alarm and sleep held) and the panel picks up its presets afterwards.
+#include <QTimer>
+
 #include "panel/ModalScope.h"
 #include "panel/tdMain.h"
 #include "radio/RadioCard.h"
+#include "schedule/Schedule.h"
 #include "stations/tdEditFavorites.h"
 #include "stations/tdOrganizer.h"
 
@@ -27,12 +30,30 @@ class StationsDialogScope {
 
 }  // namespace
 
-void tdMain::HoldAlarmAndSleep() {}
+void tdMain::HoldAlarmAndSleep() {
+  alarmHeld_ = schedule_->Alarm.On();
+  sleepHeld_ = schedule_->Sleep.On();
+  schedule_->Alarm.Disarm();
+  schedule_->Sleep.Stop();
+  tSleep_->stop();
+}
 
-void tdMain::ReleaseAlarmAndSleep() {}
+// The alarm is armed again as if just set, so a time that passed meanwhile waits for the next
+// day; the sleep countdown starts again with its delay, as a restarted timer does.
+void tdMain::ReleaseAlarmAndSleep() {
+  if (alarmHeld_) schedule_->Alarm.Arm(schedule_->TimeNow());
+  if (sleepHeld_) {
+    SleepTimer& sleep = schedule_->Sleep;
+    sleep.Start(sleep.Minutes(), schedule_->MonotonicNow());
+    Rearm(tSleep_, sleep.Remaining(schedule_->MonotonicNow()));
+  }
+  alarmHeld_ = sleepHeld_ = false;
+  ShowAlarmState();
+  ShowSleepState();
+}
 
 void tdMain::Stations_EditPresets() {
-  if (state_.Scanning || bank_.AssignedCount() == 0) return;
+  if (bank_.AssignedCount() == 0) return;
   std::optional<tPresetsEdit> edit;
   {
     StationsDialogScope scope(*this);
@@ -48,7 +69,6 @@ void tdMain::Stations_EditPresets() {
 }
 
 void tdMain::Stations_Organize() {
-  if (state_.Scanning) return;
   {
     StationsDialogScope scope(*this);
     tdOrganizer::Run(

@@ -2,6 +2,7 @@
 // real dialogs run in their frame and the panel takes up what they leave.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <functional>
 
 #include "app/PanelWiring.h"
+#include "schedule/Schedule.h"
 #include "sim/SimulatedRig.h"
 #include "stations/OrganizerDatabase.h"
 #include "stations/OrganizerWidgets.h"
@@ -85,6 +87,31 @@ TEST_F(PanelStationsTest, EditPresetsHandsTheListBackOnOkAndThePanelTunesTheCurr
   EXPECT_EQ(entries[0]->text(), "Two");
   EXPECT_TRUE(entries[0]->isChecked());
   EXPECT_EQ(entries[2]->text(), "Five");
+}
+
+// An armed alarm and a running sleep are off while a stations dialog is open and back after it.
+TEST_F(PanelStationsTest, AlarmAndSleepAreHeldWhileTheDialogRunsAndBackAfterIt) {
+  const auto ok = [](QWidget& d) { d.findChild<QPushButton*>("btOk")->click(); };
+  InDialog(ok);
+  panel->Run(cmAlarmOnOff);
+  InDialog(ok);
+  panel->Run(cmSleepOnOff);
+  ASSERT_TRUE(panel->ScheduleState().Alarm.On());
+  ASSERT_TRUE(panel->SleepTimerForTests()->isActive());
+  bool alarmDuring = true, sleepDuring = true;
+  InDialog([&](QWidget& d) {
+    alarmDuring = panel->ScheduleState().Alarm.On();
+    sleepDuring = panel->SleepTimerForTests()->isActive() || panel->ScheduleState().Sleep.On();
+    d.findChild<QPushButton*>("btCancel")->click();
+  });
+  panel->Run(cmOrganize);
+  EXPECT_FALSE(alarmDuring);
+  EXPECT_FALSE(sleepDuring);
+  EXPECT_TRUE(panel->ScheduleState().Alarm.On());
+  EXPECT_TRUE(panel->ScheduleState().Sleep.On());
+  EXPECT_TRUE(panel->SleepTimerForTests()->isActive());
+  EXPECT_TRUE(panel->Action(cmAlarmOnOff)->isChecked());
+  EXPECT_TRUE(panel->Action(cmSleepOnOff)->isChecked());
 }
 
 TEST_F(PanelStationsTest, TheOrganizerAssignsPresetsThatStayAfterCancelAndOkWritesTheDatabase) {

@@ -312,8 +312,8 @@ TEST(tdMainClockTest, CheckIfTunedReadsTheStatusEverySecondTick) {
   ASSERT_TRUE(p.Create());
   ASSERT_EQ(p.window->StatusLabel()->text(), "?????");
   p.card.Tune(false, bFM, 93.0);  // behind the panel's back: only a status query shows it
-  p.window->ClockTick();
-  p.window->ClockTick();
+  p.window->ClockTimer();
+  p.window->ClockTimer();
   EXPECT_EQ(p.window->StatusLabel()->text(), "Stereo");
 }
 

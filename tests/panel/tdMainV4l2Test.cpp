@@ -191,7 +191,7 @@ TEST_F(tdMainV4l2Test, UnplugWhileIdleIsToldOnceAndTheRadioComesBackThroughSetup
   p.window->Run(cmMuteOnOff);
   p.window->Run(cmMuteOnOff);
   p.window->btRadioClick(1);
-  p.window->ClockTick();
+  p.window->ClockTimer();
   test::PanelWindow::Settle();
   EXPECT_EQ(p.prompts.Messages().size(), 1u);
   EXPECT_FALSE(p.window->State().Scanning);

@@ -15,6 +15,7 @@
 #include "radio/CardMixer.h"
 #include "radio/PortIo.h"
 #include "radio/RadioCard.h"
+#include "schedule/TimeOfDaySource.h"
 
 namespace ondivo::test {
 
@@ -123,6 +124,14 @@ class ManualClock final : public MonotonicClock {
  private:
   std::chrono::milliseconds step_;
   mutable time_point now_{};
+};
+
+// A time of day the test sets.
+class SetTimeOfDay final : public TimeOfDaySource {
+ public:
+  tTimeOfDay Now() const override { return now; }
+  void Set(int hour, int minute, int second = 0) { now = {hour, minute, second}; }
+  tTimeOfDay now{12, 0, 0};
 };
 
 // The card wired to a recording bus (ports and waits on one timeline), with a mixer when given.

@@ -7,14 +7,33 @@
 #include <string>
 #include <vector>
 
+#include "audio/Tone.h"
 #include "mixer/SoundCard.h"
 #include "panel/tdMain.h"
 #include "radio/RadioCard.h"
 #include "sim/SimulatedRig.h"
+#include "tests/support/HardwareDoubles.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace ondivo::test {
+
+// Records the tones asked for.
+class RecordingTone final : public Tone {
+ public:
+  struct Played {
+    int frequency, duration;
+    int64_t atMs;  // on the panel's monotonic clock
+  };
+  explicit RecordingTone(const ManualClock& clock) : clock_(clock) {}
+  void Play(int frequencyHz, int durationMs) override {
+    played.push_back({frequencyHz, durationMs, clock_.ElapsedMs()});
+  }
+  std::vector<Played> played;
+
+ private:
+  const ManualClock& clock_;
+};
 
 // The real front panel on emulated hardware with free time, its configuration folder a
 // temporary one holding the given Ondivo.ini (none when empty), and every dialog answered
@@ -67,6 +86,18 @@ struct PanelWindow {
       }
       return answer;
     };
+    s.RunAlarm = [this](QWidget*, const tAlarmSetting& shown, const PresetsBank&, const TRadioCard&,
+                        int) {
+      alarmShown.push_back(shown);
+      return alarmAnswer;
+    };
+    s.RunSleep = [this](QWidget*, int minutes) {
+      sleepShown.push_back(minutes);
+      return sleepAnswer;
+    };
+    s.Tones = &tones;
+    s.Time = &timeOfDay;
+    s.Timers = &timers;
     window = std::make_unique<tdMain>(std::move(s));
   }
 
@@ -103,6 +134,14 @@ struct PanelWindow {
   std::deque<std::optional<std::string>> askNameAnswers;
   std::vector<std::string> askNameShown;  // the names it opened with
   bool dialogOpenDuringAskName = false;
+  // The alarm and sleep dialogs' answers and what they opened with; the clocks and the tones.
+  std::optional<tAlarmSetting> alarmAnswer;
+  std::vector<tAlarmSetting> alarmShown;
+  std::optional<int> sleepAnswer;
+  std::vector<int> sleepShown;
+  SetTimeOfDay timeOfDay;
+  ManualClock timers;
+  RecordingTone tones{timers};
   std::unique_ptr<tdMain> window;
 };
 
