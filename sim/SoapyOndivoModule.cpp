@@ -1,7 +1,8 @@
 // The emulated SDR as a real SoapySDR device (driver=ondivo): SoapySDR loads this module from
 // SOAPY_SDR_PLUGIN_PATH, so tests and --simulate run the same SoapySDR path as a real stick.
 // Arguments: cnr=DB (carrier-to-noise in 200 kHz, default 40), pace=0 to hand out samples as
-// fast as they are asked for instead of at the sample rate (tests). With
+// fast as they are asked for instead of at the sample rate (tests), failafter=N to fail every
+// read after N samples as an unplugged stick does (tests of the device guard). With
 // file=PATH,format=cu8|cs16|cf32,rate=R,center=F it replays a capture instead, shifted so that
 // tuning moves across the capture's window as it would across the air.
 #include <SoapySDR/Device.hpp>
@@ -65,7 +66,9 @@ struct OndivoStream {
 class OndivoDevice : public SoapySDR::Device {
  public:
   explicit OndivoDevice(const SoapySDR::Kwargs& args)
-      : mCarrierToNoiseDb(ArgOr(args, "cnr", 40)), mPace(ArgOr(args, "pace", 1) != 0) {
+      : mCarrierToNoiseDb(ArgOr(args, "cnr", 40)),
+        mPace(ArgOr(args, "pace", 1) != 0),
+        mFailAfter(static_cast<uint64_t>(ArgOr(args, "failafter", 0))) {
     if (const auto file = args.find("file"); file != args.end()) {
       const auto format = args.find("format");
       mRecording = std::make_unique<IqRecording>(
@@ -123,7 +126,11 @@ class OndivoDevice : public SoapySDR::Device {
                  long long& timeNs, const long) override {
     auto* stream = reinterpret_cast<OndivoStream*>(handle);
     if (!stream->Active) return SOAPY_SDR_STREAM_ERROR;
-    const size_t n = std::min(numElems, kMtu);
+    size_t n = std::min(numElems, kMtu);
+    if (mFailAfter != 0) {
+      if (stream->Delivered >= mFailAfter) return SOAPY_SDR_STREAM_ERROR;
+      n = std::min<size_t>(n, mFailAfter - stream->Delivered);
+    }
     double rate = 0;
     {
       const std::lock_guard lock(mMutex);
@@ -232,6 +239,7 @@ class OndivoDevice : public SoapySDR::Device {
   const StationLandscape mLandscape;
   const double mCarrierToNoiseDb;
   const bool mPace;
+  const uint64_t mFailAfter;
   mutable std::mutex mMutex;
   double mRate = 2.048e6;
   std::vector<double> mRates = kRates;
@@ -246,7 +254,7 @@ class OndivoDevice : public SoapySDR::Device {
 SoapySDR::KwargsList FindOndivo(const SoapySDR::Kwargs& args) {
   if (const auto it = args.find("driver"); it != args.end() && it->second != "ondivo") return {};
   SoapySDR::Kwargs found{{"driver", "ondivo"}, {"label", kLabel}};
-  for (const char* key : {"cnr", "pace", "file", "format", "rate", "center"})
+  for (const char* key : {"cnr", "pace", "failafter", "file", "format", "rate", "center"})
     if (const auto it = args.find(key); it != args.end()) found[key] = it->second;
   return {found};
 }

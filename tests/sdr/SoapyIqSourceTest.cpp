@@ -98,6 +98,18 @@ TEST_F(SoapyIqSourceTest, ReplaysACu8CaptureTunedAcrossItsWindow) {
   ExpectStereoTones(heard.Left, heard.Right);
 }
 
+TEST_F(SoapyIqSourceTest, ADeviceThatFailsItsReadsIsTold) {
+  SoapyIqSource source("driver=ondivo,pace=0,failafter=20000");
+  std::vector<Iq> iq(8192);
+  size_t total = 0;
+  try {
+    while (total < 100000) total += source.Read(iq.data(), iq.size());
+  } catch (const eIqSource& e) {
+    EXPECT_STREQ(e.what(), "The SDR device stopped delivering samples: STREAM_ERROR");
+  }
+  EXPECT_EQ(total, 20000u);
+}
+
 TEST_F(SoapyIqSourceTest, ADeviceThatIsNotThereIsToldByItsArguments) {
   try {
     SoapyIqSource source("driver=nosuchradio");
