@@ -1,0 +1,81 @@
+#pragma once
+// A broadcast FM station synthesized as IQ: a tone on each channel, the stereo multiplex
+// (90 % audio, 9 % pilot) or mono without pilot, 75 kHz peak deviation, a known offset from
+// the tuned centre, and complex Gaussian noise at a set carrier-to-noise ratio in 200 kHz.
+// No pre-emphasis, so tones of equal amplitude have equal deviation. The receiver tests use it
+// directly; the emulated SDR device streams the station landscape through it.
+#include <cmath>
+#include <complex>
+#include <cstddef>
+#include <cstdint>
+#include <numbers>
+#include <random>
+#include <vector>
+
+namespace ondivo::sim {
+
+struct FmStation {
+  double OffsetHz = 0;
+  double LeftHz = 1000, RightHz = 3000;
+  double LeftAmplitude = 1, RightAmplitude = 1;  // of full deviation's audio share
+  bool Stereo = true;
+  bool Carrier = true;            // false: noise only
+  double CarrierToNoiseDb = 200;  // in 200 kHz
+  double PilotHz = 19000;
+};
+
+// One station's carrier of unit amplitude, sample after sample, continuous across calls.
+class FmCarrierSynth {
+ public:
+  FmCarrierSynth(const FmStation& station, double rate) : mStation(station), mRate(rate) {}
+
+  std::complex<double> Next() {
+    constexpr double kTwoPi = 2 * std::numbers::pi;
+    constexpr double kDeviation = 75e3, kAudio = 0.9, kPilot = 0.09;
+    const FmStation& s = mStation;
+    const double t = static_cast<double>(mIndex++) / mRate;
+    const double left = s.LeftAmplitude * std::sin(kTwoPi * s.LeftHz * t);
+    const double right = s.RightAmplitude * std::sin(kTwoPi * s.RightHz * t);
+    const double pilotPhase = kTwoPi * s.PilotHz * t;
+    double mpx = kAudio * (left + right) / 2;
+    if (s.Stereo)
+      mpx += kAudio * (left - right) / 2 * std::sin(2 * pilotPhase) + kPilot * std::sin(pilotPhase);
+    mPhase += kTwoPi * kDeviation * mpx / mRate;
+    if (!s.Carrier) return 0.0;
+    return std::polar(1.0, mPhase + kTwoPi * s.OffsetHz * t);
+  }
+
+ private:
+  FmStation mStation;
+  double mRate;
+  uint64_t mIndex = 0;
+  double mPhase = 0;
+};
+
+// Complex Gaussian noise whose power in 200 kHz stands carrierToNoiseDb below a unit carrier.
+class IqNoise {
+ public:
+  IqNoise(double carrierToNoiseDb, double rate, unsigned seed)
+      : mRandom(seed),
+        mNoise(0.0, std::sqrt(std::pow(10.0, -carrierToNoiseDb / 10) * rate / 200e3 / 2)) {}
+
+  std::complex<double> Next() { return {mNoise(mRandom), mNoise(mRandom)}; }
+
+ private:
+  std::mt19937 mRandom;
+  std::normal_distribution<double> mNoise;
+};
+
+inline std::vector<std::complex<float>> SynthesizeIq(const FmStation& s, double rate,
+                                                     double seconds, unsigned seed = 1) {
+  std::vector<std::complex<float>> iq(static_cast<size_t>(seconds * rate));
+  FmCarrierSynth carrier(s, rate);
+  IqNoise noise(s.CarrierToNoiseDb, rate, seed);
+  for (auto& x : iq) {
+    const std::complex<double> c = carrier.Next();
+    x = std::complex<float>(c + noise.Next());
+  }
+  return iq;
+}
+
+}  // namespace ondivo::sim
