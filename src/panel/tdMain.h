@@ -93,7 +93,7 @@ struct tMainServices {
   // The alarm dialog, opened with the alarm's time and station and the current preset (the
   // one last recalled): the chosen time and station after "OK", nothing after Cancel.
   std::function<std::optional<tAlarmSetting>(QWidget*, const tAlarmSetting&, const PresetsBank&,
-                                              const TRadioCard&, int currentPreset)>
+                                             const TRadioCard&, int currentPreset)>
       RunAlarm;
   // The sleep dialog, opened with the last delay: the minutes after "OK".
   std::function<std::optional<int>(QWidget*, int minutes)> RunSleep;

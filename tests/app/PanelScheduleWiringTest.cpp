@@ -8,8 +8,12 @@
 
 #include "app/PanelWiring.h"
 #include "audio/AlsaTone.h"
+#include "panel/tdMain.h"
+#include "sim/SimulatedRig.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
+#include "tests/support/HardwareDoubles.h"
 #include "tests/support/PanelRig.h"
+#include "tests/support/PlayedSoundMeasure.h"
 #include "tests/support/ScriptedPrompter.h"
 
 namespace ondivo {
@@ -27,7 +31,7 @@ void PressOkIn(const QString& caption) {
 
 class PanelScheduleWiringTest : public test::EmulatedSoundCardTestBase {};
 
-TEST_F(PanelScheduleWiringTest, AlarmAndSleepOpenTheirDialogsAndTonesPlayOnTheSoundCard) {
+TEST_F(PanelScheduleWiringTest, AlarmAndSleepOpenTheRealDialogsAndTheToneIsTheWirings) {
   StartCard();
   test::PanelRig r(mRadioTrack);
   r.bank.Store(7, "Forum", 98.0, bFM);
@@ -45,9 +49,49 @@ TEST_F(PanelScheduleWiringTest, AlarmAndSleepOpenTheirDialogsAndTonesPlayOnTheSo
   EXPECT_EQ(services.RunSleep(nullptr, 20), 20);
 
   ASSERT_EQ(services.Tones, tone.get());
-  services.Tones->Play(880, 300);
+}
+
+// A script's beep action, run by the panel on the wiring's tone, is heard on the sound card: two
+// tones of 880 Hz lasting 300 ms.
+TEST_F(PanelScheduleWiringTest, AScriptBeepActionSoundsOnTheSoundCard) {
+  StartCard();
+  sim::SimulatedRig rig(mRadioTrack, false);
+  TRadioCard card(rig.Hardware());
+  test::WriteBytes(dir / "Ondivo.ini", "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n");
+  test::WriteBytes(dir / "beep.ovs", ";Wake\nBeep.0700.2.880.300\n");
+  test::ScriptedPrompter prompts;
+  prompts.files.push_back((dir / "beep.ovs").string());
+  const std::unique_ptr<Tone> tone = PanelTone(soundCard->DeviceName());
+  tPanelWiring wiring;
+  wiring.Card = &card;
+  wiring.Prompts = &prompts;
+  wiring.ConfigDir = dir.Path();
+  wiring.PortGrantNeeded = false;
+  wiring.Tones = tone.get();
+  wiring.HardwareChanged = [&rig](tModel model) { rig.Follow(model); };
+  tMainServices services = PanelServices(wiring);
+  test::SetTimeOfDay timeOfDay;
+  test::ManualClock timers;
+  services.Time = &timeOfDay;
+  services.Timers = &timers;
+  tdMain panel(std::move(services));
+  ASSERT_TRUE(panel.Create());
+
+  timeOfDay.Set(6, 59, 59);
+  panel.Run(cmLoadScript);
+  timeOfDay.Set(7, 0, 0);
+  panel.ClockTimer();
+  for (int second = 0; second < 3; ++second) {
+    timers.Advance(std::chrono::milliseconds(1000));
+    panel.BeeperTimer();
+  }
   static_cast<AlsaTone&>(*tone).Flush();
-  EXPECT_EQ(soundCard->Played().size(), 1u);
+  const std::vector<sim::PlayedSound> played = soundCard->Played();
+  ASSERT_EQ(played.size(), 2u);
+  for (const sim::PlayedSound& sound : played) {
+    EXPECT_NEAR(test::MeasuredFrequency(sound), 880, 8.8);
+    EXPECT_NEAR(test::HeardMs(sound), 300, 10);
+  }
 }
 
 }  // namespace
