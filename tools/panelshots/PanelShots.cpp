@@ -61,6 +61,7 @@ bool ShootRadioDevice(const QString& folder, const QString& suffix, SilentPrompt
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = shots::AnswerOptions(argc, argv, "[FOLDER [SUFFIX]]")) return *status;
   QApplication app(argc, argv);
   const QString folder = argc > 1 ? argv[1] : "shots";
   const QString suffix = argc > 2 ? argv[2] : "";

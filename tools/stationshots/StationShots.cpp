@@ -32,6 +32,7 @@ QTreeWidgetItem* Find(QTreeWidget* tree, const QString& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = shots::AnswerOptions(argc, argv, "[FOLDER [SUFFIX]]")) return *status;
   QApplication app(argc, argv);
   const QString folder = argc > 1 ? argv[1] : "shots";
   const QString suffix = argc > 2 ? argv[2] : "";

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include "panel/Prompter.h"
 
@@ -28,6 +30,18 @@ class SilentPrompter final : public Prompter {
     return std::nullopt;
   }
 };
+
+// The tools take a folder and a name suffix and nothing else: an option such as --help is
+// answered with the usage (status 0, others 2) instead of becoming a folder of that name.
+inline std::optional<int> AnswerOptions(int argc, char** argv, const char* usage) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i][0] != '-') continue;
+    const bool help = std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+    std::fprintf(help ? stdout : stderr, "usage: %s %s\n", argv[0], usage);
+    return help ? 0 : 2;
+  }
+  return std::nullopt;
+}
 
 // Pending layout and paint events run first, so the picture shows the widget's current state.
 inline bool Save(QWidget& w, const QString& folder, const QString& name) {

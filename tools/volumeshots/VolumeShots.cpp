@@ -60,6 +60,7 @@ const char* kBase = "TipOfTheDay=0\nStyle=2\n[Frequency]\nFrequency=M 098.000\n"
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = shots::AnswerOptions(argc, argv, "[FOLDER [SUFFIX]]")) return *status;
   QApplication app(argc, argv);
   folder = argc > 1 ? argv[1] : "shots";
   suffix = argc > 2 ? argv[2] : "";
