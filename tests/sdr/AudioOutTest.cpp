@@ -13,7 +13,7 @@
 #include "sdr/ReceiverThread.h"
 #include "tests/support/FmStationSynth.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/ToneSpectrum.h"
+#include "tests/support/ToneAnalysis.h"
 
 namespace ondivo {
 namespace {

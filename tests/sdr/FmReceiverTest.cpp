@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "tests/support/FmStationSynth.h"
-#include "tests/support/ToneSpectrum.h"
+#include "tests/support/ToneAnalysis.h"
 
 namespace ondivo::sdr {
 namespace {

@@ -12,7 +12,7 @@
 #include "sdr/FmReceiver.h"
 #include "tests/support/FmStationSynth.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/ToneSpectrum.h"
+#include "tests/support/ToneAnalysis.h"
 
 namespace ondivo::sdr {
 namespace {
