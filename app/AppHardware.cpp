@@ -51,6 +51,7 @@ AppHardware::AppHardware(const tCommandLine& options, const std::vector<std::str
   } else {
     card_->SetRadioDevices(options.RadioPaths);
   }
+  card_->SetSdrDevices(options.Sdr);
 }
 
 AppHardware::~AppHardware() = default;

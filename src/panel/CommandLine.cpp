@@ -66,6 +66,11 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (auto v = value("--radio"); v && !ParseRadioOverride(*v, out.RadioPaths)) {
         out.Error = "--radio expects N=PATH with N from 1 to 8, e.g. --radio 1=/dev/radio2";
       }
+    } else if (is("--sdr")) {
+      if (auto v = value("--sdr"); v && !ParseSdrOverride(*v, out.Sdr)) {
+        out.Error =
+            "--sdr expects N=ARGS with N from 1 to 8, e.g. --sdr 1=driver=rtlsdr,serial=00000001";
+      }
     } else {
       out.Error = "unknown option: " + a;
     }
@@ -76,11 +81,14 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText() {
   return "Usage: ondivo [options]\n"
-         "A radio front panel for PC tuner cards, serial radios and kernel radio devices.\n\n"
+         "A radio front panel for PC tuner cards, serial radios, kernel radio devices\n"
+         "and SDR receivers.\n\n"
          "  --simulate          run on emulated hardware (no tuner needed)\n"
          "  --config-dir DIR    keep Ondivo.ini and Ondivo.db in DIR\n"
          "  --com N=PATH        use PATH as serial port COMN (N = 1..8)\n"
          "  --radio N=PATH      use PATH as radio device N (N = 1..8, default /dev/radio<N-1>)\n"
+         "  --sdr N=ARGS        use the SoapySDR device ARGS as SDR receiver N (N = 1..8,\n"
+         "                      default the N-th device found)\n"
          "  --mixer-device NAME the ALSA device of the sound card's mixer (default: default)\n"
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
          "  --print-title       print the panel's title and each dialog's as they appear\n"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "radio/RadioDevicePaths.h"
+#include "sdr/SdrDevices.h"
 
 namespace ondivo {
 
@@ -14,6 +15,7 @@ struct tCommandLine {
   std::string ConfigDir;                // empty: the usual rule
   std::map<int, std::string> ComPaths;  // COMn -> device path
   RadioDevicePaths RadioPaths;          // port index n of the V4L2 model -> device node
+  SdrDevices Sdr;                       // port index n of the SDR model -> SoapySDR arguments
   bool Configure = false;               // --configure or "\CONFIGURE" in any case
   bool Help = false;
   bool Version = false;

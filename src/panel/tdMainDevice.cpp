@@ -24,7 +24,10 @@ void tdMain::SwitchCardOn() {
   try {
     card_.SwitchOn();
   } catch (const ePortAlreayOpen&) {
-    if (card_.GetDevCap(card_.Model()).Connection == kDeviceConnection) {
+    const uint8_t connection = card_.GetDevCap(card_.Model()).Connection;
+    if (connection == kSdrConnection) {
+      prompts_.Message(SdrOpenMessage(card_.Port(), card_.SdrFailure()));
+    } else if (connection == kDeviceConnection) {
       prompts_.Message(DeviceOpenMessage(card_.RadioPaths().PathFor(card_.Port())));
     } else {
       prompts_.Message("The serial port COM" + std::to_string(card_.Port()) +

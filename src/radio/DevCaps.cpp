@@ -46,6 +46,27 @@ tDevCap SerialRadio(const char* name, const char* maker, bool hasAM, double amSt
   return cap;
 }
 
+// Any SoapySDR device: FM only, tuned on a 10 kHz grid (the 25 kHz step and every channel
+// raster land on it), software volume on the full scale, stereo or forced mono.
+tDevCap SdrRecord() {
+  tDevCap cap;
+  cap.Name = "software radio";
+  cap.Maker = "SoapySDR";
+  cap.VolumeStep = 1;
+  cap.HasFM = true;
+  cap.HasJapaneseFM = true;
+  cap.FMStep = 0.01;
+  cap.CanVolume = true;
+  cap.CanMute = true;
+  cap.StereoSwitch = true;
+  cap.Connection = kSdrConnection;
+  cap.PortCount = 8;
+  cap.DefaultPort = 1;
+  cap.SelectedPort = 1;
+  cap.Ports = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+  return cap;
+}
+
 }  // namespace
 
 std::array<tDevCap, kModelCount> DefaultDevCaps() {
@@ -58,6 +79,7 @@ std::array<tDevCap, kModelCount> DefaultDevCaps() {
       SerialRadio("Rajikoma", "Unit", true, 0.009),
       PortCard("Radio Plus 108", "Zoltrix", 0.005, true),
       V4l2StaticRecord(),
+      SdrRecord(),
   };
 }
 

@@ -16,4 +16,11 @@ inline std::string DeviceOpenMessage(const std::string& path) {
          "you may use it (usually membership of the \"video\" group).";
 }
 
+// The SDR device of the configured port could not be switched on; reason says why.
+inline std::string SdrOpenMessage(int port, const std::string& reason) {
+  return "The SDR receiver " + std::to_string(port) +
+         " cannot be switched on. Connect it, choose it in Setup, and check that you may use "
+         "it.\r\r" + reason;
+}
+
 }  // namespace ondivo

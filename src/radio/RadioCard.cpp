@@ -9,6 +9,7 @@
 #include "radio/SerialRadioProtocol.h"
 #include "radio/V4l2Protocol.h"
 #include "radio/ZoltrixProtocol.h"
+#include "sdr/SdrProtocol.h"
 
 namespace ondivo {
 
@@ -23,6 +24,7 @@ TRadioCard::TRadioCard(CardHardware hardware)
   zoltrix_ = std::make_unique<ZoltrixProtocol>(ports_, waits_);
   serial_ = std::make_unique<SerialRadioProtocol>(waits_, comPaths_, hardware.Time);
   SetRadioDevices({});
+  sdr_ = std::make_unique<SdrProtocol>(sdrDevices_);
   // A mixer exists only with a sound card.
   if (soundCard_ && hardware.Mixer) {
     mixer_ = std::move(hardware.Mixer);
@@ -167,6 +169,7 @@ void TRadioCard::SetMuteOnExit(bool value) {
 CardProtocol& TRadioCard::Family() {
   if (state_.Cap.Connection == kSerialConnection) return *serial_;
   if (state_.Cap.Connection == kDeviceConnection) return *v4l2_;
+  if (state_.Cap.Connection == kSdrConnection) return *sdr_;
   if (state_.Model == mZoltrix) return *zoltrix_;
   return *radioTrack_;
 }

@@ -16,12 +16,14 @@
 #include "radio/RadioDevicePaths.h"
 #include "radio/RadioTypes.h"
 #include "radio/V4l2Device.h"
+#include "sdr/SdrDevices.h"
 
 namespace ondivo {
 
 class SerialRadioProtocol;
 class V4l2Protocol;
 class RdsDecoder;
+class SdrProtocol;
 
 // What the card component is wired to. The same component drives real cards, the emulated
 // ones and the test doubles, depending on what is passed here. Ports, Waits and Time must
@@ -132,6 +134,13 @@ class TRadioCard {
   int RdsDescriptor() const;
   bool HandleRdsEvents();
   const RdsDecoder* Rds() const;
+  // SDR receivers (the SDR model); RadioCardSdr.cpp. Which device each port index opens and
+  // where the sound goes. Only while off: eCantSetup otherwise.
+  void SetSdrDevices(SdrDevices devices);
+  const SdrDevices& Sdr() const { return sdrDevices_; }
+  // Why the SDR model's device could not be switched on, for the user.
+  std::string SdrFailure() const;
+
   // The device vanished while on: the card drives nothing until switched off and on again.
   bool DeviceLost() const;
   // Called just before the radio device's descriptor (RdsDescriptor) is closed: switch-off,
@@ -169,6 +178,8 @@ class TRadioCard {
   RadioDevicePaths radioPaths_;
   std::unique_ptr<V4l2Device> radioDevice_;
   std::unique_ptr<V4l2Protocol> v4l2_;
+  SdrDevices sdrDevices_;
+  std::unique_ptr<SdrProtocol> sdr_;
 };
 
 }  // namespace ondivo

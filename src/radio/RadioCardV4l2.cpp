@@ -4,6 +4,7 @@
 #include "radio/RadioErrors.h"
 #include "radio/V4l2KernelDevice.h"
 #include "radio/V4l2Protocol.h"
+#include "sdr/SdrProtocol.h"
 
 namespace ondivo {
 
@@ -64,7 +65,9 @@ const RdsDecoder* TRadioCard::Rds() const {
 }
 
 bool TRadioCard::DeviceLost() const {
-  return on_ && IsDevice(state_) && state_.HasPort() && !v4l2_->IsOpen();
+  if (!on_ || !state_.HasPort()) return false;
+  if (state_.Cap.Connection == kSdrConnection) return !sdr_->IsOpen();
+  return IsDevice(state_) && !v4l2_->IsOpen();
 }
 
 }  // namespace ondivo

@@ -6,7 +6,8 @@
 
 namespace ondivo {
 
-// The tuner models: seven ISA cards and serial radios, then any kernel (V4L2) radio device.
+// The tuner models: seven ISA cards and serial radios, then any kernel (V4L2) radio device and
+// any SoapySDR device (the radio in our own software).
 // The configuration stores model + 1 (0 = no card).
 enum class tModel : uint8_t {
   mRadioTrack = 0,
@@ -17,6 +18,7 @@ enum class tModel : uint8_t {
   mRajikoma = 5,
   mZoltrix = 6,
   mV4l2 = 7,
+  mSdr = 8,
 };
 using enum tModel;
 
@@ -57,12 +59,13 @@ enum class tMixerControlType : uint8_t {
 using enum tMixerControlType;
 inline constexpr int kMixerControlCount = 16;
 
-inline constexpr int kModelCount = 8;
+inline constexpr int kModelCount = 9;
 
 // Connection kinds of tDevCap::Connection.
 inline constexpr uint8_t kSerialConnection = 1;
 inline constexpr uint8_t kPortConnection = 2;
 inline constexpr uint8_t kDeviceConnection = 3;  // a kernel radio device node, /dev/radioN
+inline constexpr uint8_t kSdrConnection = 4;     // a SoapySDR device, the n-th one found
 
 // Band limits in MHz, inclusive.
 inline constexpr double kFMMin = 87.0;
@@ -92,7 +95,7 @@ struct tDevCap {
   bool CanMute = false;
   bool MuteOnExitForced = false;
   bool StereoSwitch = false;
-  uint8_t Connection = 0;  // kSerialConnection or kPortConnection
+  uint8_t Connection = 0;  // kSerialConnection, kPortConnection, kDeviceConnection, kSdrConnection
   int32_t PortCount = 0;   // usable entries of Ports, indices 1..PortCount
   uint16_t DefaultPort = 0;
   uint16_t SelectedPort = 0;        // the port value (not index) last chosen for this model

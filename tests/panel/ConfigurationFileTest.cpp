@@ -278,7 +278,7 @@ TEST_F(ConfigurationFileTest, IntegersReadDecimalOrHexAndByteSettingsKeepTheLowB
 
 TEST_F(ConfigurationFileTest, MeaninglessValuesFallBack) {
   Load(
-      "[DisplayMode]\nDisplayType=6\n[Configuration]\nHardware=9\nVolumeLine=5\n"
+      "[DisplayMode]\nDisplayType=6\n[Configuration]\nHardware=10\nVolumeLine=5\n"
       "[Presets]\nCurrent=200\n[Frequency]\nTuneStep=-3\n");
   EXPECT_EQ(settings_.TuneStep, 1);
   EXPECT_EQ(settings_.DisplayType, 0);
@@ -286,11 +286,11 @@ TEST_F(ConfigurationFileTest, MeaninglessValuesFallBack) {
   EXPECT_EQ(settings_.VolumeLine, vlNone);
   EXPECT_EQ(settings_.Current, 0);
   Load(
-      "[DisplayMode]\nDisplayType=-1\n[Configuration]\nHardware=8\nVolumeLine=4\n"
+      "[DisplayMode]\nDisplayType=-1\n[Configuration]\nHardware=9\nVolumeLine=4\n"
       "[Frequency]\nTuneStep=0\n");
   EXPECT_EQ(settings_.TuneStep, 1);
   EXPECT_EQ(settings_.DisplayType, 0);
-  EXPECT_EQ(settings_.Hardware, 8);  // the V4L2 radio device
+  EXPECT_EQ(settings_.Hardware, 9);  // the SDR receiver, the last model
   EXPECT_EQ(settings_.VolumeLine, vlCd);
 }
 

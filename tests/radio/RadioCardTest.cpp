@@ -51,7 +51,7 @@ TEST(RadioCardModelsTest, EveryCapabilityRecordIsTheModelsOwn) {
       {"Rajikoma", "Unit", 0, true, true, 0.05, 0.009, false, true, false, 1, 8, 2, com, 0},
       {"Radio Plus 108", "Zoltrix", 16, false, false, 0.005, 0, true, false, true, 2, 2, 1, isa, 4},
   };
-  EXPECT_EQ(TRadioCard::ModelCount(), 8);  // the seven, then the V4L2 radio devices
+  EXPECT_EQ(TRadioCard::ModelCount(), 9);  // the seven, the V4L2 radio devices, SDR receivers
   const auto caps = DefaultDevCaps();
   Card c;
   for (size_t m = 0; m < std::size(rows); ++m) {

@@ -47,7 +47,7 @@ class V4l2CardTest : public ::testing::Test {
 TEST_F(V4l2CardTest, BeforeOpeningTheModelListShowsTheDefaults) {
   test::RecordingBus bus;
   TRadioCard card(test::BusHardware(bus));
-  EXPECT_EQ(TRadioCard::ModelCount(), 8);
+  EXPECT_EQ(TRadioCard::ModelCount(), 9);
   const tDevCap cap = card.GetDevCap(mV4l2);
   EXPECT_EQ(cap.Maker, "Linux");
   EXPECT_EQ(cap.Name, "V4L2 radio device");

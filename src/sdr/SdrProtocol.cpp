@@ -1,0 +1,152 @@
+#include "sdr/SdrProtocol.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "audio/AlsaAudioSink.h"
+#include "audio/AudioPlayback.h"
+#include "audio/FrameRing.h"
+#include "radio/DeviceMessages.h"
+#include "radio/RadioErrors.h"
+#include "sdr/ReceiverThread.h"
+#include "sdr/SoapyIqSource.h"
+
+namespace ondivo {
+
+namespace {
+constexpr unsigned kAudioRate = 48000;
+constexpr size_t kRingFrames = kAudioRate / 2;
+constexpr size_t kTargetFill = kAudioRate / 10;  // 100 ms between receiver and sound card
+// The receiver tells the state 120 ms of samples after a retune; a slow start gets some more.
+constexpr auto kMeasureWait = std::chrono::milliseconds(400);
+constexpr auto kMeasurePoll = std::chrono::milliseconds(2);
+}  // namespace
+
+struct SdrProtocol::Running {
+  Running(const std::string& args, const std::string& audioDevice)
+      : source(args),
+        ring(kRingFrames, 2),
+        sink(audioDevice),
+        playback(ring, sink, kAudioRate, kTargetFill),
+        receiver(source, ring,
+                 {.StationOffsetHz = sdr::SoapyIqSource::kStationOffsetHz, .MaxBlock = 16384},
+                 kTargetFill) {}
+  sdr::SoapyIqSource source;
+  FrameRing ring;
+  AlsaAudioSink sink;
+  AudioPlayback playback;
+  sdr::ReceiverThread receiver;
+};
+
+SdrProtocol::SdrProtocol(const SdrDevices& devices) : devices_(devices) {}
+
+SdrProtocol::~SdrProtocol() = default;
+
+void SdrProtocol::SwitchOn(CardState& state) {
+  running_.reset();
+  failure_.clear();
+  const std::string args = devices_.ArgsFor(state.Port);
+  if (args.empty()) {
+    failure_ = "No SDR device was found at port " + std::to_string(state.Port) + ".";
+    throw ePortAlreayOpen();
+  }
+  try {
+    running_ = std::make_unique<Running>(args, devices_.AudioDevice);
+    running_->playback.Start();
+  } catch (const std::exception& e) {
+    running_.reset();
+    failure_ = e.what();
+    throw ePortAlreayOpen();
+  }
+  state.Muted = state.StartMuted;
+  ApplyVolume(state);
+  running_->receiver.SetStereoAllowed(state.Stereo);
+  running_->receiver.Start();
+}
+
+void SdrProtocol::SwitchOff(CardState& state) {
+  if (running_) {
+    running_->receiver.SetMute(true);
+    running_->receiver.Stop();
+    running_->playback.Stop();
+  }
+  running_.reset();
+  state.Muted = true;
+}
+
+void SdrProtocol::Guard() {
+  if (!running_ || running_->receiver.Failure().empty()) return;
+  running_->receiver.Stop();
+  running_->playback.Stop();
+  running_.reset();
+  throw eDeviceLost();
+}
+
+void SdrProtocol::Tune(CardState& state, tBand, double frequency) {
+  Guard();
+  if (!running_) return;
+  running_->receiver.SetStereoAllowed(state.Stereo);
+  running_->source.TuneStation(frequency * 1e6);
+  // What was in flight from the old frequency is dropped and the channel measured afresh.
+  running_->receiver.Tune(sdr::SoapyIqSource::kStationOffsetHz);
+}
+
+tSignal SdrProtocol::GetSignal(CardState& state) {
+  Guard();
+  if (!running_) return sNone;
+  const auto deadline = std::chrono::steady_clock::now() + kMeasureWait;
+  for (;;) {
+    if (const auto reception = running_->receiver.Reception()) {
+      // Forced mono plays mono, whatever the station sends.
+      return *reception == sStereo && !state.Stereo ? sMono : *reception;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return sNone;
+    std::this_thread::sleep_for(kMeasurePoll);
+    Guard();
+    if (!running_) return sNone;
+  }
+}
+
+void SdrProtocol::ApplyVolume(CardState& state) {
+  if (!running_) return;
+  // Software gain on the 0..256 scale, heard loudness roughly even per step.
+  const float level = static_cast<float>(std::clamp(state.Volume, 0, 256)) / 256.0f;
+  running_->receiver.SetGain(level * level);
+  running_->receiver.SetMute(state.Muted);
+}
+
+void SdrProtocol::Mute(CardState& state) {
+  Guard();
+  state.Muted = true;
+  ApplyVolume(state);
+}
+
+void SdrProtocol::Unmute(CardState& state) {
+  Guard();
+  state.Muted = false;
+  state.StartMuted = false;
+  ApplyVolume(state);
+}
+
+void SdrProtocol::SetVolume(CardState& state, int32_t value) {
+  Guard();
+  state.Volume = std::clamp(value, 0, 256);
+  state.Muted = state.Volume == 0;
+  state.StartMuted = false;
+  ApplyVolume(state);
+}
+
+void SdrProtocol::VolumeUp(CardState& state) {
+  SetVolume(state, state.Volume + std::max(state.VolumeStep, 1));
+}
+
+void SdrProtocol::VolumeDown(CardState& state) {
+  SetVolume(state, state.Volume - std::max(state.VolumeStep, 1));
+}
+
+void SdrProtocol::VolumeToZero(CardState& state) {
+  SetVolume(state, 0);
+}
+
+}  // namespace ondivo

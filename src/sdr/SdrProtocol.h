@@ -1,0 +1,53 @@
+#pragma once
+// The SDR family: a SoapySDR device whose radio is our own receiver, running on its own
+// thread, with the sound going to ALSA playback. The card object drives it through the
+// receiver thread's control surface only.
+//
+// A device that stops delivering samples (unplugged, failed) is met by the next call: the
+// family closes it, throws eDeviceLost once, and does nothing after that (GetSignal says
+// sNone) until it is switched off and on again, as a lost kernel radio device does.
+#include <memory>
+
+#include "radio/CardProtocol.h"
+#include "sdr/SdrDevices.h"
+
+namespace ondivo {
+
+class SdrProtocol final : public CardProtocol {
+ public:
+  // devices must outlive the protocol.
+  explicit SdrProtocol(const SdrDevices& devices);
+  ~SdrProtocol() override;
+
+  // Opens the port's device and the sound output and starts the receiver. ePortAlreayOpen
+  // when there is no such device or it cannot be opened (Failure() says why).
+  void SwitchOn(CardState& state) override;
+  // Stops the stream and joins the threads.
+  void SwitchOff(CardState& state) override;
+  void Tune(CardState& state, tBand band, double frequency) override;
+  // Waits for the measurement of the tuned channel (at most a little over what the receiver
+  // needs after a retune). A stereo station reads sMono while stereo is switched off.
+  tSignal GetSignal(CardState& state) override;
+  void Mute(CardState& state) override;
+  void Unmute(CardState& state) override;
+  void VolumeUp(CardState& state) override;
+  void VolumeDown(CardState& state) override;
+  void SetVolume(CardState& state, int32_t value) override;
+  void VolumeToZero(CardState& state) override;
+
+  bool IsOpen() const { return running_ != nullptr; }
+  // Why the last switch-on failed, for the user.
+  const std::string& Failure() const { return failure_; }
+
+ private:
+  struct Running;
+  // Throws eDeviceLost (once) when the receiver has stopped for good.
+  void Guard();
+  void ApplyVolume(CardState& state);
+
+  const SdrDevices& devices_;
+  std::unique_ptr<Running> running_;
+  std::string failure_;
+};
+
+}  // namespace ondivo

@@ -1,0 +1,126 @@
+// The SDR model through the card component, on the real SoapySDR path: our emulated device
+// (driver=ondivo) found by enumeration or named by its arguments, the sound played on the
+// emulated sound card.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "radio/RadioCard.h"
+#include "radio/RadioErrors.h"
+#include "tests/support/EmulatedSoundCardFixture.h"
+#include "tests/support/HardwareDoubles.h"
+#include "tests/support/PlayedSoundMeasure.h"
+
+namespace ondivo {
+namespace {
+
+class SdrCardTest : public test::EmulatedSoundCardTestBase {
+ protected:
+  static void SetUpTestSuite() { setenv("SOAPY_SDR_PLUGIN_PATH", ONDIVO_SOAPY_MODULE_DIR, 1); }
+  void SetUp() override { StartCard(); }
+
+  // An SDR card at port 1, volume 256 on the card; args names the device (else the first
+  // one SoapySDR finds).
+  void Configure(const std::string& args = "") {
+    SdrDevices devices;
+    if (!args.empty()) devices.Override(1, args);
+    card.SetSdrDevices(devices);
+    card.SetModel(mSdr);
+    card.SetPort(1);
+    card.SetVolumeLine(vlNative);
+    card.StoreVolume(256);
+  }
+  // Retunes to the station a few times, so some 400 ms of its sound reach the sound card.
+  void Listen(double mhz) {
+    for (int i = 0; i < 3; ++i) {
+      card.SetFrequency(mhz);
+      ASSERT_EQ(card.GetSignal(), sStereo);
+    }
+  }
+
+  test::RecordingBus bus;
+  TRadioCard card{CardHardware{.Ports = bus, .Waits = bus, .SoundCard = true}};
+};
+
+TEST_F(SdrCardTest, TheFirstDeviceFoundTunesOnItsGridAndTellsTheReception) {
+  EXPECT_EQ(ModelFromHardwareIndex(9), mSdr);
+  Configure();
+  card.SwitchOn();
+  ASSERT_FALSE(card.DeviceLost());
+
+  card.SetFrequency(88.104);  // 88.1 MHz: stereo, 1 kHz left and 3 kHz right
+  EXPECT_DOUBLE_EQ(card.Frequency(), 88.1);
+  EXPECT_EQ(card.GetSignal(), sStereo);
+  card.Tune(false, bFM, 88.1);  // forced mono
+  EXPECT_EQ(card.GetSignal(), sMono);
+  card.SetFrequency(88.5);  // between stations
+  EXPECT_EQ(card.GetSignal(), sNone);
+  card.Tune(true, bFM, 88.9);  // a mono station
+  EXPECT_EQ(card.GetSignal(), sMono);
+
+  card.SwitchOff();
+  card.SetJapaneseFM(true);
+  card.SwitchOn();
+  card.Tune(true, bFM, 76.1);
+  EXPECT_DOUBLE_EQ(card.Frequency(), 76.1);
+  EXPECT_EQ(card.GetSignal(), sStereo);
+}
+
+TEST_F(SdrCardTest, VolumeAndMuteAreHeardOnTheSoundCard) {
+  Configure("driver=ondivo");
+  card.SwitchOn();
+  Listen(88.1);
+  card.SwitchOff();
+
+  card.SwitchOn();
+  card.SetVolume(64);
+  Listen(88.1);
+  card.SwitchOff();
+
+  card.SwitchOn();
+  card.Mute();
+  EXPECT_TRUE(card.Muted());
+  Listen(88.1);
+  card.SwitchOff();
+
+  const auto played = soundCard->Played();
+  ASSERT_EQ(played.size(), 3u);
+  const auto peak = [](const sim::PlayedSound& s) { return test::Peak(s, 0, s.Samples.size()); };
+  ASSERT_GT(peak(played[0]), 3000);
+  // Gain goes with the square of the volume: a quarter of the scale is 24 dB down.
+  EXPECT_NEAR(static_cast<double>(peak(played[1])) / peak(played[0]), 1.0 / 16, 0.02);
+  EXPECT_LT(peak(played[2]), 30);
+}
+
+TEST_F(SdrCardTest, ADeviceThatFailsIsToldOnceAndTheCardGoesOn) {
+  // It fails before the first measurement could be told.
+  Configure("driver=ondivo,pace=0,failafter=50000");
+  card.SwitchOn();
+  card.SetFrequency(88.1);
+  EXPECT_THROW(card.GetSignal(), eDeviceLost);
+  EXPECT_TRUE(card.DeviceLost());
+  EXPECT_EQ(card.GetSignal(), sNone);
+  card.SetFrequency(88.9);
+  card.SetVolume(100);
+  card.Mute();
+  EXPECT_DOUBLE_EQ(card.Frequency(), 88.9);
+
+  card.SwitchOff();
+  card.SetSdrDevices({});
+  card.SwitchOn();
+  EXPECT_FALSE(card.DeviceLost());
+  card.SetFrequency(88.1);
+  EXPECT_EQ(card.GetSignal(), sStereo);
+}
+
+TEST_F(SdrCardTest, APortWithoutADeviceCannotBeSwitchedOn) {
+  Configure();
+  card.SetPort(8);
+  EXPECT_THROW(card.SwitchOn(), ePortAlreayOpen);
+  EXPECT_EQ(card.SdrFailure(), "No SDR device was found at port 8.");
+  EXPECT_EQ(card.GetSignal(), sNone);
+  card.SwitchOff();
+}
+
+}  // namespace
+}  // namespace ondivo
