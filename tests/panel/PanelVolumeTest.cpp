@@ -139,7 +139,9 @@ TEST(PanelVolumeTest, AMuteOrUnmuteTheCardFailsLeavesThePanelsMuteStateAsItWas) 
     card.SetVolume(128);
     tPanelState state;
     PanelVolume volume(card, state);
-    if (startMuted) ASSERT_TRUE(volume.ToggleMute());
+    if (startMuted) {
+      ASSERT_TRUE(volume.ToggleMute());
+    }
     ASSERT_EQ(state.Muted, startMuted);
     rig.Device->Unplug();
     EXPECT_THROW(volume.ToggleMute(), eDeviceLost);

@@ -124,8 +124,8 @@ TEST_F(ScriptFileTest, EveryJumpAcceptedIsWrittenBackAsReadAndReadsAgain) {
   }
   for (const LocaleFormat& locale : {kComma, kFullStop}) {
     const std::string sep(1, locale.DecimalSeparator);
-    for (const std::string mhz : {"999" + sep + "9994", "0" + sep + "0005", "88" + sep + "5",
-                                  std::string("1e2"), "000" + sep + "531"}) {
+    for (const std::string& mhz : {"999" + sep + "9994", "0" + sep + "0005", "88" + sep + "5",
+                                   std::string("1e2"), "000" + sep + "531"}) {
       const std::string file = ";T\r\nJump to.0700." + mhz + ".FM.ST\r\n";
       ASSERT_EQ(ReadText(file, locale), kScriptRead) << mhz;
       const tScript first = script_->Copy();
