@@ -33,13 +33,14 @@ const char* const kNoSerialsText =
 const char* const kNoDevicesText =
     "No radio device was found. Connect the receiver (a USB radio stick or a tuner card with a "
     "radio) and open Settings again. Your user also needs the right to open it (usually "
-    "membership of the \"video\" group).";
+    "membership of the \"video\" group, or a session at the computer's own seat).";
 
 const char* const kNoPortAccessText =
-    "The operating system installed in this computer does not let Ondivo reach the card's I/O "
-    "ports: neither ioperm() nor read-write access to /dev/port is granted. Run Ondivo with the "
-    "CAP_SYS_RAWIO capability (for example \"sudo setcap cap_sys_rawio+ep ondivo\"), or use "
-    "emulated hardware with --simulate.";
+    "The operating system installed in this computer does not let Ondivo reach these I/O "
+    "ports. Ondivo takes the ports of the configured card when it starts, if it holds the "
+    "CAP_SYS_RAWIO capability (\"sudo setcap cap_sys_rawio+ep /usr/bin/ondivo\"), and then "
+    "gives up the right to take others. To use this card here, close Ondivo and start it with "
+    "--configure, or use emulated hardware with --simulate.";
 
 QGroupBox* Group(const QString& title, const char* name, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
