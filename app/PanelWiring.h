@@ -29,7 +29,7 @@ struct tPanelWiring {
   bool ConfigureSwitch = false;
   bool PortGrantNeeded = true;  // false on emulated hardware, which needs no port grant
   const HardwarePortIo* HeldPorts = nullptr;  // taken at start; no others can be had later
-  PathExists RadioExists;       // empty: a device node is a character device
+  PathExists RadioExists;                     // empty: a device node is a character device
   std::function<void(tModel)> HardwareChanged;
   std::function<void(int ms)> Wait;
   Tone* Tones = nullptr;  // the beeps of scripts; null: the default beep

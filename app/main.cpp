@@ -48,8 +48,7 @@ int main(int argc, char** argv) {
   const tEntryOutcome outcome = DecideStart(stored, CurrentPlatform(), options.Simulate, held);
   if (const auto refused = RefuseStart(outcome, prompts)) return *refused;
 
-  AppHardware hardware(options, arguments, ModelFromHardwareIndex(stored.Hardware), ports,
-                       prompts);
+  AppHardware hardware(options, arguments, ModelFromHardwareIndex(stored.Hardware), ports, prompts);
   tPanelWiring wiring;
   wiring.Card = &hardware.Card();
   wiring.Mixer = hardware.Mixer();

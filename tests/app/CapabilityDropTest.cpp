@@ -28,10 +28,11 @@ std::vector<test::CapabilitySets> PanelThreadCapabilities(const std::string& pro
       test::GiveToUnprivilegedUser(p);
     }
   }
-  test::ChildProcess ondivo(program, {"--simulate", "--config-dir", dir.Path().string(), "--print-title"},
-                            {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + (dir / "rt").string(),
-                             "HOME=" + dir.Path().string()},
-                            unprivileged);
+  test::ChildProcess ondivo(
+      program, {"--simulate", "--config-dir", dir.Path().string(), "--print-title"},
+      {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + (dir / "rt").string(),
+       "HOME=" + dir.Path().string()},
+      unprivileged);
   if (!ondivo.WaitForLine("title: ", 20s)) return {};
   auto threads = test::ThreadCapabilities(ondivo.Pid());
   ondivo.Signal(SIGTERM);
