@@ -78,7 +78,7 @@ int32_t StoredPort(const tStoredCard& stored) {
 
 }  // namespace
 
-bool TakeStartPorts(HardwarePortIo& ports, const tStoredCard& stored, bool configureSwitch) {
+void TakeStartPorts(HardwarePortIo& ports, const tStoredCard& stored, bool configureSwitch) {
   if (NeedsSetup(stored.Hardware, stored.Port, configureSwitch)) {
     const auto caps = DefaultDevCaps();
     for (size_t model = 0; model < caps.size(); ++model) {
@@ -87,13 +87,11 @@ bool TakeStartPorts(HardwarePortIo& ports, const tStoredCard& stored, bool confi
         GrantModelPorts(ports, static_cast<tModel>(model), port);
       }
     }
-    ports.Release();
   }
-  if (!IsModelOnPort(stored.Hardware)) return true;
-  const bool taken =
-      GrantModelPorts(ports, ModelFromHardwareIndex(stored.Hardware), StoredPort(stored));
-  ports.Release();  // the card takes its grant when it is switched on
-  return taken;
+  if (IsModelOnPort(stored.Hardware)) {
+    GrantModelPorts(ports, ModelFromHardwareIndex(stored.Hardware), StoredPort(stored));
+  }
+  ports.Release();  // the card takes its grant when it is configured
 }
 
 tEntryOutcome DecideStart(const tStoredCard& stored, const Platform& platform, bool simulate,

@@ -38,9 +38,9 @@ tEntryOutcome DecideStart(const tStoredCard& stored, const Platform& platform, b
 
 // Takes the I/O ports the stored card will use while the program may still take them: after
 // start-up it gives up CAP_SYS_RAWIO. When the settings open at start (a first run, or
-// --configure) the user picks the card there, so every port card's ports are taken. True when
-// the stored card's ports are held or it needs none.
-bool TakeStartPorts(HardwarePortIo& ports, const tStoredCard& stored, bool configureSwitch);
+// --configure) the user picks the card there, so every port card's ports are taken. What was
+// taken shows in ports.Holds(); no grant is current afterwards.
+void TakeStartPorts(HardwarePortIo& ports, const tStoredCard& stored, bool configureSwitch);
 
 // Tells the user why the program cannot run; the exit code, or nothing when it runs.
 std::optional<int> RefuseStart(tEntryOutcome outcome, Prompter& prompts);

@@ -29,7 +29,7 @@ unshare --mount --fork bash -euo pipefail -c '
   root=$1
   mount -t proc proc "$root/proc"
   mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
-  [ -e "$root/dev/ptmx" ] || ln -s pts/ptmx "$root/dev/ptmx"
+  ln -sfn pts/ptmx "$root/dev/ptmx"  # the emulated serial radios open ptys here
   in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin "$@"; }
   in_root dpkg -i /tmp/ondivo.deb
   in_root dpkg -L ondivo > "$root/tmp/files"

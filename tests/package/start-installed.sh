@@ -7,7 +7,7 @@ set -euo pipefail
 program=$1
 data=$2
 work=$(mktemp -d)
-trap 'kill -KILL "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap '{ kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -m 700 "$work/rt"
 printf '[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\nTipOfTheDay=1\n' >"$work/Ondivo.ini"
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/rt" HOME="$work" \
