@@ -37,10 +37,9 @@ const char* const kNoDevicesText =
 
 const char* const kNoPortAccessText =
     "The operating system installed in this computer does not let Ondivo reach these I/O "
-    "ports. Ondivo takes the ports of the configured card when it starts, if it holds the "
-    "CAP_SYS_RAWIO capability (\"sudo setcap cap_sys_rawio+ep /usr/bin/ondivo\"), and then "
-    "gives up the right to take others. To use this card here, close Ondivo and start it with "
-    "--configure, or use emulated hardware with --simulate.";
+    "ports. Ondivo takes the configured card's ports at start (with \"sudo setcap "
+    "cap_sys_rawio+ep /usr/bin/ondivo\" done once) and no others later: start it with "
+    "--configure to use this card here, or try --simulate.";
 
 QGroupBox* Group(const QString& title, const char* name, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
