@@ -44,8 +44,9 @@ fi
 rm -f "$stage.diff"
 
 desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop entry"
-appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" >/dev/null ||
-  fail "AppStream: $(appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml")"
+# The tree as a whole: the AppStream data, and the desktop entry and icon it refers to.
+appstreamcli validate-tree --no-net "$stage" >/dev/null ||
+  fail "AppStream: $(appstreamcli validate-tree --no-net "$stage")"
 
 # The manual renders without warnings, and its options are those of --help.
 page=$root/share/man/man1/ondivo.1.gz
