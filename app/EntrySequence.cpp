@@ -20,7 +20,8 @@ namespace {
 std::string PortAccessText() {
   return "The installed radio card is controlled by direct access to I/O ports.\r\r"
          "Linux allows that only to programs that hold the CAP_SYS_RAWIO capability "
-         "(for example: sudo setcap cap_sys_rawio+ep ondivo) or that may open /dev/port "
+         "(given once with: sudo setcap cap_sys_rawio+ep /usr/bin/ondivo) or that may open "
+         "/dev/port "
          "for reading and writing. Ondivo has neither.\r\rTo try Ondivo without a card, start it "
          "with --simulate.";
 }
