@@ -21,9 +21,8 @@ std::string PortAccessText() {
   return "The installed radio card is controlled by direct access to I/O ports.\r\r"
          "Linux allows that only to programs that hold the CAP_SYS_RAWIO capability "
          "(given once with: sudo setcap cap_sys_rawio+ep /usr/bin/ondivo) or that may open "
-         "/dev/port "
-         "for reading and writing. Ondivo has neither.\r\rTo try Ondivo without a card, start it "
-         "with --simulate.";
+         "/dev/port for reading and writing. Ondivo has neither.\r\rTo try Ondivo without a "
+         "card, start it with --simulate.";
 }
 
 std::string Environment(const char* name) {
