@@ -10,7 +10,8 @@
 namespace ondivo {
 
 AppHardware::AppHardware(const tCommandLine& options, const std::vector<std::string>& arguments,
-                         tModel configured, Prompter& prompts) {
+                         tModel configured, HardwarePortIo& ports, Prompter& prompts)
+    : ports_(ports) {
   if (options.Simulate) rig_ = std::make_unique<sim::SimulatedRig>(configured, true);
   CardHardware wiring = rig_ ? rig_->Hardware() : CardHardware{ports_, sleeping_};
   for (const auto& [n, path] : options.ComPaths) wiring.ComPaths.Override(n, path);

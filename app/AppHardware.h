@@ -23,8 +23,9 @@ class SimulatedRig;
 // leaves the radio without one, and the user hears why.
 class AppHardware {
  public:
+  // ports: this machine's I/O ports, taken at start; they must outlive the hardware.
   AppHardware(const tCommandLine& options, const std::vector<std::string>& arguments,
-              tModel configured, Prompter& prompts);
+              tModel configured, HardwarePortIo& ports, Prompter& prompts);
   ~AppHardware();
 
   TRadioCard& Card() { return *card_; }
@@ -40,7 +41,7 @@ class AppHardware {
 
  private:
   std::unique_ptr<sim::SimulatedRig> rig_;
-  HardwarePortIo ports_;
+  HardwarePortIo& ports_;
   SleepingDelay sleeping_;
   std::string mixerDevice_;
   std::string playbackDevice_ = "default";

@@ -8,7 +8,9 @@
 #include "panel/Prompter.h"
 #include "platform/ConfigDirectory.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramFiles.h"
 #include "radio/DevCaps.h"
+#include "radio/HardwarePortIo.h"
 #include "stations/PresetsBank.h"
 
 namespace ondivo {
@@ -18,9 +20,9 @@ namespace {
 std::string PortAccessText() {
   return "The installed radio card is controlled by direct access to I/O ports.\r\r"
          "Linux allows that only to programs that hold the CAP_SYS_RAWIO capability "
-         "(for example: sudo setcap cap_sys_rawio+ep ondivo) or that may open /dev/port "
-         "for reading and writing. Ondivo has neither.\r\rTo try Ondivo without a card, start it "
-         "with --simulate.";
+         "(given once with: sudo setcap cap_sys_rawio+ep /usr/bin/ondivo) or that may open "
+         "/dev/port for reading and writing. Ondivo has neither.\r\rTo try Ondivo without a "
+         "card, start it with --simulate.";
 }
 
 std::string Environment(const char* name) {
@@ -48,8 +50,7 @@ std::optional<int> AnswerWithoutWindow(const tCommandLine& options, const char* 
 
 std::filesystem::path ConfigDirFor(const tCommandLine& options) {
   tConfigDirectoryFacts facts;
-  std::error_code ec;
-  facts.ExecutableDir = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+  facts.ExecutableDir = ExecutableDir();
   facts.XdgConfigHome = Environment("XDG_CONFIG_HOME");
   facts.Home = QDir::homePath().toStdString();
   facts.Override = options.ConfigDir;
@@ -65,6 +66,34 @@ tStoredCard ReadStoredCard(const std::filesystem::path& configDir) {
   return {settings.Hardware, settings.Port};
 }
 
+namespace {
+
+// The port the card will use: a stored port the model lacks falls back to its default; port 0
+// is a first run, where the settings dialog checks the port the user picks.
+int32_t StoredPort(const tStoredCard& stored) {
+  const tModel model = ModelFromHardwareIndex(stored.Hardware);
+  return stored.Port == 0 ? 0
+                          : PortInUse(DefaultDevCaps()[static_cast<size_t>(model)], stored.Port);
+}
+
+}  // namespace
+
+void TakeStartPorts(HardwarePortIo& ports, const tStoredCard& stored, bool configureSwitch) {
+  if (NeedsSetup(stored.Hardware, stored.Port, configureSwitch)) {
+    const auto caps = DefaultDevCaps();
+    for (size_t model = 0; model < caps.size(); ++model) {
+      if (caps[model].Connection != kPortConnection) continue;
+      for (int32_t port = 1; port <= caps[model].PortCount; ++port) {
+        GrantModelPorts(ports, static_cast<tModel>(model), port);
+      }
+    }
+  }
+  if (IsModelOnPort(stored.Hardware)) {
+    GrantModelPorts(ports, ModelFromHardwareIndex(stored.Hardware), StoredPort(stored));
+  }
+  ports.Release();  // the card takes its grant when it is configured
+}
+
 tEntryOutcome DecideStart(const tStoredCard& stored, const Platform& platform, bool simulate,
                           const PortGrantCheck& grantable) {
   const tModel model = ModelFromHardwareIndex(stored.Hardware);
@@ -72,10 +101,7 @@ tEntryOutcome DecideStart(const tStoredCard& stored, const Platform& platform, b
   facts.PlatformSupported = platform.Supported;
   facts.PortAccessNeedsGrant = platform.PortAccessNeedsGrant && !simulate;
   facts.Hardware = stored.Hardware;
-  // Port 0 is a first run: the settings dialog checks the port the user picks.
-  const int32_t port =
-      stored.Port == 0 ? 0 : PortInUse(DefaultDevCaps()[static_cast<size_t>(model)], stored.Port);
-  facts.PortAccessGranted = !facts.PortAccessNeedsGrant || grantable(model, port);
+  facts.PortAccessGranted = !facts.PortAccessNeedsGrant || grantable(model, StoredPort(stored));
   return DecideEntry(facts);
 }
 

@@ -12,6 +12,7 @@
 
 namespace ondivo {
 
+class HardwarePortIo;
 class Prompter;
 
 // The options that need no window: the usage text, the version, a wrong option. The exit
@@ -34,6 +35,12 @@ tStoredCard ReadStoredCard(const std::filesystem::path& configDir);
 using PortGrantCheck = std::function<bool(tModel model, int32_t portIndex)>;
 tEntryOutcome DecideStart(const tStoredCard& stored, const Platform& platform, bool simulate,
                           const PortGrantCheck& grantable);
+
+// Takes the I/O ports the stored card will use while the program may still take them: after
+// start-up it gives up CAP_SYS_RAWIO. When the settings open at start (a first run, or
+// --configure) the user picks the card there, so every port card's ports are taken. What was
+// taken shows in ports.Holds(); no grant is current afterwards.
+void TakeStartPorts(HardwarePortIo& ports, const tStoredCard& stored, bool configureSwitch);
 
 // Tells the user why the program cannot run; the exit code, or nothing when it runs.
 std::optional<int> RefuseStart(tEntryOutcome outcome, Prompter& prompts);

@@ -32,7 +32,11 @@ tSetupServices SetupServices(const tPanelWiring& w, const TRadioCard& radio, QWi
   setup.SerialPortPresent = [paths = radio.ComPaths()](int32_t n) {
     return IsSerialPortPresent(n, paths);
   };
-  if (w.PortGrantNeeded) setup.PortAccessGranted = PortAccessGrantable;
+  if (w.PortGrantNeeded) {
+    setup.PortAccessGranted = [held = w.HeldPorts](tModel model, int32_t port) {
+      return PortAccessGrantable(model, port, held);
+    };
+  }
   setup.RadioDevices = [&radio, exists = w.RadioExists] {
     return ListRadioDevices(radio.RadioPaths(), exists);
   };

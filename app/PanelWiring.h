@@ -11,6 +11,7 @@
 
 namespace ondivo {
 
+class HardwarePortIo;
 class Prompter;
 class TMixer;
 class TRadioCard;
@@ -27,7 +28,8 @@ struct tPanelWiring {
   LocaleFormat Locale;
   bool ConfigureSwitch = false;
   bool PortGrantNeeded = true;  // false on emulated hardware, which needs no port grant
-  PathExists RadioExists;       // empty: a device node is a character device
+  const HardwarePortIo* HeldPorts = nullptr;  // taken at start; no others can be had later
+  PathExists RadioExists;                     // empty: a device node is a character device
   std::function<void(tModel)> HardwareChanged;
   std::function<void(int ms)> Wait;
   Tone* Tones = nullptr;  // the beeps of scripts; null: the default beep

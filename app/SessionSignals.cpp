@@ -70,7 +70,9 @@ SessionSignals::~SessionSignals() {
   signalWrite = -1;
 }
 
-void ReportDialogs(QObject& application) {
+void ReportDialogs(QObject& application, const std::filesystem::path& dataDir) {
+  std::printf("data: %s\n", dataDir.c_str());
+  std::fflush(stdout);
   application.installEventFilter(new WindowReporter(&application));
 }
 

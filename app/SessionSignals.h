@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <filesystem>
 #include <functional>
 
 #include "platform/UniqueFd.h"
@@ -26,7 +27,8 @@ class SessionSignals final : public QObject {
 // With --print-title, every modal window and the panel's title are printed as they appear, so
 // scripts and tests can follow the program without a screen: the dialogs from now on, the
 // title once the event loop runs.
-void ReportDialogs(QObject& application);
+// The folder the help pages and tips are read from is told first.
+void ReportDialogs(QObject& application, const std::filesystem::path& dataDir);
 void ReportTitle(QWidget& panel);
 
 }  // namespace ondivo

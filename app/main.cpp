@@ -1,5 +1,7 @@
-// The entry sequence: options, the single-copy guard, the application, the platform and
-// port-access checks, real or emulated hardware, then the front panel and its event loop.
+// The entry sequence: options, the single-copy guard, the card's port grant and the end of every
+// capability, the application, the platform and port-access checks, real or emulated hardware,
+// then the front panel and its event loop.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,8 @@
 #include "audio/Tone.h"
 #include "panel/QtPrompter.h"
 #include "panel/tdMain.h"
+#include "platform/Capabilities.h"
+#include "platform/ProgramFiles.h"
 #include "platform/SingleCopyGuard.h"
 #include "platform/SystemLocale.h"
 
@@ -25,25 +29,37 @@ int main(int argc, char** argv) {
   const SingleCopyGuard guard;
   if (!guard.Acquired()) return 0;
 
-  OndivoApplication app(argc, argv);
-  QtPrompter prompts;
+  // The configured card's ports are taken while the program may still take them; then every
+  // capability goes, before Qt starts a thread or opens a window.
   const std::filesystem::path configDir = ConfigDirFor(options);
   const tStoredCard stored = ReadStoredCard(configDir);
-  const tEntryOutcome outcome =
-      DecideStart(stored, CurrentPlatform(), options.Simulate, PortAccessGrantable);
+  HardwarePortIo ports;
+  if (!options.Simulate) TakeStartPorts(ports, stored, options.Configure);
+  if (const std::string trouble = DropCapabilities(); !trouble.empty()) {
+    std::fprintf(stderr, "ondivo: cannot give up capabilities: %s\n", trouble.c_str());
+    return 1;
+  }
+
+  OndivoApplication app(argc, argv);
+  QtPrompter prompts;
+  const auto held = [&ports](tModel model, int32_t port) {
+    return PortAccessGrantable(model, port, &ports);
+  };
+  const tEntryOutcome outcome = DecideStart(stored, CurrentPlatform(), options.Simulate, held);
   if (const auto refused = RefuseStart(outcome, prompts)) return *refused;
 
-  AppHardware hardware(options, arguments, ModelFromHardwareIndex(stored.Hardware), prompts);
+  AppHardware hardware(options, arguments, ModelFromHardwareIndex(stored.Hardware), ports, prompts);
   tPanelWiring wiring;
   wiring.Card = &hardware.Card();
   wiring.Mixer = hardware.Mixer();
   wiring.MixerDevice = hardware.MixerDevice();
   wiring.Prompts = &prompts;
   wiring.ConfigDir = configDir;
-  wiring.DataDir = QCoreApplication::applicationDirPath().toStdString() + "/data";
+  wiring.DataDir = ProgramDataDir(ExecutableDir());
   wiring.Locale = ReadSystemLocale();
   wiring.ConfigureSwitch = options.Configure;
   wiring.PortGrantNeeded = !hardware.Emulated();
+  wiring.HeldPorts = &ports;
   wiring.RadioExists = hardware.RadioExists();
   wiring.HardwareChanged = [&hardware](tModel model) { hardware.Follow(model); };
   wiring.Wait = [&hardware](int ms) { hardware.Wait(ms); };
@@ -53,7 +69,7 @@ int main(int argc, char** argv) {
   prompts.SetParent(&window);
 
   const SessionSignals sessionSignals([&window] { window.SessionEnd(); });
-  if (options.PrintTitle) ReportDialogs(app);
+  if (options.PrintTitle) ReportDialogs(app, wiring.DataDir);
   if (!window.Create()) return 0;  // first-run setup cancelled: nothing written
   if (options.PrintTitle) ReportTitle(window);
   return app.exec();

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/AtomicFile.h"
+#include "platform/ProgramFiles.h"
 
 namespace ondivo::sim {
 namespace {
@@ -48,11 +49,14 @@ std::filesystem::path EmulatedSoundCardPlugin() {
 #else
   const std::filesystem::path built;
 #endif
-  std::error_code error;
-  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error && !built.empty()) {
-    const auto beside = executable.parent_path() / built.filename();
-    if (std::filesystem::is_regular_file(beside, error)) return beside;
+  // Beside the executable (a copy a test made), where it is installed, or where it was built.
+  const auto executableDir = ExecutableDir();
+  if (!executableDir.empty() && !built.empty()) {
+    std::error_code error;
+    for (const auto& folder : {executableDir, ProgramLibDir(executableDir) / "alsa-plugins"}) {
+      const auto plugin = folder / built.filename();
+      if (std::filesystem::is_regular_file(plugin, error)) return plugin;
+    }
   }
   return built;
 }

@@ -91,9 +91,16 @@ std::string UsageText() {
          "                      default the N-th device found)\n"
          "  --mixer-device NAME the ALSA device of the sound card's mixer (default: default)\n"
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
-         "  --print-title       print the panel's title and each dialog's as they appear\n"
-         "  --help              show this text\n"
-         "  --version           show the version\n";
+         "  --print-title       print the panel's title, the folder of its help pages and tips,\n"
+         "                      and each dialog's title as they appear\n"
+         "  --help, -h          show this text\n"
+         "  --version           show the version\n"
+         "\n"
+         "Cards on I/O ports need the CAP_SYS_RAWIO capability, given to the program once with\n"
+         "  sudo setcap cap_sys_rawio+ep /usr/bin/ondivo\n"
+         "Ondivo takes the configured card's ports at start and then gives up every capability.\n"
+         "Serial radios need membership of the \"dialout\" group, radio devices of the\n"
+         "\"video\" group (or a session at the computer's own seat).\n";
 }
 
 }  // namespace ondivo

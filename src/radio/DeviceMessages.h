@@ -13,7 +13,8 @@ inline constexpr const char* kDeviceBusyMessage =
 inline std::string DeviceOpenMessage(const std::string& path) {
   return "The radio device " + path +
          " cannot be opened. Connect the receiver, choose its device in Setup, and check that "
-         "you may use it (usually membership of the \"video\" group).";
+         "you may use it (usually membership of the \"video\" group, or a session at the "
+         "computer's own seat).";
 }
 
 // The SDR device of the configured port could not be switched on; reason says why.

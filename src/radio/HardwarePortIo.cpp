@@ -15,7 +15,20 @@
 namespace ondivo {
 
 HardwarePortIo::~HardwarePortIo() {
-  Release();
+#ifdef ONDIVO_HAVE_IOPERM
+  for (const Range& r : ioperm_) ioperm(r.Base, static_cast<unsigned long>(r.Count), 0);
+#endif
+}
+
+bool HardwarePortIo::IopermHolds(uint16_t base, int count) const {
+  for (const Range& r : ioperm_) {
+    if (base >= r.Base && base + count <= r.Base + r.Count) return true;
+  }
+  return false;
+}
+
+bool HardwarePortIo::Holds(uint16_t base, int count) const {
+  return devPort_.isValid() || IopermHolds(base, count);
 }
 
 bool HardwarePortIo::Grant(uint16_t base, int count) {
@@ -24,13 +37,19 @@ bool HardwarePortIo::Grant(uint16_t base, int count) {
     lastError_ = "invalid port range";
     return false;
   }
-#ifdef ONDIVO_HAVE_IOPERM
-  if (ioperm(base, static_cast<unsigned long>(count), 1) == 0) {
-    method_ = Method::Ioperm;
+  const auto take = [&](Method method) {
+    method_ = method;
     base_ = base;
     count_ = count;
     lastError_.clear();
     return true;
+  };
+  if (IopermHolds(base, count)) return take(Method::Ioperm);
+  if (devPort_) return take(Method::DevPort);
+#ifdef ONDIVO_HAVE_IOPERM
+  if (ioperm(base, static_cast<unsigned long>(count), 1) == 0) {
+    ioperm_.push_back({base, count});
+    return take(Method::Ioperm);
   }
   std::string iopermError = std::strerror(errno);
 #else
@@ -39,21 +58,13 @@ bool HardwarePortIo::Grant(uint16_t base, int count) {
   UniqueFd fd(::open("/dev/port", O_RDWR | O_CLOEXEC));
   if (fd) {
     devPort_ = std::move(fd);
-    method_ = Method::DevPort;
-    base_ = base;
-    count_ = count;
-    lastError_.clear();
-    return true;
+    return take(Method::DevPort);
   }
   lastError_ = "ioperm: " + iopermError + "; /dev/port: " + std::strerror(errno);
   return false;
 }
 
 void HardwarePortIo::Release() {
-#ifdef ONDIVO_HAVE_IOPERM
-  if (method_ == Method::Ioperm) ioperm(base_, static_cast<unsigned long>(count_), 0);
-#endif
-  devPort_.reset();
   method_ = Method::None;
   count_ = 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/UniqueFd.h"
 #include "radio/PortIo.h"
@@ -12,6 +13,10 @@ namespace ondivo {
 // (per thread: ask on the thread that does the I/O), or /dev/port opened read-write. Without
 // a grant every access is refused: writes are dropped and reads return FFh, as a floating ISA
 // bus would, instead of faulting.
+//
+// The kernel's grants stay with the object until it goes, also when the card moves to other
+// ports: the program drops CAP_SYS_RAWIO after start-up, and a grant given back could not be
+// had again. Only the ports of the current grant are ever touched.
 class HardwarePortIo final : public PortIo {
  public:
   enum class Method { None, Ioperm, DevPort };
@@ -21,10 +26,14 @@ class HardwarePortIo final : public PortIo {
   HardwarePortIo(const HardwarePortIo&) = delete;
   HardwarePortIo& operator=(const HardwarePortIo&) = delete;
 
-  // Asks for access to the ports base .. base + count - 1; true when granted.
+  // Asks for access to the ports base .. base + count - 1 and makes them the current grant;
+  // true when granted, or already held from an earlier grant.
   bool Grant(uint16_t base, int count) override;
+  // Whether an earlier grant covers these ports, so Grant needs no capability for them.
+  bool Holds(uint16_t base, int count) const;
   // Whether such a grant could be had, without taking one for the calling thread.
   static bool Probe(uint16_t base, int count);
+  // Ends the current grant: no port is touched until the next Grant.
   void Release();
   bool Granted(uint16_t port) const;
   Method GrantMethod() const { return method_; }
@@ -37,9 +46,16 @@ class HardwarePortIo final : public PortIo {
   uint8_t PortIn(uint16_t port) override;
 
  private:
+  struct Range {
+    uint16_t Base;
+    int Count;
+  };
+  bool IopermHolds(uint16_t base, int count) const;
+
   Method method_ = Method::None;
   uint16_t base_ = 0;
   int count_ = 0;
+  std::vector<Range> ioperm_;  // ranges the kernel granted to this thread
   UniqueFd devPort_;
   long refused_ = 0;
   std::string lastError_;

@@ -33,13 +33,13 @@ const char* const kNoSerialsText =
 const char* const kNoDevicesText =
     "No radio device was found. Connect the receiver (a USB radio stick or a tuner card with a "
     "radio) and open Settings again. Your user also needs the right to open it (usually "
-    "membership of the \"video\" group).";
+    "membership of the \"video\" group, or a session at the computer's own seat).";
 
 const char* const kNoPortAccessText =
-    "The operating system installed in this computer does not let Ondivo reach the card's I/O "
-    "ports: neither ioperm() nor read-write access to /dev/port is granted. Run Ondivo with the "
-    "CAP_SYS_RAWIO capability (for example \"sudo setcap cap_sys_rawio+ep ondivo\"), or use "
-    "emulated hardware with --simulate.";
+    "The operating system installed in this computer does not let Ondivo reach these I/O "
+    "ports. Ondivo takes the configured card's ports at start (with \"sudo setcap "
+    "cap_sys_rawio+ep /usr/bin/ondivo\" done once) and no others later: start it with "
+    "--configure to use this card here, or try --simulate.";
 
 QGroupBox* Group(const QString& title, const char* name, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);

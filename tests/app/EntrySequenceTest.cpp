@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/EntrySequence.h"
+#include "radio/HardwarePortIo.h"
 #include "tests/support/TempDir.h"
 
 namespace ondivo {
@@ -29,6 +30,21 @@ TEST(EntrySequenceTest, TheStoredPortKeepsItsLowEightBits) {
   const tStoredCard stored = ReadStoredCard(dir.Path());
   EXPECT_EQ(stored.Hardware, 7);
   EXPECT_EQ(stored.Port, 2);
+}
+
+// Taken at start, before the capabilities go: the stored card's ports, or every card's when the
+// settings open at start. Runs only where this machine grants ports at all.
+TEST(EntrySequenceTest, StartTakesThePortsTheCardWillUse) {
+  if (!HardwarePortIo::Probe(0x20C, 4)) GTEST_SKIP() << "no port access here";
+  HardwarePortIo zoltrix;
+  TakeStartPorts(zoltrix, {HardwareIndexFromModel(mZoltrix), 2}, false);
+  EXPECT_TRUE(zoltrix.Holds(0x20C, 4));
+  EXPECT_FALSE(zoltrix.Holds(0x30C, 1));
+  EXPECT_FALSE(zoltrix.Granted(0x20C));  // the card takes its grant itself
+  HardwarePortIo configuring;
+  TakeStartPorts(configuring, {HardwareIndexFromModel(mZoltrix), 2}, true);
+  EXPECT_TRUE(configuring.Holds(0x30C, 4));
+  EXPECT_TRUE(configuring.Holds(0x20C, 4));
 }
 
 }  // namespace
