@@ -11,6 +11,9 @@ packages=(
   libsoapysdr-dev soapysdr0.8-module-rtlsdr soapysdr-tools libliquid-dev libfftw3-dev
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # Desktop remote control: the tests start a private session bus and drive the panel with the
+  # clients users have (playerctl for MPRIS2, gdbus and busctl for our own interface).
+  dbus-daemon playerctl libglib2.0-bin systemd
   xvfb xauth clang-format
   clang libclang-rt-14-dev
   # The vivid radio test boots the distribution's kernel under qemu with a busybox initramfs.

@@ -38,6 +38,14 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const auto is = [&](const std::string& option) {
       return a == option || a.rfind(option + "=", 0) == 0;
     };
+    if (a == "--send") {
+      // The rest of the line is the command for the running copy.
+      tSendRequest request =
+          ParseSendCommand(std::vector<std::string>(arguments.begin() + i + 1, arguments.end()));
+      out.Error = request.Error;
+      out.Send = std::move(request);
+      break;
+    }
     if (a == "--simulate") {
       out.Simulate = true;
     } else if (a == "--configure" || IsConfigureSwitch(a)) {
@@ -80,7 +88,7 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-  return "Usage: ondivo [options]\n"
+  return std::string("Usage: ondivo [options]\n"
          "A radio front panel for PC tuner cards, serial radios, kernel radio devices\n"
          "and SDR receivers.\n\n"
          "  --simulate          run on emulated hardware (no tuner needed)\n"
@@ -92,6 +100,8 @@ std::string UsageText() {
          "  --mixer-device NAME the ALSA device of the sound card's mixer (default: default)\n"
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
          "  --print-title       print the panel's title and each dialog's as they appear\n"
+         "  --send COMMAND      have the running copy do COMMAND and print its status:\n") +
+         SendCommandsText() +
          "  --help              show this text\n"
          "  --version           show the version\n";
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "radio/RadioDevicePaths.h"
+#include "remote/RemoteCommand.h"
 #include "sdr/SdrDevices.h"
 
 namespace ondivo {
@@ -20,6 +22,7 @@ struct tCommandLine {
   bool Help = false;
   bool Version = false;
   bool PrintTitle = false;  // prints the window title once the panel shows (for scripts)
+  std::optional<tSendRequest> Send;  // --send: a request for the running copy, no panel
   std::string Error;        // not empty: what was wrong, for the usage message
 };
 
