@@ -148,8 +148,10 @@ QString PanelRemote::SetMuted(bool muted) {
   if (Muted() == muted) return {};
   if (!panel_.Action(cmMuteOnOff)->isEnabled()) return "This radio cannot be muted";
   panel_.Run(cmMuteOnOff);
-  if (Muted() != muted) return muted ? "The radio did not mute" : "The radio did not unmute";
-  return {};
+  if (Muted() == muted) return {};
+  // The panel keeps its mute as it is while the volume is down to 0, as its button does.
+  if (panel_.Model().Card().Volume() == 0) return "The volume is at 0: turn it up first";
+  return muted ? "The radio did not mute" : "The radio did not unmute";
 }
 
 QString PanelRemote::Show() {

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTimer>
 
 #include "app/PanelWiring.h"
 #include "remote/RemoteControl.h"
@@ -211,6 +213,26 @@ TEST_F(PanelRemoteTest, ATuneDuringAScanIsRefusedWithWhy) {
   EXPECT_NE(CardFrequency(), 90.0);
   EXPECT_EQ(Radio({"Tune", "sd", "FM", "90"}).Exit, 0);  // once it stopped
   EXPECT_DOUBLE_EQ(CardFrequency(), 90.0);
+}
+
+TEST_F(PanelRemoteTest, NothingChangesUnderAnOpenDialogAndARadioAtVolumeZeroDoesNotPlay) {
+  ASSERT_TRUE(Connect());
+  tToolRun underDialog;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    underDialog = Radio({"Tune", "sd", "FM", "90"});
+    dialog->close();
+  });
+  panel->Run(cmJump);
+  EXPECT_TRUE(underDialog.Err.contains("A dialog is open in Ondivo: close it first"))
+      << underDialog.Err.toStdString();
+  EXPECT_NE(CardFrequency(), 90.0);
+
+  panel->Run(cmVolumeTo0);
+  const tToolRun silent = Playerctl({"play"});
+  EXPECT_NE(silent.Exit, 0);
+  EXPECT_TRUE(silent.Err.contains("The volume is at 0: turn it up first")) << silent.Err.toStdString();
 }
 
 TEST_F(PanelRemoteTest, WithoutASessionBusThePanelRunsOnAndTheLogSaysSoOnce) {
