@@ -88,7 +88,7 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-  return std::string("Usage: ondivo [options]\n"
+  return "Usage: ondivo [options]\n"
          "A radio front panel for PC tuner cards, serial radios, kernel radio devices\n"
          "and SDR receivers.\n\n"
          "  --simulate          run on emulated hardware (no tuner needed)\n"
@@ -100,7 +100,7 @@ std::string UsageText() {
          "  --mixer-device NAME the ALSA device of the sound card's mixer (default: default)\n"
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
          "  --print-title       print the panel's title and each dialog's as they appear\n"
-         "  --send COMMAND      have the running copy do COMMAND and print its status:\n") +
+         "  --send COMMAND      have the running copy do COMMAND and print its status:\n" +
          SendCommandsText() +
          "  --help              show this text\n"
          "  --version           show the version\n";

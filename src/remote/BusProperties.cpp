@@ -8,7 +8,8 @@ namespace ondivo {
 BusProperties::BusProperties(QDBusConnection bus, QString path, const QDBusAbstractAdaptor& adaptor)
     : bus_(std::move(bus)), path_(std::move(path)), adaptor_(adaptor) {
   const QMetaObject* meta = adaptor_.metaObject();
-  interface_ = QString::fromLatin1(meta->classInfo(meta->indexOfClassInfo("D-Bus Interface")).value());
+  interface_ =
+      QString::fromLatin1(meta->classInfo(meta->indexOfClassInfo("D-Bus Interface")).value());
   told_ = Read();
 }
 

@@ -30,10 +30,9 @@ QVariantMap MprisPlayer::metadata() const {
   // The track is the station: one id per band and kHz, so a client sees a retune as a new track.
   const long khz = std::lround(remote_.Frequency() * 1000.0);
   QVariantMap data;
-  data.insert("mpris:trackid", QVariant::fromValue(QDBusObjectPath(
-                                   QString("/org/ondivo/Radio/Station/%1%2")
-                                       .arg(remote_.Band())
-                                       .arg(khz))));
+  data.insert("mpris:trackid",
+              QVariant::fromValue(QDBusObjectPath(
+                  QString("/org/ondivo/Radio/Station/%1%2").arg(remote_.Band()).arg(khz))));
   data.insert("xesam:title", remote_.StationLabel());
   if (const QString text = remote_.RadioText(); !text.isEmpty()) {
     data.insert("xesam:artist", QStringList{text});

@@ -18,13 +18,13 @@ class PanelRemote final : public QObject {
   ~PanelRemote() override;
 
   // What the panel shows, as the remotes report it.
-  QString Band() const;  // "FM" / "AM"
-  double Frequency() const;  // MHz
-  QString StationName() const;  // the preset's or the RDS name; empty without one
+  QString Band() const;          // "FM" / "AM"
+  double Frequency() const;      // MHz
+  QString StationName() const;   // the preset's or the RDS name; empty without one
   QString StationLabel() const;  // "Name (98.5 MHz)", as the title and the tray show it
-  QString RadioText() const;  // RDS RadioText; empty where the radio gives none
-  QString Signal() const;  // the status flag: "?????", "Tuned", "Stereo", "Mono"
-  int Preset() const;  // 0: none
+  QString RadioText() const;     // RDS RadioText; empty where the radio gives none
+  QString Signal() const;        // the status flag: "?????", "Tuned", "Stereo", "Mono"
+  int Preset() const;            // 0: none
   bool HasPresets() const;
   bool Muted() const;
   double Volume() const;  // 0..1 of the volume slider

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "platform/LocaleFormat.h"
 #include "platform/AsciiText.h"
+#include "platform/LocaleFormat.h"
 #include "stations/FrequencyText.h"
 #include "stations/PresetsBank.h"
 
@@ -89,8 +89,10 @@ tSendRequest ParseSendCommand(const std::vector<std::string>& words) {
     const char* Method;
     std::optional<bool> Argument;
   };
-  static const tPlain kPlain[] = {{"stop", "StopScan", {}}, {"mute", "Mute", true},
-                                  {"unmute", "Mute", false}, {"show", "Show", {}},
+  static const tPlain kPlain[] = {{"stop", "StopScan", {}},
+                                  {"mute", "Mute", true},
+                                  {"unmute", "Mute", false},
+                                  {"show", "Show", {}},
                                   {"hide", "Hide", {}}};
   for (const tPlain& plain : kPlain) {
     if (command != plain.Word) continue;

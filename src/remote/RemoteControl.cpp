@@ -52,9 +52,10 @@ void RemoteControl::PanelChanged() {
   mprisRootProperties_->Update();
   mprisPlayerProperties_->Update();
   const QStringList changed = radioProperties_->Update();
-  const bool stationChanged = changed.contains("Band") || changed.contains("Frequency") ||
-                              changed.contains("Station");
-  if (stationChanged) emit radio_->StationChanged(radio_->band(), radio_->frequency(), radio_->station());
+  const bool stationChanged =
+      changed.contains("Band") || changed.contains("Frequency") || changed.contains("Station");
+  if (stationChanged)
+    emit radio_->StationChanged(radio_->band(), radio_->frequency(), radio_->station());
 }
 
 }  // namespace ondivo

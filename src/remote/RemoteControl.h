@@ -19,7 +19,7 @@ class RemoteControl final {
   // The remote control of panel on bus; nothing when the bus is not there or its names are
   // taken, which is told to log once and leaves the panel as it was.
   static std::unique_ptr<RemoteControl> Start(tdMain& panel, QDBusConnection bus,
-                                               const std::function<void(const QString&)>& log);
+                                              const std::function<void(const QString&)>& log);
   ~RemoteControl();
 
  private:

@@ -33,15 +33,15 @@ int Fail(std::FILE* err, const QString& why) {
 int SendToRunningCopy(const tSendRequest& request, const QDBusConnection& bus, std::FILE* out,
                       std::FILE* err) {
   if (!bus.isConnected()) {
-    return Fail(err, "no session bus, so no running copy to send to (" +
-                         bus.lastError().message() + ")");
+    return Fail(
+        err, "no session bus, so no running copy to send to (" + bus.lastError().message() + ")");
   }
   if (!bus.interface()->isServiceRegistered(kRadioService)) {
     return Fail(err, "Ondivo is not running: nothing to send to");
   }
   if (request.Call) {
-    QDBusMessage call = QDBusMessage::createMethodCall(kRadioService, kRadioPath, kRadioInterface,
-                                                       QString::fromStdString(request.Call->Method));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kRadioService, kRadioPath, kRadioInterface, QString::fromStdString(request.Call->Method));
     for (const tRemoteArgument& argument : request.Call->Arguments) call << ToVariant(argument);
     const QDBusMessage reply = bus.call(call);
     if (reply.type() == QDBusMessage::ErrorMessage) return Fail(err, reply.errorMessage());

@@ -141,9 +141,9 @@ TEST(OndivoEndToEndTest, SendTunesTheRunningCopyAndPrintsItsStatus) {
   EXPECT_EQ(send({"tune", "98.5"}, &tuned), 0);
   EXPECT_EQ(send({"status"}, &status), 0);
   ASSERT_GE(status.size(), 4u);
-  EXPECT_EQ(std::vector<std::string>(status.begin(), status.begin() + 4),
-            (std::vector<std::string>{"band: FM", "frequency: 98.5 MHz", "station: ",
-                                      "signal: ?????"}));
+  EXPECT_EQ(
+      std::vector<std::string>(status.begin(), status.begin() + 4),
+      (std::vector<std::string>{"band: FM", "frequency: 98.5 MHz", "station: ", "signal: ?????"}));
   EXPECT_EQ(tuned, status);  // a command answers with the status after it
   // Only --send talks to the running copy: a second copy without it still ends unseen.
   ChildProcess second(ONDIVO_EXE, s.Args(), env);

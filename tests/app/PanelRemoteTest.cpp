@@ -61,9 +61,8 @@ class PanelRemoteTest : public ::testing::Test {
     if (bus.Address().empty()) return false;
     const QDBusConnection connection =
         QDBusConnection::connectToBus(QString::fromStdString(bus.Address()), kConnection);
-    remote = RemoteControl::Start(*panel, connection, [this](const QString& line) {
-      logged << line;
-    });
+    remote =
+        RemoteControl::Start(*panel, connection, [this](const QString& line) { logged << line; });
     return remote != nullptr;
   }
 
@@ -80,7 +79,8 @@ class PanelRemoteTest : public ::testing::Test {
     QProcess* tool = StartTool(command);
     QSignalSpy finished(tool, &QProcess::finished);
     tToolRun run;
-    if (tool->state() != QProcess::NotRunning && finished.wait(kToolMs)) run.Exit = tool->exitCode();
+    if (tool->state() != QProcess::NotRunning && finished.wait(kToolMs))
+      run.Exit = tool->exitCode();
     run.Out = QString::fromUtf8(tool->readAllStandardOutput()).trimmed();
     run.Err = QString::fromUtf8(tool->readAllStandardError()).trimmed();
     delete tool;
@@ -146,8 +146,8 @@ TEST_F(PanelRemoteTest, PlayerctlReadsTheStationAndMutesStepsPresetsAndSetsTheVo
 // What the user does at the panel reaches a following client as it happens.
 TEST_F(PanelRemoteTest, AFollowingClientHearsOfEveryStationMuteAndVolumeChange) {
   ASSERT_TRUE(Connect());
-  QProcess* follow = StartTool({"playerctl", "--player=ondivo", "--follow", "metadata",
-                                "--format", "{{status}} {{volume}} {{xesam:title}}"});
+  QProcess* follow = StartTool({"playerctl", "--player=ondivo", "--follow", "metadata", "--format",
+                                "{{status}} {{volume}} {{xesam:title}}"});
   QStringList lines;
   const auto waitFor = [&](const QString& line) {
     QElapsedTimer bound;
@@ -178,14 +178,13 @@ TEST_F(PanelRemoteTest, OurInterfaceTunesRecallsAndReportsThroughBusctlAndGdbus)
                   "org.ondivo.Radio1", "Frequency"})
                 .Out,
             "d 98.8");
-  EXPECT_EQ(Tool({"gdbus", "call", "--session", "-d", "org.ondivo.Radio", "-o",
-                  "/org/ondivo/Radio", "-m", "org.ondivo.Radio1.RecallPreset", "3"})
+  EXPECT_EQ(Tool({"gdbus", "call", "--session", "-d", "org.ondivo.Radio", "-o", "/org/ondivo/Radio",
+                  "-m", "org.ondivo.Radio1.RecallPreset", "3"})
                 .Exit,
             0);
   EXPECT_DOUBLE_EQ(CardFrequency(), 101.1);
-  EXPECT_EQ(Tool({"gdbus", "call", "--session", "-d", "org.ondivo.Radio", "-o",
-                  "/org/ondivo/Radio", "-m", "org.freedesktop.DBus.Properties.Get",
-                  "org.ondivo.Radio1", "Station"})
+  EXPECT_EQ(Tool({"gdbus", "call", "--session", "-d", "org.ondivo.Radio", "-o", "/org/ondivo/Radio",
+                  "-m", "org.freedesktop.DBus.Properties.Get", "org.ondivo.Radio1", "Station"})
                 .Out,
             "(<'Sports Call'>,)");
 
@@ -232,7 +231,8 @@ TEST_F(PanelRemoteTest, NothingChangesUnderAnOpenDialogAndARadioAtVolumeZeroDoes
   panel->Run(cmVolumeTo0);
   const tToolRun silent = Playerctl({"play"});
   EXPECT_NE(silent.Exit, 0);
-  EXPECT_TRUE(silent.Err.contains("The volume is at 0: turn it up first")) << silent.Err.toStdString();
+  EXPECT_TRUE(silent.Err.contains("The volume is at 0: turn it up first"))
+      << silent.Err.toStdString();
 }
 
 TEST_F(PanelRemoteTest, WithoutASessionBusThePanelRunsOnAndTheLogSaysSoOnce) {

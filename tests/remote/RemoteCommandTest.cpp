@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "panel/CommandLine.h"
 #include "stations/PresetsBank.h"
 
 namespace ondivo {
@@ -21,7 +22,8 @@ TEST(RemoteCommandTest, SendWordsBecomeCallsInTheInterfacesTypes) {
   EXPECT_EQ(CallOf({"tune", "Am", "531"}).Arguments,
             (std::vector<tRemoteArgument>{std::string("AM"), 0.531}));
   EXPECT_EQ(CallOf({"preset", "7"}).Arguments, (std::vector<tRemoteArgument>{int32_t{7}}));
-  EXPECT_EQ(CallOf({"scan", "down"}).Arguments, (std::vector<tRemoteArgument>{std::string("down")}));
+  EXPECT_EQ(CallOf({"scan", "down"}).Arguments,
+            (std::vector<tRemoteArgument>{std::string("down")}));
   EXPECT_EQ(CallOf({"volume", "40"}).Method, "SetVolume");
   EXPECT_EQ(CallOf({"mute"}).Arguments, (std::vector<tRemoteArgument>{true}));
   EXPECT_EQ(CallOf({"unmute"}).Arguments, (std::vector<tRemoteArgument>{false}));
@@ -37,12 +39,20 @@ TEST(RemoteCommandTest, WrongWordsAreRefusedWithWhatWasExpected) {
             "tune expects [fm|am] FREQUENCY, e.g. tune 98.5 or tune am 531");
   EXPECT_NE(ParseSendCommand({"tune", "lw", "198"}).Error, "");
   EXPECT_NE(ParseSendCommand({"tune"}).Error, "");
-  EXPECT_EQ(ParseSendCommand({"preset", "x"}).Error, "preset expects a preset number from 1 to 100");
-  EXPECT_EQ(ParseSendCommand({"volume", "101"}).Error,
-            "volume expects a percentage from 0 to 100");
+  EXPECT_EQ(ParseSendCommand({"preset", "x"}).Error,
+            "preset expects a preset number from 1 to 100");
+  EXPECT_EQ(ParseSendCommand({"volume", "101"}).Error, "volume expects a percentage from 0 to 100");
   EXPECT_EQ(ParseSendCommand({"scan", "sideways"}).Error, "scan expects up or down");
   EXPECT_EQ(ParseSendCommand({"mute", "now"}).Error, "mute takes no arguments");
   EXPECT_EQ(ParseSendCommand({"play"}).Error, "unknown command for --send: play");
+}
+
+TEST(RemoteCommandTest, SendTakesTheRestOfTheCommandLine) {
+  const tCommandLine options = ParseCommandLine({"--simulate", "--send", "tune", "am", "531"});
+  EXPECT_EQ(options.Error, "");
+  ASSERT_TRUE(options.Send && options.Send->Call);
+  EXPECT_EQ(options.Send->Call->Method, "Tune");
+  EXPECT_EQ(ParseCommandLine({"--send", "play"}).Error, "unknown command for --send: play");
 }
 
 TEST(RemoteCommandTest, StatusTellsBandFrequencyStationSignalPresetAndVolume) {
