@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include "app/PanelWiring.h"
 #include "remote/RemoteControl.h"
 #include "sim/EmulatedRadioTrack.h"
+#include "sim/EmulatedV4l2Radio.h"
 #include "sim/SimulatedRig.h"
 #include "tests/support/PrivateSessionBus.h"
 #include "tests/support/ScriptedPrompter.h"
@@ -34,10 +36,15 @@ struct tToolRun {
 class PanelRemoteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::WriteBytes(dir / "Ondivo.ini",
-                     "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n[Audio]\nVolume=128\n"
-                     "[Presets]\nCurrent=3\nList=3,5,\nStation03=M 101.100 Sports Call\n"
-                     "Station05=M 098.000 Forum\n");
+    Open(
+        "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n[Audio]\nVolume=128\n"
+        "[Presets]\nCurrent=3\nList=3,5,\nStation03=M 101.100 Sports Call\n"
+        "Station05=M 098.000 Forum\n");
+    radio = dynamic_cast<sim::EmulatedRadioTrack*>(rig.Bus().CardAt(0x30C));
+    ASSERT_NE(radio, nullptr);
+  }
+  void Open(const std::string& ini) {
+    test::WriteBytes(dir / "Ondivo.ini", ini);
     tPanelWiring wiring;
     wiring.Card = &card;
     wiring.Prompts = &prompts;
@@ -48,8 +55,6 @@ class PanelRemoteTest : public ::testing::Test {
     wiring.Wait = [](int) {};
     panel = std::make_unique<tdMain>(PanelServices(wiring));
     ASSERT_TRUE(panel->Create());
-    radio = dynamic_cast<sim::EmulatedRadioTrack*>(rig.Bus().CardAt(0x30C));
-    ASSERT_NE(radio, nullptr);
   }
   void TearDown() override {
     remote.reset();
@@ -141,6 +146,37 @@ TEST_F(PanelRemoteTest, PlayerctlReadsTheStationAndMutesStepsPresetsAndSetsTheVo
   EXPECT_EQ(panel->VolumeSlider()->value(), panel->VolumeSlider()->maximum() / 4);
   EXPECT_EQ(radio->Volume(), 64);
   EXPECT_EQ(Playerctl({"volume"}).Out.toDouble(), 0.25);
+
+  panel->Do_Hide();
+  EXPECT_EQ(Tool({"busctl", "--user", "call", "org.mpris.MediaPlayer2.ondivo",
+                  "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2", "Raise"})
+                .Exit,
+            0);
+  EXPECT_FALSE(panel->State().Hidden);
+}
+
+// A radio device that sends RDS: its RadioText is the track's artist.
+class PanelRemoteRdsTest : public PanelRemoteTest {
+ protected:
+  void SetUp() override {
+    sim::EmulatedV4l2Radio::Options options;
+    options.NowMs = [this] { return nowMs; };
+    sim::PlugSimulatedV4l2Radio(card, {}, {}, options);
+    Open("[Configuration]\nHardware=8\nPort=1\nVolumeLine=1\n[Frequency]\nFrequency=M 097.100\n");
+  }
+  int64_t nowMs = 1000;
+};
+
+TEST_F(PanelRemoteRdsTest, TheRadioTextIsTheArtist) {
+  ASSERT_TRUE(Connect());
+  EXPECT_EQ(Playerctl({"metadata", "xesam:artist"}).Out, "");
+  QDeadlineTimer deadline(kToolMs);
+  while (panel->Readout().StationHint.empty() && !deadline.hasExpired()) {
+    nowMs += 500;  // broadcast time goes on while the event loop turns
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  }
+  EXPECT_EQ(Playerctl({"metadata", "xesam:artist"}).Out,
+            "You are listening to Chill Out on 97.10 MHz");
 }
 
 // What the user does at the panel reaches a following client as it happens.
