@@ -1,6 +1,8 @@
-// The entry sequence: options, the single-copy guard, the card's port grant and the end of every
-// capability, the application, the platform and port-access checks, real or emulated hardware,
-// then the front panel and its event loop.
+// The entry sequence: options (a --send goes to the running copy), the single-copy guard, the
+// card's port grant and the end of every capability, the application, the platform and
+// port-access checks, real or emulated hardware, the front panel, its remote control and its
+// event loop.
+#include <QDBusConnection>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,6 +19,8 @@
 #include "platform/ProgramFiles.h"
 #include "platform/SingleCopyGuard.h"
 #include "platform/SystemLocale.h"
+#include "remote/RemoteControl.h"
+#include "remote/SendClient.h"
 
 using namespace ondivo;
 
@@ -25,6 +29,11 @@ int main(int argc, char** argv) {
   const tCommandLine options = ParseCommandLine(arguments);
   if (const auto done = AnswerWithoutWindow(options, ONDIVO_VERSION)) return *done;
 
+  // A command for the running copy needs no display, only the session bus.
+  if (options.Send) {
+    const QCoreApplication client(argc, argv);
+    return SendToRunningCopy(*options.Send, QDBusConnection::sessionBus(), stdout, stderr);
+  }
   // First of all: a second copy ends before it opens a connection to the display.
   const SingleCopyGuard guard;
   if (!guard.Acquired()) return 0;
@@ -72,5 +81,10 @@ int main(int argc, char** argv) {
   if (options.PrintTitle) ReportDialogs(app, wiring.DataDir);
   if (!window.Create()) return 0;  // first-run setup cancelled: nothing written
   if (options.PrintTitle) ReportTitle(window);
+  // Without a session bus the panel runs as it always did; the log says why once.
+  const auto remote =
+      RemoteControl::Start(window, QDBusConnection::sessionBus(), [](const QString& why) {
+        std::fprintf(stderr, "ondivo: %s\n", why.toLocal8Bit().constData());
+      });
   return app.exec();
 }

@@ -11,6 +11,9 @@ packages=(
   libsoapysdr-dev soapysdr0.8-module-rtlsdr soapysdr-tools libliquid-dev libfftw3-dev
   libsimpleini-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # Desktop remote control: the tests start a private session bus and drive the panel with the
+  # clients users have (playerctl for MPRIS2, gdbus and busctl for our own interface).
+  dbus-daemon playerctl libglib2.0-bin systemd
   xvfb xauth clang-format
   # Packaging: icons rendered from SVG, the package's checks, a Debian root to install it in,
   # and setcap for the test of a binary given cap_sys_rawio.

@@ -38,6 +38,14 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const auto is = [&](const std::string& option) {
       return a == option || a.rfind(option + "=", 0) == 0;
     };
+    if (a == "--send") {
+      // The rest of the line is the command for the running copy.
+      tSendRequest request =
+          ParseSendCommand(std::vector<std::string>(arguments.begin() + i + 1, arguments.end()));
+      out.Error = request.Error;
+      out.Send = std::move(request);
+      break;
+    }
     if (a == "--simulate") {
       out.Simulate = true;
     } else if (a == "--configure" || IsConfigureSwitch(a)) {
@@ -93,6 +101,8 @@ std::string UsageText() {
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
          "  --print-title       print the panel's title, the folder of its help pages and tips,\n"
          "                      and each dialog's title as they appear\n"
+         "  --send COMMAND      have the running copy do COMMAND and print its status:\n" +
+         SendCommandsText() +
          "  --help, -h          show this text\n"
          "  --version           show the version\n"
          "\n"

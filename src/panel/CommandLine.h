@@ -1,10 +1,12 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "radio/RadioDevicePaths.h"
+#include "remote/RemoteCommand.h"
 #include "sdr/SdrDevices.h"
 
 namespace ondivo {
@@ -19,8 +21,9 @@ struct tCommandLine {
   bool Configure = false;               // --configure or "\CONFIGURE" in any case
   bool Help = false;
   bool Version = false;
-  bool PrintTitle = false;  // prints the window title once the panel shows (for scripts)
-  std::string Error;        // not empty: what was wrong, for the usage message
+  bool PrintTitle = false;           // prints the window title once the panel shows (for scripts)
+  std::optional<tSendRequest> Send;  // --send: a request for the running copy, no panel
+  std::string Error;                 // not empty: what was wrong, for the usage message
 };
 
 tCommandLine ParseCommandLine(const std::vector<std::string>& arguments);

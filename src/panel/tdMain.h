@@ -133,8 +133,7 @@ class tdMain : public QMainWindow {
   // program ends.
   bool Create();
 
-  // Read access for tests and benchmarks.
-  const tPanelState& State() const { return state_; }
+  const tPanelState& State() const { return state_; }  // read access for tests and remotes
   tPanelState& MutableState() { return state_; }
   const tConfiguration& Settings() const { return settings_; }
   tConfiguration& MutableSettingsForShots() { return settings_; }
@@ -150,6 +149,9 @@ class tdMain : public QMainWindow {
 
   // Runs a command as its menu item, key, tray entry or panel button would.
   void Run(tCommandId id);
+  // Where every command and every control comes in: ignored while a scan runs unless it may
+  // run then (false), and its card calls under the device guard.
+  bool Enter(tDuringScan during, const std::function<void()>& handler);
   // The name tdAskName starts with when the tuned station goes into preset n: the station's RDS
   // name where a radio device sends one, else the preset's own name.
   std::string NameToStore(int n) const;
@@ -289,6 +291,7 @@ class tdMain : public QMainWindow {
   QFrame* DisplayPanel() const { return displayPanel_; }
   // Called by the scan loop after each step; tests post events through it.
   std::function<void()> OnScanStep;
+  std::function<void()> OnShownChange;  // after what the panel shows changed (remote control)
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -307,9 +310,6 @@ class tdMain : public QMainWindow {
   void ConnectWidgets();
   // tdMainActions.cpp
   void CreateActions();
-  // Where every command and every panel control comes in: ignored while a scan runs unless it
-  // may run then, and its card calls under the device guard.
-  void Enter(tDuringScan during, const std::function<void()>& handler);
   void UpdateActionStates();
   // tdMainMenus.cpp
   void BuildMenus();

@@ -123,9 +123,10 @@ void tdMain::Run(tCommandId id) {
   Enter(during, [this, handler] { (this->*handler)(); });
 }
 
-void tdMain::Enter(tDuringScan during, const std::function<void()>& handler) {
-  if (during == tDuringScan::Ignored && state_.Scanning) return;
+bool tdMain::Enter(tDuringScan during, const std::function<void()>& handler) {
+  if (during == tDuringScan::Ignored && state_.Scanning) return false;
   GuardDevice(handler);
+  return true;
 }
 
 void tdMain::Display_Complete() {
@@ -211,6 +212,8 @@ void tdMain::UpdateActionStates() {
   Action(cmAlarmOnOff)->setChecked(schedule_->Alarm.On());
   Action(cmSleepOnOff)->setChecked(schedule_->Sleep.On());
   Action(cmProgr)->setChecked(schedule_->Scripts.On());
+  // Every change the panel shows ends here, so a remote learns of each one.
+  if (OnShownChange) OnShownChange();
 }
 
 void tdMain::keyPressEvent(QKeyEvent* event) {

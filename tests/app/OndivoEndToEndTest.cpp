@@ -4,6 +4,7 @@
 
 #include "sim/EmulatedSoundCard.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/PrivateSessionBus.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 
@@ -117,6 +118,44 @@ TEST(OndivoEndToEndTest, ASecondCopyExitsAtOnceAsAnOrdinaryUser) {
   const auto program = copies.Add(ONDIVO_EXE);
   ASSERT_FALSE(copies.Add(sim::EmulatedSoundCardPlugin()).empty());
   SecondCopyExitsAtOnce(program.string(), true);
+}
+
+// A script's `ondivo --send` reaches the running copy over the session bus.
+TEST(OndivoEndToEndTest, SendTunesTheRunningCopyAndPrintsItsStatus) {
+  Session s;
+  const test::PrivateSessionBus bus;
+  ASSERT_FALSE(bus.Address().empty());
+  test::WriteBytes(s.Cfg() / "Ondivo.ini", kPrepared);
+  std::vector<std::string> env = s.Env();
+  env.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus.Address());
+  const auto send = [&env](std::vector<std::string> words, std::vector<std::string>* lines) {
+    words.insert(words.begin(), "--send");
+    ChildProcess sender(ONDIVO_EXE, words, env);
+    while (auto line = sender.ReadLine(kStartTime)) lines->push_back(*line);
+    return sender.Wait();
+  };
+  ChildProcess ondivo(ONDIVO_EXE, s.Args(), env);
+  ASSERT_TRUE(ondivo.WaitForLine("title: ", kStartTime));
+
+  std::vector<std::string> tuned, status, after;
+  EXPECT_EQ(send({"tune", "98.5"}, &tuned), 0);
+  EXPECT_EQ(send({"status"}, &status), 0);
+  ASSERT_GE(status.size(), 4u);
+  EXPECT_EQ(
+      std::vector<std::string>(status.begin(), status.begin() + 4),
+      (std::vector<std::string>{"band: FM", "frequency: 98.5 MHz", "station: ", "signal: ?????"}));
+  EXPECT_EQ(tuned, status);  // a command answers with the status after it
+  // Only --send talks to the running copy: a second copy without it still ends unseen.
+  ChildProcess second(ONDIVO_EXE, s.Args(), env);
+  EXPECT_EQ(second.Wait(), 0);
+  EXPECT_FALSE(second.ReadLine(0ms));
+
+  ondivo.Signal(SIGTERM);
+  EXPECT_EQ(ondivo.Wait(), 0);
+  const std::string saved = test::ReadBytes(s.Cfg() / "Ondivo.ini");
+  EXPECT_NE(saved.find("Frequency=M 098.500"), std::string::npos) << saved;
+  EXPECT_EQ(send({"status"}, &after), 1);  // no running copy: said on stderr
+  EXPECT_TRUE(after.empty());
 }
 
 TEST(OndivoEndToEndTest, HelpAndVersionNeedNoScreen) {
