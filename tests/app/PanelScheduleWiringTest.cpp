@@ -1,14 +1,16 @@
-// The alarm and sleep dialogs and the tones as the executable's wiring hands them to the panel.
+// The alarm, sleep and script editor dialogs and the tones as the executable's wiring hands them to the panel.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/PanelWiring.h"
 #include "audio/AlsaTone.h"
 #include "panel/tdMain.h"
+#include "schedule/Schedule.h"
 #include "sim/SimulatedRig.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
@@ -92,6 +94,47 @@ TEST_F(PanelScheduleWiringTest, AScriptBeepActionSoundsOnTheSoundCard) {
     EXPECT_NEAR(test::MeasuredFrequency(sound), 880, 8.8);
     EXPECT_NEAR(test::HeardMs(sound), 300, 10);
   }
+}
+
+// "Scripting" opens the real script editor through the executable's wiring: its OK hands the
+// program to the panel, which switches programming mode on, and the station stays the panel's.
+TEST_F(PanelScheduleWiringTest, ScriptingOpensTheEditorAndItsOkStartsTheEditedScript) {
+  sim::SimulatedRig rig(mRadioTrack, false);
+  TRadioCard card(rig.Hardware());
+  test::WriteBytes(dir / "Ondivo.ini", "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n");
+  test::ScriptedPrompter prompts;
+  tPanelWiring wiring;
+  wiring.Card = &card;
+  wiring.Prompts = &prompts;
+  wiring.ConfigDir = dir.Path();
+  wiring.PortGrantNeeded = false;
+  wiring.HardwareChanged = [&rig](tModel model) { rig.Follow(model); };
+  tMainServices services = PanelServices(wiring);
+  test::SetTimeOfDay timeOfDay;
+  test::ManualClock timers;
+  services.Time = &timeOfDay;
+  services.Timers = &timers;
+  tdMain panel(std::move(services));
+  ASSERT_TRUE(panel.Create());
+  const double station = card.Frequency();
+
+  timeOfDay.Set(7, 30, 20);
+  QTimer::singleShot(0, [] {
+    QWidget* editor = QApplication::activeModalWidget();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), "Programming -");
+    QTest::mouseClick(editor->findChild<QToolButton*>("Right"), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QPushButton*>("btOk"), Qt::LeftButton);
+  });
+  panel.Run(cmProgr);
+  const ScriptRunner& scripts = panel.ScheduleState().Scripts;
+  EXPECT_TRUE(scripts.On());
+  ASSERT_EQ(scripts.Script().Count(), 1u);
+  EXPECT_EQ(scripts.Script()[0].Kind, akMuteOn);
+  EXPECT_EQ(scripts.Script()[0].Hour() * 60 + scripts.Script()[0].Minute(), 7 * 60 + 30);
+  EXPECT_EQ(panel.ProgButton()->toolTip(), "Programming mode on/off (internal)");
+  EXPECT_EQ(card.Frequency(), station);
+  EXPECT_TRUE(prompts.shown.empty());
 }
 
 }  // namespace
