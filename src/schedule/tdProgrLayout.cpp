@@ -109,9 +109,16 @@ QWidget* tdProgr::BuildLists() {
   auto* remove = new QAction("Delete", script_);
   connect(remove, &QAction::triggered, this, &tdProgr::LeftClick);
   script_->addActions({add, remove});
-  const int width = script_->sizeHintForColumn(0) > 0 ? script_->sizeHintForColumn(0) : 150;
-  events_->setFixedWidth(width - 30);
-  script_->setFixedWidth(width + 24);
+  // Wide enough for the longest name (and the time) without a horizontal scroll bar; the
+  // program keeps room for its vertical one.
+  const QFontMetrics metrics = script_->fontMetrics();
+  const int names = 16 + 6 + metrics.horizontalAdvance("Mute off") + 2 * script_->frameWidth();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  events_->setFixedWidth(names + 12);
+  script_->setFixedWidth(names + 7 + metrics.horizontalAdvance("00:00") + 12 + scrollBar);
+  for (tScriptList* list : {events_, script_}) {
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
   events_->setMinimumHeight(7 * 20 + 6);
   script_->setMinimumHeight(12 * 20 + 6);
 
@@ -147,6 +154,8 @@ QGroupBox* tdProgr::BuildProperties() {
   auto* group = new QGroupBox("Property for this item", this);
   auto* kinds = new QStackedWidget(group);
   kinds->setObjectName("Kinds");
+  // The panels sit at the top of the group, the common panel at its foot.
+  kinds->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   kinds->addWidget(new QWidget(kinds));  // Mute on, Mute off and Off have no properties
   gVolume_ = BuildVolumePanel();
   gFreq_ = BuildFreqPanel();
