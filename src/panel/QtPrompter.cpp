@@ -51,8 +51,8 @@ void QtPrompter::Message(const std::string& text, Icon icon, const std::string& 
 
 bool QtPrompter::Ask(const std::string& text, const std::string& title, Icon icon) {
   QApplication::beep();
-  QMessageBox box(BoxIcon(icon), Text(title), Text(text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
+  QMessageBox box(BoxIcon(icon), Text(title), Text(text), QMessageBox::Yes | QMessageBox::No,
+                  parent_);
   return box.exec() == QMessageBox::Yes;
 }
 

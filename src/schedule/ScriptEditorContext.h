@@ -20,10 +20,9 @@ inline constexpr const char* kLoadScriptQuestion =
 
 // The file dialogs' choices for script files.
 inline const std::vector<Prompter::FileFilter>& ScriptFileFilters() {
-  static const std::vector<Prompter::FileFilter> filters = {
-      {"Ondivo scripts (*.ovs)", "*.ovs"},
-      {"Plain text (*.txt)", "*.txt"},
-      {"All files (*.*)", "*.*"}};
+  static const std::vector<Prompter::FileFilter> filters = {{"Ondivo scripts (*.ovs)", "*.ovs"},
+                                                            {"Plain text (*.txt)", "*.txt"},
+                                                            {"All files (*.*)", "*.*"}};
   return filters;
 }
 

@@ -145,13 +145,14 @@ void tScriptRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   painter->setFont(opt.font);
   const int nameLeft = r.left() + kIconSize + 6;
   const QRect nameRect(nameLeft, r.top(), r.right() - nameLeft, r.height());
-  painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter,
-                    QString::fromUtf8(ActionKeyword(kind).data(),
-                                      static_cast<int>(ActionKeyword(kind).size())));
+  painter->drawText(
+      nameRect, Qt::AlignLeft | Qt::AlignVCenter,
+      QString::fromUtf8(ActionKeyword(kind).data(), static_cast<int>(ActionKeyword(kind).size())));
   const QString time = index.data(TimeRole).toString();
   if (!time.isEmpty()) {
     // The times line up one gap (the widest name and 7 pixels) after the names.
-    const int timeLeft = nameLeft + opt.fontMetrics.horizontalAdvance(QStringLiteral("Mute off")) + 7;
+    const int timeLeft =
+        nameLeft + opt.fontMetrics.horizontalAdvance(QStringLiteral("Mute off")) + 7;
     painter->drawText(QRect(timeLeft, r.top(), r.right() - timeLeft, r.height()),
                       Qt::AlignLeft | Qt::AlignVCenter, time);
   }
@@ -196,8 +197,8 @@ QStringList tScriptList::mimeTypes() const {
 QMimeData* tScriptList::mimeData(const QList<QListWidgetItem*>& items) const {
   if (items.isEmpty()) return nullptr;
   QListWidgetItem* item = items.first();
-  const int value = kind_ == tScriptDrag::Events ? item->data(tScriptRowDelegate::KindRole).toInt()
-                                                 : row(item);
+  const int value =
+      kind_ == tScriptDrag::Events ? item->data(tScriptRowDelegate::KindRole).toInt() : row(item);
   return ScriptDragData({kind_, value});
 }
 

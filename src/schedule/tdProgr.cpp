@@ -92,8 +92,8 @@ void tdProgr::RefreshProgram(std::optional<size_t> select) {
     const QSignalBlocker blocker(script_);
     script_->clear();
     for (const auto& action : editing_.Program()) {
-      script_->AddRow(action->Kind, QString::fromStdString(MinuteText(action->Hour() * 60 +
-                                                                      action->Minute())));
+      script_->AddRow(action->Kind,
+                      QString::fromStdString(MinuteText(action->Hour() * 60 + action->Minute())));
     }
   }
   Enable();
@@ -139,8 +139,7 @@ void tdProgr::RightClick() {
     return;
   }
   const tTimeOfDay now = context_.Time.Now();
-  const auto added =
-      editing_.Add(SelectedEvent(), TimeOfDay(now.Hour, now.Minute, now.Second));
+  const auto added = editing_.Add(SelectedEvent(), TimeOfDay(now.Hour, now.Minute, now.Second));
   if (!added) {
     Refuse();
     return;

@@ -51,9 +51,8 @@ void tdProgr::btSaveClick() {
 
 void tdProgr::iSaveAsClick() {
   const std::string offered =
-      fileName_.empty()
-          ? OfferedScriptPath(context_.Scripts.FileName(), DocumentsFolder()).string()
-          : fileName_;
+      fileName_.empty() ? OfferedScriptPath(context_.Scripts.FileName(), DocumentsFolder()).string()
+                        : fileName_;
   const auto path = prompts_.SaveFile("Save script", ScriptFileFilters(), "ovs", offered);
   if (path) SaveTo(*path);
 }

@@ -140,10 +140,10 @@ void tdProgr::SaveClick() {
       auto& jump = static_cast<zJumpTo&>(action);
       const double step = context_.Card.GetDevCap(context_.Card.Model()).FMStep;
       jump.Band = panelBand_;
-      jump.Frequency = panelBand_ == bAM
-                           ? TRadioCard::SnapFrequency(freq_->value(), kAMStep, kAMLow, kAMHigh)
-                           : TRadioCard::SnapFrequency(freq_->value(), step > 0 ? step : 0.05,
-                                                       kFMLow, kFMHigh);
+      jump.Frequency =
+          panelBand_ == bAM
+              ? TRadioCard::SnapFrequency(freq_->value(), kAMStep, kAMLow, kAMHigh)
+              : TRadioCard::SnapFrequency(freq_->value(), step > 0 ? step : 0.05, kFMLow, kFMHigh);
       jump.Stereo = freqStereo_->isChecked();
       break;
     }

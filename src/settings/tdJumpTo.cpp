@@ -67,7 +67,8 @@ tdJumpTo::tdJumpTo(QWidget* parent, tJumpToValues values, HelpHook help, char de
   grid->addWidget(slider_, 1, 0, 1, 4);
   grid->setColumnStretch(3, 1);
 
-  const tDialogButtons buttons = AddDialogButtons(*this, help_, "Tuning_radio_frequency", QStringLiteral("Ok"));
+  const tDialogButtons buttons =
+      AddDialogButtons(*this, help_, "Tuning_radio_frequency", QStringLiteral("Ok"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);

@@ -24,8 +24,8 @@
 #include "schedule/ScriptLists.h"
 #include "schedule/ScriptRunner.h"
 #include "sim/EmulatedRadioTrack.h"
-#include "tests/support/PanelRig.h"
 #include "tests/support/HardwareDoubles.h"
+#include "tests/support/PanelRig.h"
 #include "tests/support/ScriptedPrompter.h"
 
 namespace ondivo {
@@ -72,7 +72,9 @@ struct Editor {
       if (Events()->item(i)->data(tScriptRowDelegate::KindRole).toInt() == int(kind)) return i;
     return -1;
   }
-  void Click(const char* name) const { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+  void Click(const char* name) const {
+    QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton);
+  }
   void Tick(int ms) {
     timers.Advance(milliseconds(ms));
     dialog->PreviewTick();
@@ -187,9 +189,7 @@ TEST(tdProgrTest, EachKindShowsItsPanelAndSaveAppliesIt) {
   Editor e(
       "Beep.0600.2.880.300\r\nVolume.0700.12\r\nJump to.0800.000.999.AM.MN\r\nPreset.0900.5.MN\r\n"
       "Off.1000\r\n");
-  const auto shown = [&] {
-    return e.Find<QStackedWidget>("Kinds")->currentWidget()->objectName();
-  };
+  const auto shown = [&] { return e.Find<QStackedWidget>("Kinds")->currentWidget()->objectName(); };
   EXPECT_EQ(shown(), "gBeep");
   EXPECT_EQ(e.Find<QSpinBox>("BFreq")->value(), 880);
   e.Select(1);

@@ -54,8 +54,8 @@ class ScriptedPrompter final : public Prompter {
     return texts;
   }
 
-  std::deque<bool> answers;                        // for Ask
-  std::deque<std::optional<std::string>> files;    // for OpenFile / SaveFile
+  std::deque<bool> answers;                      // for Ask
+  std::deque<std::optional<std::string>> files;  // for OpenFile / SaveFile
   std::vector<Shown> shown;
   std::vector<FileFilter> lastFilters;
   std::string lastExtension;

@@ -6,17 +6,17 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QListWidget>
+#include <QPixmap>
 #include <QTabWidget>
 
 #include <cstdio>
 #include <fstream>
 
 #include "panel/ConfigurationKeys.h"
+#include "platform/Clock.h"
 #include "radio/CardMixer.h"
 #include "radio/DevCaps.h"
-#include "platform/Clock.h"
 #include "radio/RadioCard.h"
 #include "schedule/ScriptFile.h"
 #include "schedule/ScriptRunner.h"
@@ -81,17 +81,23 @@ tSetupMachine Machine(bool soundCard, const CardMixer* mixer, std::optional<tMod
   return machine;
 }
 
+// A few presets, one of them an AM station.
+PresetsBank SampleBank() {
+  PresetsBank bank;
+  bank.Store(1, "Classic 88", 88.1, bFM);
+  bank.Store(2, "Radio Forum", 98.0, bFM);
+  bank.Store(5, "Talk 999", 0.999, bAM);
+  bank.Store(100, "Blues Avenue", 104.3, bFM);
+  return bank;
+}
+
 // The alarm dialog on an FM card with a few presets (an AM one it cannot receive), once with
 // the alarm's station chosen and once with none.
 bool ShootAlarm(const QString& folder) {
   sim::SimulatedRig rig(mRadioTrack, false);
   TRadioCard card(rig.Hardware());
   card.SetModel(mRadioTrack);
-  PresetsBank bank;
-  bank.Store(1, "Classic 88", 88.1, bFM);
-  bank.Store(2, "Radio Forum", 98.0, bFM);
-  bank.Store(5, "Talk 999", 0.999, bAM);
-  bank.Store(100, "Blues Avenue", 104.3, bFM);
+  const PresetsBank bank = SampleBank();
   tdAlarm chosen(nullptr, tAlarmValues({6, 30, 2}, bank, card, 0), {});
   bool ok = Save(chosen, folder, "alarm");
   tdAlarm none(nullptr, tAlarmValues({23, 59, 0}, bank, card, 0), {});
@@ -105,10 +111,7 @@ bool ShootEditor(const QString& folder) {
   sim::SimulatedRig rig(mRadioTrack, false);
   TRadioCard card(rig.Hardware());
   card.SetModel(mRadioTrack);
-  PresetsBank bank;
-  bank.Store(1, "Classic 88", 88.1, bFM);
-  bank.Store(2, "Radio Forum", 98.0, bFM);
-  bank.Store(5, "Talk 999", 0.999, bAM);
+  const PresetsBank bank = SampleBank();
   const LocaleFormat locale;
   QTemporaryDir dir;
   const std::filesystem::path file = dir.filePath("morning.ovs").toStdString();
@@ -122,10 +125,10 @@ bool ShootEditor(const QString& folder) {
   ScriptRunner scripts;
   scripts.Script() = std::move(*script);
   shots::SilentPrompter prompts;
-  tdProgr editor(nullptr,
-                 {scripts, bank, card, false, SystemClockTimeOfDay(), SystemSteadyClock(), nullptr,
-                  locale},
-                 prompts, {});
+  tdProgr editor(
+      nullptr,
+      {scripts, bank, card, false, SystemClockTimeOfDay(), SystemSteadyClock(), nullptr, locale},
+      prompts, {});
   auto* program = editor.findChild<QListWidget*>("Script");
   const char* names[] = {"muteoff", "volume", "preset", "beep", "jumpto", "muteon", "off"};
   bool ok = true;
@@ -135,10 +138,10 @@ bool ShootEditor(const QString& folder) {
   }
   ScriptRunner none;
   const PresetsBank noPresets;
-  tdProgr empty(nullptr,
-                {none, noPresets, card, false, SystemClockTimeOfDay(), SystemSteadyClock(),
-                 nullptr, locale},
-                prompts, {});
+  tdProgr empty(
+      nullptr,
+      {none, noPresets, card, false, SystemClockTimeOfDay(), SystemSteadyClock(), nullptr, locale},
+      prompts, {});
   return Save(empty, folder, "editor-empty") && ok;
 }
 
