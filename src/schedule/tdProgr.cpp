@@ -53,6 +53,7 @@ tdProgr::tdProgr(QWidget* parent, const tScriptEditorContext& context, Prompter&
   SetPanelBand(card.Band(), true);
 
   fileName_ = context_.Scripts.FileName();
+  lastFile_ = fileName_;
   askOnSave_ = !fileName_.empty();
   SetCaption();
 

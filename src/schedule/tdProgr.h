@@ -112,6 +112,7 @@ class tdProgr : public QDialog {
   BeepHook beep_;
   ScriptEditing editing_;
   std::string fileName_;  // empty until the script has a file of its own
+  std::string lastFile_;  // the script file last saved or loaded, whose folder is offered
   bool askOnSave_ = false;
   tTimeRange range_;
   tBand panelBand_ = bFM;

@@ -19,6 +19,10 @@ std::filesystem::path DocumentsFolder() {
 
 void tdProgr::btNewClick() {
   if (!prompts_.Ask(kEraseQuestion, "Warning")) return;
+  // A new script is not the file the old one came from: saving it asks for a name.
+  fileName_.clear();
+  askOnSave_ = false;
+  SetCaption();
   editing_.Program().Clear();
   RefreshProgram(std::nullopt);
 }
@@ -34,6 +38,7 @@ void tdProgr::btLoadClick() {
     return;
   }
   fileName_ = *path;
+  lastFile_ = fileName_;
   SetCaption();
   title_->setText(QString::fromStdString(loaded->Title()));
   editing_.Program() = std::move(*loaded);
@@ -51,8 +56,7 @@ void tdProgr::btSaveClick() {
 
 void tdProgr::iSaveAsClick() {
   const std::string offered =
-      fileName_.empty() ? OfferedScriptPath(context_.Scripts.FileName(), DocumentsFolder()).string()
-                        : fileName_;
+      fileName_.empty() ? OfferedScriptPath(lastFile_, DocumentsFolder()).string() : fileName_;
   const auto path = prompts_.SaveFile("Save script", ScriptFileFilters(), "ovs", offered);
   if (path) SaveTo(*path);
 }
@@ -66,6 +70,7 @@ bool tdProgr::SaveTo(const std::string& path) {
   }
   if (!written.Notice.empty()) prompts_.Message(written.Notice, Prompter::Icon::Warning);
   fileName_ = path;
+  lastFile_ = path;
   askOnSave_ = false;
   SetCaption();
   return true;

@@ -330,9 +330,15 @@ TEST(tdProgrTest, FilesRoundTripAndACorruptFileLeavesTheProgram) {
 
   e.Click("btNew");  // answered No
   EXPECT_EQ(e.Edited().Count(), 3u);
-  e.prompts.answers = {true, true};
+  // A new script has no file yet: its Save offers NoName.Ovs beside the last file.
+  e.prompts.answers = {true};
   e.Click("btNew");
   EXPECT_TRUE(e.Edited().Empty());
+  EXPECT_EQ(e.dialog->windowTitle(), "Programming -");
+  e.Click("Right");
+  e.Click("btSave");  // cancelled
+  EXPECT_EQ(e.prompts.lastOffered, (e.r.dir / "NoName.Ovs").string());
+  e.prompts.answers = {true};
   e.prompts.files.push_back(path);
   e.Click("btLoad");
   EXPECT_EQ(Times(e.Edited()), (std::vector<std::string>{"00:00", "07:00", "07:01"}));
