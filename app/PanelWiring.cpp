@@ -12,6 +12,7 @@
 #include "radio/RadioCard.h"
 #include "radio/SerialPortProbe.h"
 #include "schedule/tdAlarm.h"
+#include "schedule/tdProgr.h"
 #include "schedule/tdSnooze.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
@@ -86,6 +87,9 @@ tMainServices PanelServices(const tPanelWiring& w) {
   };
   services.RunSleep = [](QWidget* parent, int minutes) {
     return tdSnooze::Run(parent, minutes, HelpOf(parent));
+  };
+  services.RunScriptEditor = [&prompts](QWidget* parent, const tScriptEditorContext& context) {
+    return tdProgr::Run(parent, context, prompts, HelpOf(parent));
   };
   services.Tones = w.Tones;
   services.RunExit = tdExit::Run;

@@ -19,13 +19,13 @@ namespace {
 class NoPrompts final : public Prompter {
  public:
   void Message(const std::string&, Icon, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
+  bool Ask(const std::string&, const std::string&, Icon) override { return false; }
   std::optional<std::string> OpenFile(const std::string&, const std::vector<FileFilter>&,
                                       const std::string&) override {
     return std::nullopt;
   }
   std::optional<std::string> SaveFile(const std::string&, const std::vector<FileFilter>&,
-                                      const std::string&) override {
+                                      const std::string&, const std::string&) override {
     return std::nullopt;
   }
 };

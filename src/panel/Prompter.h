@@ -21,15 +21,17 @@ class Prompter {
   // A message with an OK button.
   virtual void Message(const std::string& text, Icon icon = Icon::Error,
                        const std::string& title = "Warning") = 0;
-  // A Yes/No question with the information icon; true when the answer is Yes.
-  virtual bool Ask(const std::string& text, const std::string& title = "Warning") = 0;
-  // File dialogs; nullopt when cancelled.
+  // A Yes/No question, with the information icon unless told; true when the answer is Yes.
+  virtual bool Ask(const std::string& text, const std::string& title = "Warning",
+                   Icon icon = Icon::Information) = 0;
+  // File dialogs; nullopt when cancelled. The save dialog starts on offered when given.
   virtual std::optional<std::string> OpenFile(const std::string& title,
                                               const std::vector<FileFilter>& filters,
                                               const std::string& defaultExtension) = 0;
   virtual std::optional<std::string> SaveFile(const std::string& title,
                                               const std::vector<FileFilter>& filters,
-                                              const std::string& defaultExtension) = 0;
+                                              const std::string& defaultExtension,
+                                              const std::string& offered = {}) = 0;
 };
 
 }  // namespace ondivo

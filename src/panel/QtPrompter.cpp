@@ -24,6 +24,18 @@ QString Filters(const std::vector<Prompter::FileFilter>& filters) {
   return parts.join(";;");
 }
 
+QMessageBox::Icon BoxIcon(Prompter::Icon icon) {
+  switch (icon) {
+    case Prompter::Icon::Error:
+      return QMessageBox::Critical;
+    case Prompter::Icon::Warning:
+      return QMessageBox::Warning;
+    case Prompter::Icon::Information:
+      break;
+  }
+  return QMessageBox::Information;
+}
+
 std::optional<std::string> Chosen(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
@@ -33,17 +45,14 @@ std::optional<std::string> Chosen(const QString& path) {
 
 void QtPrompter::Message(const std::string& text, Icon icon, const std::string& title) {
   QApplication::beep();
-  const QMessageBox::Icon qtIcon = icon == Icon::Error     ? QMessageBox::Critical
-                                   : icon == Icon::Warning ? QMessageBox::Warning
-                                                           : QMessageBox::Information;
-  QMessageBox box(qtIcon, Text(title), Text(text), QMessageBox::Ok, parent_);
+  QMessageBox box(BoxIcon(icon), Text(title), Text(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 
-bool QtPrompter::Ask(const std::string& text, const std::string& title) {
+bool QtPrompter::Ask(const std::string& text, const std::string& title, Icon icon) {
   QApplication::beep();
-  QMessageBox box(QMessageBox::Information, Text(title), Text(text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
+  QMessageBox box(BoxIcon(icon), Text(title), Text(text), QMessageBox::Yes | QMessageBox::No,
+                  parent_);
   return box.exec() == QMessageBox::Yes;
 }
 
@@ -59,9 +68,11 @@ std::optional<std::string> QtPrompter::OpenFile(const std::string& title,
 
 std::optional<std::string> QtPrompter::SaveFile(const std::string& title,
                                                 const std::vector<FileFilter>& filters,
-                                                const std::string& defaultExtension) {
+                                                const std::string& defaultExtension,
+                                                const std::string& offered) {
   QFileDialog dialog(parent_, Text(title), {}, Filters(filters));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  if (!offered.empty()) dialog.selectFile(QString::fromStdString(offered));
   dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return Chosen(dialog.selectedFiles().first());

@@ -51,7 +51,7 @@ class Tone;
 class Schedule;
 class TimeOfDaySource;
 class MonotonicClock;
-class tScript;
+struct tScriptEditorContext;
 
 // The display mode a Display command selects, or -1 for other commands.
 int DisplayModeOf(tCommandId id);
@@ -105,8 +105,7 @@ struct tMainServices {
   // The script editor, opened on the current script: true after "OK", when it has replaced the
   // script's actions and title with the edited ones. Unset, "Scripting" only switches
   // programming mode off.
-  std::function<bool(QWidget*, tScript& script, const PresetsBank&, const TRadioCard&)>
-      RunScriptEditor;
+  std::function<bool(QWidget*, const tScriptEditorContext&)> RunScriptEditor;
   // The time of day of the clock, the alarm and the scripts, and the monotonic clock of the
   // sleep and beeper timers; the system's when not set.
   const TimeOfDaySource* Time = nullptr;

@@ -16,6 +16,7 @@
 #include "panel/tdMain.h"
 #include "radio/RadioCard.h"
 #include "schedule/Schedule.h"
+#include "schedule/ScriptEditorContext.h"
 #include "schedule/ScriptFile.h"
 #include "stations/TimeText.h"
 
@@ -24,8 +25,6 @@ namespace ondivo {
 namespace {
 
 constexpr const char* kFavoritesNotDefined = "Favorites aren't defined";
-constexpr const char* kLoadScriptQuestion =
-    "If you load a new script, the\rcurrent script will be erased.\rAre you sure ?";
 
 QTimer* MakeTimer(QObject* owner, Qt::TimerType type) {
   auto* timer = new QTimer(owner);
@@ -182,7 +181,9 @@ void tdMain::Actions_Prog() {
     bool edited = false;
     {
       ModalScope scope(*this);
-      edited = services_.RunScriptEditor(this, scripts.Script(), bank_, card_);
+      edited = services_.RunScriptEditor(
+          this, {scripts, bank_, card_, state_.Muted, schedule_->TimeOfDay(),
+                 schedule_->Monotonic(), services_.Tones, services_.Locale});
     }
     if (edited) scripts.Edited();
   }
@@ -192,11 +193,7 @@ void tdMain::Actions_Prog() {
 void tdMain::File_LoadScript() {
   ScriptRunner& scripts = schedule_->Scripts;
   if (!scripts.Script().Empty() && !prompts_.Ask(kLoadScriptQuestion, "Warning")) return;
-  const auto path = prompts_.OpenFile("Load script",
-                                      {{"Ondivo scripts (*.ovs)", "*.ovs"},
-                                       {"Plain text (*.txt)", "*.txt"},
-                                       {"All files (*.*)", "*.*"}},
-                                      "ovs");
+  const auto path = prompts_.OpenFile("Load script", ScriptFileFilters(), "ovs");
   if (!path) return;
   scripts.SwitchOff();
   std::unique_ptr<tScript> loaded;

@@ -32,6 +32,8 @@ class Schedule {
 
   tTimeOfDay TimeNow() const { return timeOfDay_.Now(); }
   tMonotonic MonotonicNow() const { return monotonic_.Now(); }
+  const TimeOfDaySource& TimeOfDay() const { return timeOfDay_; }
+  const MonotonicClock& Monotonic() const { return monotonic_; }
 
   AlarmClock Alarm;
   ScriptRunner Scripts;

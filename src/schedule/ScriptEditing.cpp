@@ -1,6 +1,7 @@
 #include "schedule/ScriptEditing.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/AsciiText.h"
 
@@ -15,6 +16,19 @@ double TimeOfMinute(int minuteOfDay) {
 }
 
 }  // namespace
+
+std::string MinuteText(int minuteOfDay) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", (minuteOfDay / 60) % 100, minuteOfDay % 60);
+  return text;
+}
+
+std::filesystem::path OfferedScriptPath(const std::string& fileName,
+                                        const std::filesystem::path& documents) {
+  const std::filesystem::path known(fileName);
+  const std::filesystem::path folder = known.has_parent_path() ? known.parent_path() : documents;
+  return folder / kNoNameScript;
+}
 
 int tTimeRange::Pull(int hour, int minute) const {
   hour = std::clamp(hour, Begin / 60, End / 60);

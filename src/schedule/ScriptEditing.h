@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,16 @@ struct tTimeRange {
   int Pull(int hour, int minute) const;
   bool operator==(const tTimeRange&) const = default;
 };
+
+// A minute of the day as the editor shows it: "07:05".
+std::string MinuteText(int minuteOfDay);
+
+// The file a script is saved to when the editor knows none of its own: "NoName.Ovs" in the folder
+// of the script last saved or loaded (fileName), else in documents. A bare name is never left
+// to land in the working directory.
+inline constexpr const char* kNoNameScript = "NoName.Ovs";
+std::filesystem::path OfferedScriptPath(const std::string& fileName,
+                                        const std::filesystem::path& documents);
 
 // The script editor's program without widgets: a copy of a script that stays in strictly
 // increasing time, and the rules for adding, inserting, moving and deleting its actions. A

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "schedule/Script.h"
 
@@ -34,6 +35,8 @@ class ScriptRunner {
   tScript& Script() { return script_; }
   const tScript& Script() const { return script_; }
   const std::string& FileName() const { return fileName_; }
+  // The file the script editor last saved to or loaded from.
+  void SetFileName(std::string path) { fileName_ = std::move(path); }
   const std::string& LastActionTime() const { return lastActionTime_; }
 
   // A script read from path replaces the current one, and programming mode goes on.

@@ -1,7 +1,6 @@
 #include "schedule/tdAlarm.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -13,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "controls/DialogButtons.h"
 #include "controls/Display.h"
 
 namespace ondivo {
@@ -121,26 +121,13 @@ tdAlarm::tdAlarm(QWidget* parent, tAlarmValues values, HelpHook help)
   station->addWidget(jumpLabel);
   station->addWidget(favorites_, 1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* helpButton = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-  helpButton->setObjectName("btHelp");
-  helpButton->setAutoDefault(false);
-  QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  cancel->setObjectName("btCancel");
-  cancel->setAutoDefault(false);
-  ok_ = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  ok_->setObjectName("btOk");
-  ok_->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(helpButton, &QPushButton::clicked, this, [this] {
-    if (help_) help_("The_Alarm_function");
-  });
+  const tDialogButtons buttons = AddDialogButtons(*this, help_, "The_Alarm_function");
+  ok_ = buttons.Ok;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(station);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.Box);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   ShowValues();

@@ -1,12 +1,13 @@
 #include "schedule/tdSnooze.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "controls/DialogButtons.h"
 
 namespace ondivo {
 
@@ -28,25 +29,11 @@ tdSnooze::tdSnooze(QWidget* parent, int minutes, HelpHook help)
   row->addWidget(label);
   row->addStretch(1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* helpButton = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-  helpButton->setObjectName("btHelp");
-  helpButton->setAutoDefault(false);
-  QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  cancel->setObjectName("btCancel");
-  cancel->setAutoDefault(false);
-  QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  ok->setObjectName("btOk");
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(helpButton, &QPushButton::clicked, this, [this] {
-    if (help_) help_("Sleep_function");
-  });
+  const tDialogButtons buttons = AddDialogButtons(*this, help_, "Sleep_function");
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.Box);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   minutes_->setFocus();
   minutes_->selectAll();

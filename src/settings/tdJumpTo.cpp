@@ -1,7 +1,6 @@
 #include "settings/tdJumpTo.h"
 
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+
+#include "controls/DialogButtons.h"
 
 namespace ondivo {
 
@@ -66,25 +67,12 @@ tdJumpTo::tdJumpTo(QWidget* parent, tJumpToValues values, HelpHook help, char de
   grid->addWidget(slider_, 1, 0, 1, 4);
   grid->setColumnStretch(3, 1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* helpButton = buttons->addButton("Help", QDialogButtonBox::HelpRole);
-  helpButton->setObjectName("btHelp");
-  helpButton->setAutoDefault(false);
-  QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-  cancel->setObjectName("btCancel");
-  cancel->setAutoDefault(false);
-  QPushButton* ok = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
-  ok->setObjectName("btOk");
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(helpButton, &QPushButton::clicked, this, [this] {
-    if (help_) help_("Tuning_radio_frequency");
-  });
+  const tDialogButtons buttons =
+      AddDialogButtons(*this, help_, "Tuning_radio_frequency", QStringLiteral("Ok"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.Box);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(fm_, &QPushButton::toggled, this, [this](bool down) {

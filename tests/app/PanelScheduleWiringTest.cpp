@@ -1,14 +1,17 @@
-// The alarm and sleep dialogs and the tones as the executable's wiring hands them to the panel.
+// The alarm, sleep and script editor dialogs and the tones as the executable's wiring hands them to
+// the panel.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/PanelWiring.h"
 #include "audio/AlsaTone.h"
 #include "panel/tdMain.h"
+#include "schedule/Schedule.h"
 #include "sim/SimulatedRig.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
@@ -51,39 +54,48 @@ TEST_F(PanelScheduleWiringTest, AlarmAndSleepOpenTheRealDialogsAndTheToneIsTheWi
   ASSERT_EQ(services.Tones, tone.get());
 }
 
+// The panel built through the executable's wiring on an emulated RadioTrack, with free time.
+struct WiredPanel {
+  WiredPanel(const test::TempDir& dir, Tone* tone) : card(rig.Hardware()) {
+    test::WriteBytes(dir / "Ondivo.ini", "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n");
+    tPanelWiring wiring;
+    wiring.Card = &card;
+    wiring.Prompts = &prompts;
+    wiring.ConfigDir = dir.Path();
+    wiring.PortGrantNeeded = false;
+    wiring.Tones = tone;
+    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
+    tMainServices services = PanelServices(wiring);
+    services.Time = &timeOfDay;
+    services.Timers = &timers;
+    panel = std::make_unique<tdMain>(std::move(services));
+  }
+
+  sim::SimulatedRig rig{mRadioTrack, false};
+  TRadioCard card;
+  test::ScriptedPrompter prompts;
+  test::SetTimeOfDay timeOfDay;
+  test::ManualClock timers;
+  std::unique_ptr<tdMain> panel;
+};
+
 // A script's beep action, run by the panel on the wiring's tone, is heard on the sound card: two
 // tones of 880 Hz lasting 300 ms.
 TEST_F(PanelScheduleWiringTest, AScriptBeepActionSoundsOnTheSoundCard) {
   StartCard();
-  sim::SimulatedRig rig(mRadioTrack, false);
-  TRadioCard card(rig.Hardware());
-  test::WriteBytes(dir / "Ondivo.ini", "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n");
-  test::WriteBytes(dir / "beep.ovs", ";Wake\nBeep.0700.2.880.300\n");
-  test::ScriptedPrompter prompts;
-  prompts.files.push_back((dir / "beep.ovs").string());
   const std::unique_ptr<Tone> tone = PanelTone(soundCard->DeviceName());
-  tPanelWiring wiring;
-  wiring.Card = &card;
-  wiring.Prompts = &prompts;
-  wiring.ConfigDir = dir.Path();
-  wiring.PortGrantNeeded = false;
-  wiring.Tones = tone.get();
-  wiring.HardwareChanged = [&rig](tModel model) { rig.Follow(model); };
-  tMainServices services = PanelServices(wiring);
-  test::SetTimeOfDay timeOfDay;
-  test::ManualClock timers;
-  services.Time = &timeOfDay;
-  services.Timers = &timers;
-  tdMain panel(std::move(services));
-  ASSERT_TRUE(panel.Create());
+  WiredPanel p(dir, tone.get());
+  test::WriteBytes(dir / "beep.ovs", ";Wake\nBeep.0700.2.880.300\n");
+  p.prompts.files.push_back((dir / "beep.ovs").string());
+  ASSERT_TRUE(p.panel->Create());
 
-  timeOfDay.Set(6, 59, 59);
-  panel.Run(cmLoadScript);
-  timeOfDay.Set(7, 0, 0);
-  panel.ClockTimer();
+  p.timeOfDay.Set(6, 59, 59);
+  p.panel->Run(cmLoadScript);
+  p.timeOfDay.Set(7, 0, 0);
+  p.panel->ClockTimer();
   for (int second = 0; second < 3; ++second) {
-    timers.Advance(std::chrono::milliseconds(1000));
-    panel.BeeperTimer();
+    p.timers.Advance(std::chrono::milliseconds(1000));
+    p.panel->BeeperTimer();
   }
   static_cast<AlsaTone&>(*tone).Flush();
   const std::vector<sim::PlayedSound> played = soundCard->Played();
@@ -92,6 +104,32 @@ TEST_F(PanelScheduleWiringTest, AScriptBeepActionSoundsOnTheSoundCard) {
     EXPECT_NEAR(test::MeasuredFrequency(sound), 880, 8.8);
     EXPECT_NEAR(test::HeardMs(sound), 300, 10);
   }
+}
+
+// "Scripting" opens the real script editor through the executable's wiring: its OK hands the
+// program to the panel, which switches programming mode on, and the station stays the panel's.
+TEST_F(PanelScheduleWiringTest, ScriptingOpensTheEditorAndItsOkStartsTheEditedScript) {
+  WiredPanel p(dir, nullptr);
+  ASSERT_TRUE(p.panel->Create());
+  const double station = p.card.Frequency();
+
+  p.timeOfDay.Set(7, 30, 20);
+  QTimer::singleShot(0, [] {
+    QWidget* editor = QApplication::activeModalWidget();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), "Programming -");
+    QTest::mouseClick(editor->findChild<QToolButton*>("Right"), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QPushButton*>("btOk"), Qt::LeftButton);
+  });
+  p.panel->Run(cmProgr);
+  const ScriptRunner& scripts = p.panel->ScheduleState().Scripts;
+  EXPECT_TRUE(scripts.On());
+  ASSERT_EQ(scripts.Script().Count(), 1u);
+  EXPECT_EQ(scripts.Script()[0].Kind, akMuteOn);
+  EXPECT_EQ(scripts.Script()[0].Hour() * 60 + scripts.Script()[0].Minute(), 7 * 60 + 30);
+  EXPECT_EQ(p.panel->ProgButton()->toolTip(), "Programming mode on/off (internal)");
+  EXPECT_EQ(p.card.Frequency(), station);
+  EXPECT_TRUE(p.prompts.shown.empty());
 }
 
 }  // namespace

@@ -150,5 +150,14 @@ TEST(ScriptEditingTest, DiffersFromTheCurrentScriptInTitleCountKindTimeOrField) 
   EXPECT_TRUE(editing.DiffersFrom(current, "Morning"));
 }
 
+// A script without a file is offered beside the last one, else in the documents folder; a bare
+// name (no folder) never sends it to the working directory.
+TEST(ScriptEditingTest, NoNameIsOfferedBesideTheLastFileOrInTheDocuments) {
+  EXPECT_EQ(OfferedScriptPath("/home/u/scripts/wake.ovs", "/home/u/Documents"),
+            "/home/u/scripts/NoName.Ovs");
+  EXPECT_EQ(OfferedScriptPath("", "/home/u/Documents"), "/home/u/Documents/NoName.Ovs");
+  EXPECT_EQ(OfferedScriptPath("wake.ovs", "/home/u/Documents"), "/home/u/Documents/NoName.Ovs");
+}
+
 }  // namespace
 }  // namespace ondivo

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "audio/Tone.h"
 #include "platform/Clock.h"
 #include "platform/Delay.h"
 #include "radio/CardMixer.h"
@@ -132,6 +133,23 @@ class SetTimeOfDay final : public TimeOfDaySource {
   tTimeOfDay Now() const override { return now; }
   void Set(int hour, int minute, int second = 0) { now = {hour, minute, second}; }
   tTimeOfDay now{12, 0, 0};
+};
+
+// Records the tones asked for.
+class RecordingTone final : public Tone {
+ public:
+  struct Played {
+    int frequency, duration;
+    int64_t atMs;  // on the panel's monotonic clock
+  };
+  explicit RecordingTone(const ManualClock& clock) : clock_(clock) {}
+  void Play(int frequencyHz, int durationMs) override {
+    played.push_back({frequencyHz, durationMs, clock_.ElapsedMs()});
+  }
+  std::vector<Played> played;
+
+ private:
+  const ManualClock& clock_;
 };
 
 // The card wired to a recording bus (ports and waits on one timeline), with a mixer when given.

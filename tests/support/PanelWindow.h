@@ -18,23 +18,6 @@
 
 namespace ondivo::test {
 
-// Records the tones asked for.
-class RecordingTone final : public Tone {
- public:
-  struct Played {
-    int frequency, duration;
-    int64_t atMs;  // on the panel's monotonic clock
-  };
-  explicit RecordingTone(const ManualClock& clock) : clock_(clock) {}
-  void Play(int frequencyHz, int durationMs) override {
-    played.push_back({frequencyHz, durationMs, clock_.ElapsedMs()});
-  }
-  std::vector<Played> played;
-
- private:
-  const ManualClock& clock_;
-};
-
 // The real front panel on emulated hardware with free time, its configuration folder a
 // temporary one holding the given Ondivo.ini (none when empty), and every dialog answered
 // by the test. With soundDevice, the card is wired to that ALSA device's sound card and the

@@ -23,8 +23,8 @@ class ScriptedPrompter final : public Prompter {
   void Message(const std::string& text, Icon icon, const std::string& title) override {
     shown.push_back({Shown::Message, text, icon, title});
   }
-  bool Ask(const std::string& text, const std::string& title) override {
-    shown.push_back({Shown::Question, text, Icon::Information, title});
+  bool Ask(const std::string& text, const std::string& title, Icon icon) override {
+    shown.push_back({Shown::Question, text, icon, title});
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();
@@ -38,7 +38,8 @@ class ScriptedPrompter final : public Prompter {
     return NextFile();
   }
   std::optional<std::string> SaveFile(const std::string& title, const std::vector<FileFilter>& f,
-                                      const std::string& ext) override {
+                                      const std::string& ext, const std::string& offer) override {
+    lastOffered = offer;
     lastFilters = f;
     lastExtension = ext;
     shown.push_back({Shown::Save, title, Icon::Information, title});
@@ -53,11 +54,12 @@ class ScriptedPrompter final : public Prompter {
     return texts;
   }
 
-  std::deque<bool> answers;                        // for Ask
-  std::deque<std::optional<std::string>> files;    // for OpenFile / SaveFile
+  std::deque<bool> answers;                      // for Ask
+  std::deque<std::optional<std::string>> files;  // for OpenFile / SaveFile
   std::vector<Shown> shown;
   std::vector<FileFilter> lastFilters;
   std::string lastExtension;
+  std::string lastOffered;  // the path the last save dialog started on
 
  private:
   std::optional<std::string> NextFile() {

@@ -1,25 +1,34 @@
-// Grabs every page of "Settings", the "Jump to" dialog, "Alarm setting" and "Sleep" as PNG
-// files, in a few telling states: a port card with a sound card, a serial radio without free
-// ports, a port card whose port access cannot be granted, an alarm with and without a station.
+// Grabs every page of "Settings", the "Jump to" dialog, "Alarm setting", "Sleep" and the script
+// editor as PNG files, in a few telling states: a port card with a sound card, a serial radio
+// without free ports, a port card whose port access cannot be granted, an alarm with and without
+// a station, and the editor with an action of each kind selected.
 // Usage: dialog-shots <output folder>
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QPixmap>
 #include <QTabWidget>
 
 #include <cstdio>
+#include <fstream>
 
 #include "panel/ConfigurationKeys.h"
+#include "platform/Clock.h"
 #include "radio/CardMixer.h"
 #include "radio/DevCaps.h"
 #include "radio/RadioCard.h"
+#include "schedule/ScriptFile.h"
+#include "schedule/ScriptRunner.h"
+#include "schedule/TimeOfDaySource.h"
 #include "schedule/tdAlarm.h"
+#include "schedule/tdProgr.h"
 #include "schedule/tdSnooze.h"
 #include "settings/tdJumpTo.h"
 #include "settings/tdSetup.h"
 #include "sim/SimulatedRig.h"
 #include "stations/PresetsBank.h"
+#include "support/ShotSupport.h"
 
 namespace {
 
@@ -72,23 +81,68 @@ tSetupMachine Machine(bool soundCard, const CardMixer* mixer, std::optional<tMod
   return machine;
 }
 
+// A few presets, one of them an AM station.
+PresetsBank SampleBank() {
+  PresetsBank bank;
+  bank.Store(1, "Classic 88", 88.1, bFM);
+  bank.Store(2, "Radio Forum", 98.0, bFM);
+  bank.Store(5, "Talk 999", 0.999, bAM);
+  bank.Store(100, "Blues Avenue", 104.3, bFM);
+  return bank;
+}
+
 // The alarm dialog on an FM card with a few presets (an AM one it cannot receive), once with
 // the alarm's station chosen and once with none.
 bool ShootAlarm(const QString& folder) {
   sim::SimulatedRig rig(mRadioTrack, false);
   TRadioCard card(rig.Hardware());
   card.SetModel(mRadioTrack);
-  PresetsBank bank;
-  bank.Store(1, "Classic 88", 88.1, bFM);
-  bank.Store(2, "Radio Forum", 98.0, bFM);
-  bank.Store(5, "Talk 999", 0.999, bAM);
-  bank.Store(100, "Blues Avenue", 104.3, bFM);
+  const PresetsBank bank = SampleBank();
   tdAlarm chosen(nullptr, tAlarmValues({6, 30, 2}, bank, card, 0), {});
   bool ok = Save(chosen, folder, "alarm");
   tdAlarm none(nullptr, tAlarmValues({23, 59, 0}, bank, card, 0), {});
   ok = Save(none, folder, "alarm-nostation") && ok;
   tdSnooze sleep(nullptr, 20, {});
   return Save(sleep, folder, "sleep") && ok;
+}
+
+// The script editor on a morning script holding one action of each kind, each selected in turn.
+bool ShootEditor(const QString& folder) {
+  sim::SimulatedRig rig(mRadioTrack, false);
+  TRadioCard card(rig.Hardware());
+  card.SetModel(mRadioTrack);
+  const PresetsBank bank = SampleBank();
+  const LocaleFormat locale;
+  QTemporaryDir dir;
+  const std::filesystem::path file = dir.filePath("morning.ovs").toStdString();
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << ";Weekday morning\r\nMute off.0630\r\nVolume.0631.12\r\nPreset.0632.2.ST\r\n"
+           "Beep.0700.3.880.300\r\nJump to.0715.101.500.FM.ST\r\nMute on.0800\r\nOff.0805\r\n";
+  }
+  std::unique_ptr<tScript> script;
+  if (ReadScriptFile(file, locale, script) != kScriptRead) return false;
+  ScriptRunner scripts;
+  scripts.Script() = std::move(*script);
+  shots::SilentPrompter prompts;
+  tdProgr editor(
+      nullptr,
+      {scripts, bank, card, false, SystemClockTimeOfDay(), SystemSteadyClock(), nullptr, locale},
+      prompts, {});
+  auto* program = editor.findChild<QListWidget*>("Script");
+  const char* names[] = {"muteoff", "volume", "preset", "beep", "jumpto", "muteon", "off"};
+  bool ok = true;
+  for (int row = 0; row < program->count(); ++row) {
+    program->setCurrentRow(row);
+    ok = Save(editor, folder, QStringLiteral("editor-%1").arg(names[row])) && ok;
+  }
+  ScriptRunner none;
+  const PresetsBank noPresets;
+  tdProgr empty(
+      nullptr,
+      {none, noPresets, card, false, SystemClockTimeOfDay(), SystemSteadyClock(), nullptr, locale},
+      prompts, {});
+  return Save(empty, folder, "editor-empty") && ok;
 }
 
 }  // namespace
@@ -171,5 +225,6 @@ int main(int argc, char** argv) {
               {}, ',');
   ok = Save(am, folder, "jumpto-am") && ok;
   ok = ShootAlarm(folder) && ok;
+  ok = ShootEditor(folder) && ok;
   return ok ? 0 : 1;
 }

@@ -20,13 +20,13 @@ class SilentPrompter final : public Prompter {
   void Message(const std::string& text, Icon, const std::string&) override {
     std::fprintf(stderr, "message: %s\n", text.c_str());
   }
-  bool Ask(const std::string&, const std::string&) override { return false; }
+  bool Ask(const std::string&, const std::string&, Icon) override { return false; }
   std::optional<std::string> OpenFile(const std::string&, const std::vector<FileFilter>&,
                                       const std::string&) override {
     return std::nullopt;
   }
   std::optional<std::string> SaveFile(const std::string&, const std::vector<FileFilter>&,
-                                      const std::string&) override {
+                                      const std::string&, const std::string&) override {
     return std::nullopt;
   }
 };
