@@ -72,7 +72,9 @@ TEST(Font5x7Test, EveryCodeHasItsOwnFiveColumnGlyph) {
   for (int code = 0; code < 128; ++code) {
     const Font5x7Rows& rows = Font5x7Glyph(code);
     for (uint8_t row : rows) EXPECT_LT(row, 32) << "code " << code;
-    if (code != ' ') EXPECT_NE(rows, Font5x7Rows{}) << "code " << code << " is blank";
+    if (code != ' ') {
+      EXPECT_NE(rows, Font5x7Rows{}) << "code " << code << " is blank";
+    }
     EXPECT_TRUE(seen.insert(rows).second) << "code " << code << " repeats another glyph";
   }
   // Outside the table: a visible block, never a crash.
