@@ -12,7 +12,7 @@ skip() {
   exit 77
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root for chroot"
-deb=$(ls "$build"/ondivo_*.deb 2>/dev/null | head -n1)
+deb=$(ls "$build"/ondivo_*.deb 2>/dev/null | head -n1 || true)
 [ -n "$deb" ] || skip "no package in $build: run scripts/package.sh"
 base=$build/package-root
 [ -x "$base/usr/bin/dpkg" ] || skip "no Debian root in $base: run scripts/package.sh"
