@@ -7,6 +7,7 @@
 
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
+#include "sim/SimulatedSdr.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
@@ -16,7 +17,7 @@ namespace {
 
 class SdrCardTest : public test::EmulatedSoundCardTestBase {
  protected:
-  static void SetUpTestSuite() { setenv("SOAPY_SDR_PLUGIN_PATH", ONDIVO_SOAPY_MODULE_DIR, 1); }
+  static void SetUpTestSuite() { sim::FindEmulatedSdr(); }
   void SetUp() override { StartCard(); }
 
   // An SDR card at port 1, volume 256 on the card; args names the device (else the first

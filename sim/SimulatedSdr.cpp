@@ -1,0 +1,42 @@
+#include "sim/SimulatedSdr.h"
+
+#include <cstdlib>
+
+namespace ondivo::sim {
+
+namespace {
+constexpr const char* kSearchVariable = "SOAPY_SDR_PLUGIN_PATH";
+constexpr const char* kModuleFile = "libSoapyOndivo.so";
+}  // namespace
+
+std::filesystem::path EmulatedSdrModuleFolder() {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const auto folder = executable.parent_path();
+    for (const auto& candidate :
+         {folder / "soapy-modules", folder.parent_path() / "lib" / "ondivo" / "soapy-modules"}) {
+      if (std::filesystem::is_regular_file(candidate / kModuleFile, error)) return candidate;
+    }
+  }
+  return ONDIVO_SOAPY_MODULE_DIR;
+}
+
+void FindEmulatedSdr() {
+  const std::string folder = EmulatedSdrModuleFolder().string();
+  const char* previous = std::getenv(kSearchVariable);
+  std::string paths = previous ? previous : "";
+  if (paths == folder || paths.rfind(folder + ":", 0) == 0) return;
+  paths = paths.empty() ? folder : folder + ":" + paths;
+  ::setenv(kSearchVariable, paths.c_str(), 1);
+}
+
+SdrDevices SimulatedSdrDevices(SdrDevices devices, const std::string& audioDevice,
+                               const std::string& streamDevice) {
+  FindEmulatedSdr();
+  if (!devices.Named(1)) devices.Override(1, "driver=ondivo");
+  if (audioDevice.empty() && !streamDevice.empty()) devices.AudioDevice = streamDevice;
+  return devices;
+}
+
+}  // namespace ondivo::sim
