@@ -64,6 +64,10 @@ AppHardware::AppHardware(const tCommandLine& options, const std::vector<std::str
 
 AppHardware::~AppHardware() = default;
 
+const sim::EmulatedSoundCard* AppHardware::EmulatedCard() const {
+  return rig_ ? rig_->SoundCard() : nullptr;
+}
+
 void AppHardware::Follow(tModel model) {
   if (rig_) rig_->Follow(model);
 }

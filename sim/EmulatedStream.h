@@ -28,5 +28,7 @@ inline constexpr unsigned kStreamSeconds = 4;
 // stream. Read while sound still arrives, the oldest frames may already be newer ones: measure
 // the end.
 std::optional<PlayedSound> ReadStreamedSound(const std::filesystem::path& path);
+// How many frames the stream output was given since it was opened (0 without a stream).
+uint64_t StreamedFrames(const std::filesystem::path& path);
 
 }  // namespace ondivo::sim
