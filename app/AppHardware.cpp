@@ -5,8 +5,8 @@
 #include "mixer/SoundCard.h"
 #include "panel/Prompter.h"
 #include "sim/EmulatedV4l2Radio.h"
-#include "sim/SimulatedSdr.h"
 #include "sim/SimulatedRig.h"
+#include "sim/SimulatedSdr.h"
 
 namespace ondivo {
 

@@ -67,8 +67,8 @@ snd_pcm_sframes_t Transfer(snd_pcm_ioplug_t* io, const snd_pcm_channel_area_t* a
                            snd_pcm_uframes_t offset, snd_pcm_uframes_t size) {
   StreamPcm& s = *Of(io);
   const size_t frameBytes = io->channels * kFrameBytes;
-  const auto* from = static_cast<const char*>(areas[0].addr) + areas[0].first / 8 +
-                     offset * areas[0].step / 8;
+  const auto* from =
+      static_cast<const char*>(areas[0].addr) + areas[0].first / 8 + offset * areas[0].step / 8;
   // The last Capacity frames are all the ring can hold.
   const size_t skip = size > s.header.Capacity ? size - s.header.Capacity : 0;
   for (size_t done = skip; done < size;) {
@@ -103,7 +103,8 @@ int Constrain(snd_pcm_ioplug_t& io) {
   int error = snd_pcm_ioplug_set_param_list(&io, SND_PCM_IOPLUG_HW_ACCESS, 1, accesses);
   if (error >= 0) error = snd_pcm_ioplug_set_param_list(&io, SND_PCM_IOPLUG_HW_FORMAT, 1, formats);
   if (error >= 0) error = snd_pcm_ioplug_set_param_minmax(&io, SND_PCM_IOPLUG_HW_CHANNELS, 1, 2);
-  if (error >= 0) error = snd_pcm_ioplug_set_param_minmax(&io, SND_PCM_IOPLUG_HW_RATE, 8000, 192000);
+  if (error >= 0)
+    error = snd_pcm_ioplug_set_param_minmax(&io, SND_PCM_IOPLUG_HW_RATE, 8000, 192000);
   if (error >= 0)
     error = snd_pcm_ioplug_set_param_minmax(&io, SND_PCM_IOPLUG_HW_PERIOD_BYTES, 64, 1 << 16);
   if (error >= 0) error = snd_pcm_ioplug_set_param_minmax(&io, SND_PCM_IOPLUG_HW_PERIODS, 2, 64);

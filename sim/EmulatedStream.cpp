@@ -10,9 +10,8 @@ std::optional<EmulatedStreamHeader> ReadHeader(std::ifstream& in) {
   EmulatedStreamHeader header;
   const EmulatedStreamHeader expected;
   if (!in.read(reinterpret_cast<char*>(&header), sizeof header) ||
-      std::memcmp(header.Magic, expected.Magic, sizeof header.Magic) != 0 ||
-      header.Channels == 0 || header.Channels > 2 || header.Capacity == 0 ||
-      header.Capacity > 192000 * kStreamSeconds) {
+      std::memcmp(header.Magic, expected.Magic, sizeof header.Magic) != 0 || header.Channels == 0 ||
+      header.Channels > 2 || header.Capacity == 0 || header.Capacity > 192000 * kStreamSeconds) {
     return std::nullopt;
   }
   return header;

@@ -155,8 +155,8 @@ QWidget* tdSetup::RadioCardPage() {
   gNoSdr_ = WarningGroup("gNoSdr", kNoSdrText, card);
 
   portGroups_ = new QStackedWidget(card);
-  for (QGroupBox* group :
-       {gPortSerial_, gNoSerials_, gPortIo_, gWinNT_, gPortDevice_, gNoDevices_, gPortSdr_, gNoSdr_})
+  for (QGroupBox* group : {gPortSerial_, gNoSerials_, gPortIo_, gWinNT_, gPortDevice_, gNoDevices_,
+                           gPortSdr_, gNoSdr_})
     portGroups_->addWidget(group);
   portGroups_->setMinimumWidth(260);
 

@@ -209,7 +209,8 @@ TEST(AudioPlaybackTest, AfterRunningDryItWaitsForTheTargetFillBeforeItPlaysAgain
   playback.Start();
   {
     std::unique_lock lock(receiver.mutex);
-    EXPECT_TRUE(receiver.wake.wait_for(lock, std::chrono::seconds(10), [&] { return receiver.done; }));
+    EXPECT_TRUE(
+        receiver.wake.wait_for(lock, std::chrono::seconds(10), [&] { return receiver.done; }));
   }
   playback.Stop();
   std::erase(sink.played, 0u);
