@@ -6,6 +6,7 @@
 #include "panel/Prompter.h"
 #include "sim/EmulatedV4l2Radio.h"
 #include "sim/SimulatedRig.h"
+#include "sim/SimulatedSdr.h"
 
 namespace ondivo {
 
@@ -17,11 +18,13 @@ AppHardware::AppHardware(const tCommandLine& options, const std::vector<std::str
   for (const auto& [n, path] : options.ComPaths) wiring.ComPaths.Override(n, path);
   mixerDevice_ = ChooseMixerDevice(arguments);
   std::string trouble;
+  std::string streamDevice;
   if (rig_) {
     try {
       const sim::EmulatedSoundCard& emulated = rig_->StartSoundCard();
       mixerDevice_ = ChooseMixerDevice(arguments, emulated.DeviceName());
       playbackDevice_ = emulated.DeviceName();
+      streamDevice = emulated.StreamDeviceName();
       std::fprintf(stderr,
                    "ondivo: emulated sound card \"%s\"; move its controls from another terminal "
                    "with\n  ALSA_CONFIG_PATH=%s amixer -D %s sset Line 40%%\n",
@@ -52,10 +55,19 @@ AppHardware::AppHardware(const tCommandLine& options, const std::vector<std::str
   } else {
     card_->SetRadioDevices(options.RadioPaths);
   }
-  card_->SetSdrDevices(options.Sdr);
+  // SDR receivers: port index n is the n-th device SoapySDR finds unless --sdr says otherwise;
+  // the simulation puts the emulated SDR at the first one, playing on the emulated card.
+  SdrDevices sdr = options.Sdr;
+  if (!options.AudioDevice.empty()) sdr.AudioDevice = options.AudioDevice;
+  if (rig_) sdr = sim::SimulatedSdrDevices(std::move(sdr), options.AudioDevice, streamDevice);
+  card_->SetSdrDevices(std::move(sdr));
 }
 
 AppHardware::~AppHardware() = default;
+
+const sim::EmulatedSoundCard* AppHardware::EmulatedCard() const {
+  return rig_ ? rig_->SoundCard() : nullptr;
+}
 
 void AppHardware::Follow(tModel model) {
   if (rig_) rig_->Follow(model);

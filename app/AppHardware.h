@@ -15,8 +15,9 @@ namespace ondivo {
 class Prompter;
 class TMixer;
 namespace sim {
+class EmulatedSoundCard;
 class SimulatedRig;
-}
+}  // namespace sim
 
 // What the panel drives: with --simulate the emulated rig and sound card, else this machine's
 // ports, serial lines, radio devices and sound card. A sound card whose mixer cannot be opened
@@ -34,6 +35,8 @@ class AppHardware {
   // Where tones play: the emulated card's playback PCM, else the desktop's default.
   const std::string& PlaybackDevice() const { return playbackDevice_; }
   bool Emulated() const { return rig_ != nullptr; }
+  // The emulated sound card under --simulate (null otherwise, or when it could not start).
+  const sim::EmulatedSoundCard* EmulatedCard() const;
   const PathExists& RadioExists() const { return radioExists_; }
   // The emulated hardware follows the model chosen in the settings.
   void Follow(tModel model);

@@ -41,6 +41,7 @@ tSetupServices SetupServices(const tPanelWiring& w, const TRadioCard& radio, QWi
   setup.RadioDevices = [&radio, exists = w.RadioExists] {
     return ListRadioDevices(radio.RadioPaths(), exists);
   };
+  setup.SdrDevices = [&radio] { return ListSdrDevices(radio.Sdr()); };
   setup.Help = HelpOf(parent);
   return setup;
 }

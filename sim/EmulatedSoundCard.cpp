@@ -9,6 +9,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/ProgramFiles.h"
+#include "sim/EmulatedStream.h"
 
 namespace ondivo::sim {
 namespace {
@@ -84,12 +85,14 @@ EmulatedCardState WithoutControls(EmulatedCardState card,
 std::string EmulatedSoundCardConfig(const std::string& device,
                                     const std::filesystem::path& statePath,
                                     const std::filesystem::path& pluginPath,
-                                    const std::filesystem::path& playbackPath, bool makeDefault) {
+                                    const std::filesystem::path& playbackPath,
+                                    const std::filesystem::path& streamPath, bool makeDefault) {
   // This file is the whole configuration (ALSA_CONFIG_PATH replaces alsa.conf, and with it the
   // hooks that would read the user's ~/.asoundrc), so it defines all the emulated card needs:
   // the plugin by absolute path, the control device, and a playback PCM beside it whose
   // samples land in WAV files instead of a loudspeaker. Without truncation each playback
-  // gets a file of its own (playback.wav, then playback.wav.0001 and on).
+  // gets a file of its own (playback.wav, then playback.wav.0001 and on). Sound that plays on
+  // and on (an SDR receiver's) goes to the stream output instead, which keeps the last seconds.
   const std::string ctl = "{\n  type ondivo\n  state " + Quoted(statePath.string()) + "\n}\n";
   const std::string pcm = "{\n  type file\n  slave.pcm { type null }\n  file " +
                           Quoted(playbackPath.string()) +
@@ -98,6 +101,9 @@ std::string EmulatedSoundCardConfig(const std::string& device,
   text += "ctl_type.ondivo {\n  lib " + Quoted(pluginPath.string()) + "\n}\n";
   text += "ctl." + Quoted(device) + " " + ctl;
   text += "pcm." + Quoted(device) + " " + pcm;
+  text += "pcm_type.ondivo_stream {\n  lib " + Quoted(pluginPath.string()) + "\n}\n";
+  text += "pcm." + Quoted(EmulatedStreamDevice(device)) + " {\n  type ondivo_stream\n  file " +
+          Quoted(streamPath.string()) + "\n}\n";
   if (makeDefault) {
     text += "ctl.!default " + ctl;
     text += "pcm.!default " + pcm;
@@ -110,6 +116,7 @@ EmulatedSoundCard::EmulatedSoundCard(const std::filesystem::path& folder,
     : device_(options.DeviceName),
       configPath_(folder / "asound.conf"),
       playbackPath_(std::filesystem::absolute(folder / "playback.wav")),
+      streamPath_(std::filesystem::absolute(folder / "stream.ring")),
       stateFile_(folder / "sound-card.state") {
   const auto plugin = options.PluginPath.empty() ? EmulatedSoundCardPlugin() : options.PluginPath;
   std::error_code unreachable;
@@ -126,7 +133,7 @@ EmulatedSoundCard::EmulatedSoundCard(const std::filesystem::path& folder,
   if (!WriteFileAtomically(
           configPath_,
           EmulatedSoundCardConfig(device_, stateFile_.Path(), std::filesystem::absolute(plugin),
-                                  playbackPath_, options.MakeDefault),
+                                  playbackPath_, streamPath_, options.MakeDefault),
           &written)) {
     throw std::runtime_error("Can't write " + configPath_.string() + ": " + written.message());
   }
@@ -151,6 +158,14 @@ EmulatedCardState EmulatedSoundCard::State() const {
 
 std::vector<PlayedSound> EmulatedSoundCard::Played() const {
   return ReadPlayedSounds(playbackPath_);
+}
+
+std::optional<PlayedSound> EmulatedSoundCard::Streamed() const {
+  return ReadStreamedSound(streamPath_);
+}
+
+std::string EmulatedStreamDevice(const std::string& device) {
+  return device + "_stream";
 }
 
 bool EmulatedSoundCard::Change(const std::function<void(EmulatedCardState&)>& change) {

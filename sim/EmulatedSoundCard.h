@@ -12,6 +12,9 @@
 
 namespace ondivo::sim {
 
+// The name of the stream output of the card that appears as device.
+std::string EmulatedStreamDevice(const std::string& device);
+
 // A sound card as on most AC'97 boards: sixteen controls, volumes 0..31 (mono microphone,
 // PC speaker and tone controls), everything playing at about three quarters.
 EmulatedCardState DefaultEmulatedCard();
@@ -49,6 +52,11 @@ class EmulatedSoundCard {
   const std::filesystem::path& PlaybackPath() const { return playbackPath_; }
   // Everything played on the card so far, one recording per playback, oldest first.
   std::vector<PlayedSound> Played() const;
+  // The card's stream output, for sound that plays on and on: it keeps the last seconds only.
+  std::string StreamDeviceName() const { return EmulatedStreamDevice(device_); }
+  const std::filesystem::path& StreamPath() const { return streamPath_; }
+  // The last seconds the stream output played since it was last opened.
+  std::optional<PlayedSound> Streamed() const;
 
   // The card as it is now, and a change made to it directly, as by another program's write.
   EmulatedCardState State() const;
@@ -58,6 +66,7 @@ class EmulatedSoundCard {
   std::string device_;
   std::filesystem::path configPath_;
   std::filesystem::path playbackPath_;
+  std::filesystem::path streamPath_;
   EmulatedStateFile stateFile_;
   std::optional<std::string> previousConfigPath_;
   std::filesystem::path ownedFolder_;  // removed with the card when it made the folder
@@ -78,11 +87,12 @@ std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCard(const std::filesystem:
 std::unique_ptr<EmulatedSoundCard> StartEmulatedSoundCardInRuntimeFolder(
     EmulatedSoundCardOptions options = {});
 
-// The ALSA configuration text for a card whose state is statePath and whose playback lands in
-// playbackPath.
+// The ALSA configuration text for a card whose state is statePath, whose playback lands in
+// playbackPath and whose stream output keeps its last seconds in streamPath.
 std::string EmulatedSoundCardConfig(const std::string& device,
                                     const std::filesystem::path& statePath,
                                     const std::filesystem::path& pluginPath,
-                                    const std::filesystem::path& playbackPath, bool makeDefault);
+                                    const std::filesystem::path& playbackPath,
+                                    const std::filesystem::path& streamPath, bool makeDefault);
 
 }  // namespace ondivo::sim

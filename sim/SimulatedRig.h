@@ -30,6 +30,8 @@ class SimulatedRig {
   // Brings up the emulated sound card in a private runtime folder and points this process's
   // ALSA at it; throws std::runtime_error when its files cannot be written.
   const EmulatedSoundCard& StartSoundCard();
+  // The emulated sound card once started, else null.
+  const EmulatedSoundCard* SoundCard() const { return soundCard_.get(); }
 
   EmulatedIsaBus& Bus() { return bus_; }
   const StationLandscape& Landscape() const { return landscape_; }

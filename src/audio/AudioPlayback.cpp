@@ -1,20 +1,21 @@
 #include "audio/AudioPlayback.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace ondivo {
 
 namespace {
 constexpr size_t kPeriodFrames = 480;  // 10 ms at 48 kHz
-constexpr auto kPoll = std::chrono::milliseconds(2);
+constexpr int kPollMs = 2;
 }  // namespace
 
-AudioPlayback::AudioPlayback(FrameRing& ring, AudioSink& sink, unsigned rate, size_t targetFill)
+AudioPlayback::AudioPlayback(FrameRing& ring, AudioSink& sink, unsigned rate, size_t targetFill,
+                             Delay* waits)
     : mRing(ring),
       mSink(sink),
       mRate(rate),
       mTargetFill(std::min(targetFill, ring.Capacity())),
+      mWaits(waits ? *waits : mSleeping),
       mBuffer(kPeriodFrames * ring.Channels()) {}
 
 AudioPlayback::~AudioPlayback() {
@@ -55,7 +56,7 @@ void AudioPlayback::Run() {
   try {
     while (!mStop) {
       if (filling && mRing.Fill() < mTargetFill && !mDrain) {
-        std::this_thread::sleep_for(kPoll);
+        mWaits.Wait(kPollMs);
         continue;
       }
       filling = false;

@@ -10,12 +10,15 @@
 
 #include "audio/AudioSink.h"
 #include "audio/FrameRing.h"
+#include "platform/Delay.h"
 
 namespace ondivo {
 
 class AudioPlayback {
  public:
-  AudioPlayback(FrameRing& ring, AudioSink& sink, unsigned rate, size_t targetFill);
+  // waits: how the thread waits for the ring to fill (a short sleep when null).
+  AudioPlayback(FrameRing& ring, AudioSink& sink, unsigned rate, size_t targetFill,
+                Delay* waits = nullptr);
   ~AudioPlayback();
   AudioPlayback(const AudioPlayback&) = delete;
   AudioPlayback& operator=(const AudioPlayback&) = delete;
@@ -36,6 +39,8 @@ class AudioPlayback {
   AudioSink& mSink;
   unsigned mRate;
   size_t mTargetFill;
+  SleepingDelay mSleeping;
+  Delay& mWaits;
   std::vector<float> mBuffer;
   std::atomic<bool> mStop{false}, mDrain{false};
   mutable std::mutex mFailureMutex;

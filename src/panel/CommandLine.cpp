@@ -66,6 +66,11 @@ tCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (auto v = value("--mixer-device"); v && v->empty()) {
         out.Error = "--mixer-device needs an ALSA device name";
       }
+    } else if (is("--audio-device")) {
+      if (auto v = value("--audio-device")) {
+        if (v->empty()) out.Error = "--audio-device needs an ALSA device name";
+        out.AudioDevice = *v;
+      }
     } else if (is("--com")) {
       if (auto v = value("--com"); v && !ParseComOption(*v, out)) {
         out.Error = "--com expects N=PATH with N from 1 to 8, e.g. --com 2=/dev/ttyUSB0";
@@ -98,6 +103,7 @@ std::string UsageText() {
          "  --sdr N=ARGS        use the SoapySDR device ARGS as SDR receiver N (N = 1..8,\n"
          "                      default the N-th device found)\n"
          "  --mixer-device NAME the ALSA device of the sound card's mixer (default: default)\n"
+         "  --audio-device NAME the ALSA device the SDR receiver plays on (default: default)\n"
          "  --configure         open the settings dialog at start (also \\CONFIGURE)\n"
          "  --print-title       print the panel's title, the folder of its help pages and tips,\n"
          "                      and each dialog's title as they appear\n"

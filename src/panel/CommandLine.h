@@ -18,6 +18,7 @@ struct tCommandLine {
   std::map<int, std::string> ComPaths;  // COMn -> device path
   RadioDevicePaths RadioPaths;          // port index n of the V4L2 model -> device node
   SdrDevices Sdr;                       // port index n of the SDR model -> SoapySDR arguments
+  std::string AudioDevice;              // the ALSA device the SDR sound plays on; empty: default
   bool Configure = false;               // --configure or "\CONFIGURE" in any case
   bool Help = false;
   bool Version = false;

@@ -5,14 +5,33 @@
 
 namespace ondivo {
 
+namespace {
+std::string LabelOf(const SoapySDR::Kwargs& device) {
+  const auto label = device.find("label");
+  return label != device.end() ? label->second : SoapySDR::KwargsToString(device);
+}
+}  // namespace
+
 std::vector<SdrDeviceEntry> EnumerateSdrDevices() {
   std::vector<SdrDeviceEntry> found;
-  for (const SoapySDR::Kwargs& device : SoapySDR::Device::enumerate()) {
-    const auto label = device.find("label");
-    found.push_back({SoapySDR::KwargsToString(device),
-                     label != device.end() ? label->second : SoapySDR::KwargsToString(device)});
-  }
+  for (const SoapySDR::Kwargs& device : SoapySDR::Device::enumerate())
+    found.push_back({SoapySDR::KwargsToString(device), LabelOf(device)});
   return found;
+}
+
+std::vector<SdrPortEntry> ListSdrDevices(const SdrDevices& devices) {
+  const auto found = EnumerateSdrDevices();
+  std::vector<SdrPortEntry> list;
+  for (int n = 1; n <= SdrDevices::kCount; ++n) {
+    if (devices.Named(n)) {
+      const std::string args = devices.ArgsFor(n);
+      const auto matches = SoapySDR::Device::enumerate(args);
+      list.push_back({n, matches.empty() ? args : LabelOf(matches.front())});
+    } else if (static_cast<size_t>(n) <= found.size()) {
+      list.push_back({n, found[static_cast<size_t>(n) - 1].Label});
+    }
+  }
+  return list;
 }
 
 std::string SdrDevices::ArgsFor(int n) const {

@@ -15,6 +15,7 @@ class SdrDevices {
   // that of the n-th device SoapySDR enumerates; empty when there is none.
   std::string ArgsFor(int n) const;
   void Override(int n, std::string args) { overrides_[n] = std::move(args); }
+  bool Named(int n) const { return overrides_.contains(n); }
 
   // The ALSA playback device the sound goes to.
   std::string AudioDevice = "default";
@@ -33,5 +34,14 @@ struct SdrDeviceEntry {
   std::string Label;
 };
 std::vector<SdrDeviceEntry> EnumerateSdrDevices();
+
+// A device the settings offer: the port index that opens it and the device's label.
+struct SdrPortEntry {
+  int Index = 0;
+  std::string Label;
+};
+// The port indices 1..8 that open a device, in order. A device named by --sdr that SoapySDR
+// does not find is listed by its argument string: opening may still work (a remote device).
+std::vector<SdrPortEntry> ListSdrDevices(const SdrDevices& devices);
 
 }  // namespace ondivo

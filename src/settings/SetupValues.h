@@ -84,6 +84,7 @@ class tSetupValues {
   const tDevCap& Cap(tModel model) const;
   bool IsSerialModel() const { return Cap().Connection == kSerialConnection; }
   bool IsDeviceModel() const { return Cap().Connection == kDeviceConnection; }
+  bool IsSdrModel() const { return Cap().Connection == kSdrConnection; }
   bool IsInstalledModel() const { return machine_.CardModel == model_; }
   std::optional<int32_t> HeldSerialPort() const { return machine_.HeldSerialPort; }
   int32_t Port() const { return Memory().Port; }

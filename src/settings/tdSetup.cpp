@@ -40,6 +40,7 @@ tdSetup::tdSetup(QWidget* parent, tSetupValues values, tSetupServices services)
   setObjectName("tdSetup");
   serialPorts_ = AvailableSerialPorts(services_.SerialPortPresent, values_.HeldSerialPort());
   if (services_.RadioDevices) radioDevices_ = services_.RadioDevices();
+  if (services_.SdrDevices) sdrDevices_ = services_.SdrDevices();
 
   auto* pages = new QTabWidget(this);
   pages->setObjectName("Pages");
@@ -73,6 +74,7 @@ tdSetup::tdSetup(QWidget* parent, tSetupValues values, tSetupServices services)
   connect(port020C_, &QRadioButton::clicked, this, [this] { PortChosen(kIoPortChoices[1].Port); });
   connect(portSerial_, &QComboBox::currentIndexChanged, this, &tdSetup::Port_SerialChange);
   connect(portDevice_, &QComboBox::currentIndexChanged, this, &tdSetup::Port_DeviceChange);
+  connect(portSdr_, &QComboBox::currentIndexChanged, this, &tdSetup::Port_SdrChange);
   connect(xCheckIfTuned_, &QCheckBox::toggled, this,
           [this](bool on) { values_.SetCheckIfTuned(on); });
   connect(xJapFM_, &QCheckBox::toggled, this, [this](bool on) {
@@ -179,6 +181,10 @@ void tdSetup::Port_DeviceChange(int index) {
   if (index >= 0) values_.SetPort(portDevice_->itemData(index).toInt());
 }
 
+void tdSetup::Port_SdrChange(int index) {
+  if (index >= 0) values_.SetPort(portSdr_->itemData(index).toInt());
+}
+
 void tdSetup::ScListClick(int row) {
   const std::vector<tVolumeLine> routes = values_.OfferedRoutes();
   if (row >= 0 && static_cast<size_t>(row) < routes.size())
@@ -197,7 +203,11 @@ void tdSetup::ShowRadioCard() {
   }
   installed_->setVisible(values_.IsInstalledModel());
   bool okEnabled = true;
-  if (values_.IsDeviceModel()) {
+  if (values_.IsSdrModel()) {
+    portGroups_->setCurrentWidget(sdrDevices_.empty() ? gNoSdr_ : gPortSdr_);
+    const QSignalBlocker blocker(portSdr_);
+    portSdr_->setCurrentIndex(portSdr_->findData(values_.Port()));
+  } else if (values_.IsDeviceModel()) {
     portGroups_->setCurrentWidget(radioDevices_.empty() ? gNoDevices_ : gPortDevice_);
     const QSignalBlocker blocker(portDevice_);
     portDevice_->setCurrentIndex(portDevice_->findData(values_.Port()));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "radio/RadioDevicePaths.h"
+#include "sdr/SdrDevices.h"
 #include "settings/SetupValues.h"
 
 class QAbstractButton;
@@ -41,6 +42,8 @@ struct tSetupServices {
   // The kernel radio devices present (ListRadioDevices with the card's device paths); none
   // when empty.
   std::function<std::vector<RadioDeviceEntry>()> RadioDevices;
+  // The SDR receivers found (ListSdrDevices with the card's devices); none when empty.
+  std::function<std::vector<SdrPortEntry>()> SdrDevices;
   // Opens the help at a topic.
   std::function<void(const std::string& topic)> Help;
 };
@@ -73,6 +76,7 @@ class tdSetup : public QDialog {
   void PortChosen(int32_t port);  // PrimaryAddr, AlternateAddr
   void Port_SerialChange(int index);
   void Port_DeviceChange(int index);
+  void Port_SdrChange(int index);
   void ScListClick(int row);
   void StartupClick();
   void ButtonChoose(tButtonRow row, int choice);
@@ -91,6 +95,7 @@ class tdSetup : public QDialog {
   tSetupServices services_;
   std::vector<int32_t> serialPorts_;
   std::vector<RadioDeviceEntry> radioDevices_;
+  std::vector<SdrPortEntry> sdrDevices_;
 
   QPushButton* ok_ = nullptr;
   // Radio card.
@@ -104,6 +109,9 @@ class tdSetup : public QDialog {
   QGroupBox* gPortDevice_ = nullptr;
   QGroupBox* gNoDevices_ = nullptr;
   QComboBox* portDevice_ = nullptr;
+  QGroupBox* gPortSdr_ = nullptr;
+  QGroupBox* gNoSdr_ = nullptr;
+  QComboBox* portSdr_ = nullptr;
   QRadioButton* port030C_ = nullptr;
   QRadioButton* port020C_ = nullptr;
   QLabel* installed_ = nullptr;

@@ -35,6 +35,11 @@ const char* const kNoDevicesText =
     "radio) and open Settings again. Your user also needs the right to open it (usually "
     "membership of the \"video\" group, or a session at the computer's own seat).";
 
+const char* const kNoSdrText =
+    "No SDR receiver was found. Connect the receiver (an RTL-SDR stick or another device with a "
+    "SoapySDR module installed) and open Settings again. Your user also needs the right to open "
+    "it (usually membership of the \"plugdev\" group).";
+
 const char* const kNoPortAccessText =
     "The operating system installed in this computer does not let Ondivo reach these I/O "
     "ports. Ondivo takes the configured card's ports at start (with \"sudo setcap "
@@ -120,6 +125,18 @@ QWidget* tdSetup::RadioCardPage() {
   deviceLayout->addWidget(portDevice_);
   deviceLayout->addStretch(1);
 
+  gPortSdr_ = Group("Connected to", "gPort_Sdr", card);
+  auto* sdrLabel = new QLabel("SDR receiver", gPortSdr_);
+  portSdr_ = new QComboBox(gPortSdr_);
+  portSdr_->setObjectName("Port_Sdr");
+  for (const SdrPortEntry& device : sdrDevices_)
+    portSdr_->addItem(QString::fromStdString(device.Label), device.Index);
+  sdrLabel->setBuddy(portSdr_);
+  auto* sdrLayout = new QVBoxLayout(gPortSdr_);
+  sdrLayout->addWidget(sdrLabel);
+  sdrLayout->addWidget(portSdr_);
+  sdrLayout->addStretch(1);
+
   gPortIo_ = Group("Connected to", "gPort_030C_020C", card);
   auto* ioLabel = new QLabel("I/O Port", gPortIo_);
   port030C_ = new QRadioButton(QString::fromUtf8(kIoPortChoices[0].Caption.data()), gPortIo_);
@@ -135,9 +152,11 @@ QWidget* tdSetup::RadioCardPage() {
   gNoSerials_ = WarningGroup("gNoSerials", kNoSerialsText, card);
   gWinNT_ = WarningGroup("gWinNT", kNoPortAccessText, card);
   gNoDevices_ = WarningGroup("gNoDevices", kNoDevicesText, card);
+  gNoSdr_ = WarningGroup("gNoSdr", kNoSdrText, card);
 
   portGroups_ = new QStackedWidget(card);
-  for (QGroupBox* group : {gPortSerial_, gNoSerials_, gPortIo_, gWinNT_, gPortDevice_, gNoDevices_})
+  for (QGroupBox* group : {gPortSerial_, gNoSerials_, gPortIo_, gWinNT_, gPortDevice_, gNoDevices_,
+                           gPortSdr_, gNoSdr_})
     portGroups_->addWidget(group);
   portGroups_->setMinimumWidth(260);
 

@@ -50,12 +50,13 @@ TEST(StartupPlanTest, ASessionEndSwitchesOffWhateverTheShutdownChoice) {
 TEST(CommandLineTest, OptionsAndTheOldSwitchInAnyCase) {
   const tCommandLine c =
       ParseCommandLine({"--simulate", "--config-dir", "/tmp/x", "--com", "3=/dev/pts/9",
-                        "\\configure", "--radio", "2=/dev/radio7"});
+                        "\\configure", "--radio", "2=/dev/radio7", "--audio-device=plughw:1"});
   EXPECT_TRUE(c.Simulate);
   EXPECT_EQ(c.ConfigDir, "/tmp/x");
   EXPECT_EQ(c.ComPaths.at(3), "/dev/pts/9");
   EXPECT_EQ(c.RadioPaths.PathFor(2), "/dev/radio7");
   EXPECT_EQ(c.RadioPaths.PathFor(1), "/dev/radio0");
+  EXPECT_EQ(c.AudioDevice, "plughw:1");
   EXPECT_TRUE(c.Configure);
   EXPECT_TRUE(c.Error.empty());
   EXPECT_TRUE(ParseCommandLine({"\\CoNfIgUrE"}).Configure);
@@ -72,6 +73,7 @@ TEST(CommandLineTest, MistakesAreNamed) {
   EXPECT_NE(ParseCommandLine({"--radio", "0=/dev/radio0"}).Error, "");
   EXPECT_NE(ParseCommandLine({"--radio=1="}).Error, "");
   EXPECT_NE(ParseCommandLine({"--config-dir"}).Error, "");
+  EXPECT_NE(ParseCommandLine({"--audio-device="}).Error, "");
 }
 
 TEST(ConfigDirectoryTest, OverridePortableFolderXdgAndTheSimulationsOwn) {

@@ -2,6 +2,7 @@
 // playback into a file PCM (the real ALSA path), and the receiver thread end to end.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -167,6 +168,88 @@ TEST(ReceiverThreadTest, ARetuneForgetsTheOldChannelUntilTheNewOneIsMeasured) {
   EXPECT_EQ(beforeRetune, tSignal::sStereo);
   EXPECT_FALSE(justAfter);
   EXPECT_EQ(receiver.Reception(), tSignal::sNone);
+}
+
+// A receiver that falls behind: each wait of the playback thread brings a fifth of a period.
+// After running dry the playback waits for the target fill again, so the sound comes in few
+// long stretches with gaps between them, never as a rattle of scraps.
+TEST(AudioPlaybackTest, AfterRunningDryItWaitsForTheTargetFillBeforeItPlaysAgain) {
+  class Stretches final : public AudioSink {
+   public:
+    void Open(unsigned, unsigned) override {}
+    void Write(const float*, size_t count) override { played.back() += count; }
+    void Close() override {}
+    std::vector<size_t> played{0};  // frames played between two waits
+  } sink;
+  FrameRing ring(4096, 2);
+  class LateReceiver final : public Delay {
+   public:
+    LateReceiver(FrameRing& ring, Stretches& sink) : mRing(ring), mSink(sink) {}
+    void Wait(int) override {
+      if (mSink.played.back() != 0) mSink.played.push_back(0);
+      if (mWritten < 4800) {
+        const std::vector<float> frames(2 * 100, 0.25f);
+        mWritten += mRing.Write(frames.data(), 100);
+        return;
+      }
+      const std::lock_guard lock(mutex);
+      done = true;
+      wake.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool done = false;
+
+   private:
+    FrameRing& mRing;
+    Stretches& mSink;
+    size_t mWritten = 0;
+  } receiver(ring, sink);
+  AudioPlayback playback(ring, sink, 48000, 960, &receiver);
+  playback.Start();
+  {
+    std::unique_lock lock(receiver.mutex);
+    EXPECT_TRUE(
+        receiver.wake.wait_for(lock, std::chrono::seconds(10), [&] { return receiver.done; }));
+  }
+  playback.Stop();
+  std::erase(sink.played, 0u);
+  EXPECT_EQ(sink.played.size(), 4u);
+  for (const size_t stretch : sink.played) EXPECT_GE(stretch, 960u);
+}
+
+// The sound card's clock against the SDR's: a sound card that keeps the ring fuller than the
+// target gets a little less sound per IQ sample, one that keeps it emptier a little more, and
+// never more than the correction's limit of 500 ppm either way.
+TEST(ReceiverThreadTest, TheRingFillSteersTheResamplingRatio) {
+  constexpr double kRate = 960e3, kOffset = 250e3;
+  const auto iq = test::SynthesizeIq({.OffsetHz = kOffset, .CarrierToNoiseDb = 30}, kRate, 1.2);
+  // Frames made from the whole recording while the sound card holds the ring at heldFill; the
+  // receiver sees one block (480 frames) more than that when it steers.
+  const auto produced = [&](size_t heldFill) {
+    SynthesizedSource source(iq, kRate);
+    FrameRing ring(16384, 2);
+    sdr::ReceiverThread receiver(source, ring, {.StationOffsetHz = kOffset, .MaxBlock = 9600},
+                                 2400);
+    std::vector<float> card(2 * 16384);
+    double taken = 0;
+    source.BeforeRead = [&](int) {
+      if (const size_t fill = ring.Fill(); fill > heldFill)
+        taken += static_cast<double>(ring.Read(card.data(), fill - heldFill));
+    };
+    receiver.Start();
+    receiver.Finish();
+    return taken + static_cast<double>(ring.Fill());
+  };
+  // A quarter off the target asks for 250 ppm, far off for the limit; the smoothed fill takes a
+  // few dozen blocks to get there, so the run as a whole gets somewhat less.
+  const double even = produced(1920);
+  const double ppm = even * 1e-6;
+  const double fuller = (even - produced(2520)) / ppm, emptier = (produced(1320) - even) / ppm;
+  EXPECT_TRUE(fuller > 150 && fuller <= 250) << fuller;
+  EXPECT_TRUE(emptier > 150 && emptier <= 250) << emptier;
+  const double far = (even - produced(12000)) / ppm;
+  EXPECT_TRUE(far > 400 && far <= 500) << far;
 }
 
 TEST(ReceiverThreadTest, AFailingReadIsToldAndEndsTheThread) {

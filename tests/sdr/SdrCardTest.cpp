@@ -7,16 +7,18 @@
 
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
+#include "sim/SimulatedSdr.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
+#include "tests/support/Unprivileged.h"
 
 namespace ondivo {
 namespace {
 
 class SdrCardTest : public test::EmulatedSoundCardTestBase {
  protected:
-  static void SetUpTestSuite() { setenv("SOAPY_SDR_PLUGIN_PATH", ONDIVO_SOAPY_MODULE_DIR, 1); }
+  static void SetUpTestSuite() { sim::FindEmulatedSdr(); }
   void SetUp() override { StartCard(); }
 
   // An SDR card at port 1, volume 256 on the card; args names the device (else the first
@@ -111,6 +113,37 @@ TEST_F(SdrCardTest, ADeviceThatFailsIsToldOnceAndTheCardGoesOn) {
   EXPECT_FALSE(card.DeviceLost());
   card.SetFrequency(88.1);
   EXPECT_EQ(card.GetSignal(), sStereo);
+}
+
+// CI runs as root: an ordinary user opens the device, receives and hears the station on the
+// emulated card's stream output, which is private to that user.
+TEST_F(SdrCardTest, AnOrdinaryUserReceivesAndHearsTheStation) {
+  test::UnprivilegedCopies copies;
+  if (!copies.Reachable()) GTEST_SKIP() << "cannot run as uid 65534 in " << copies.Path();
+  sim::EmulatedSoundCardOptions options;
+  options.PluginPath = copies.Add(sim::EmulatedSoundCardPlugin());
+  test::TempDir own;  // the fixture's card is root's
+  test::GiveToUnprivilegedUser(own.Path());
+  EXPECT_TRUE(test::RunAsUnprivilegedUser([this, &options, &own] {
+    try {
+      const auto mine = sim::StartEmulatedSoundCard(own.Path(), options);
+      Configure("driver=ondivo,pace=0");
+      SdrDevices devices = card.Sdr();
+      devices.AudioDevice = mine->StreamDeviceName();
+      card.SetSdrDevices(devices);
+      card.SwitchOn();
+      card.SetFrequency(88.1);
+      const bool stereo = card.GetSignal() == sStereo;
+      card.SwitchOff();
+      const auto heard = mine->Streamed();
+      return stereo && heard && test::Peak(*heard, 0, heard->Samples.size()) > 3000;
+    } catch (const std::exception&) {
+      return false;
+    }
+  }));
+  const auto perms = std::filesystem::status(own / "stream.ring").permissions();
+  EXPECT_EQ(perms & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(SdrCardTest, APortWithoutADeviceCannotBeSwitchedOn) {

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "sdr/FmReceiver.h"
+#include "sim/SimulatedSdr.h"
 #include "tests/support/FmStationSynth.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ToneAnalysis.h"
@@ -21,7 +22,7 @@ constexpr double kAudioRate = 48000;
 
 class SoapyIqSourceTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { setenv("SOAPY_SDR_PLUGIN_PATH", ONDIVO_SOAPY_MODULE_DIR, 1); }
+  static void SetUpTestSuite() { sim::FindEmulatedSdr(); }
 
   struct Heard {
     std::vector<float> Left, Right;  // the last 100 ms

@@ -256,6 +256,29 @@ TEST_F(SetupDialogTest, NoRadioDeviceShowsTheWarningAndKeepsThePort) {
   EXPECT_EQ(d.Values().Port(), 2);
 }
 
+TEST_F(SetupDialogTest, AnSdrReceiverIsChosenByItsLabelOrNoneIsFound) {
+  services_.SdrDevices = [] {
+    return std::vector<SdrPortEntry>{{1, "Ondivo emulated SDR"}, {2, "Generic RTL2832U :: 7"}};
+  };
+  tdSetup& d = Open(Configured(mV4l2, 1, vlNative));
+  ClickRow(Find<QListWidget>(d, "HwList"), "SoapySDR software radio");
+  EXPECT_EQ(d.Values().Model(), mSdr);
+  EXPECT_TRUE(Find<QGroupBox>(d, "gPort_Sdr")->isVisible());
+  EXPECT_FALSE(Find<QGroupBox>(d, "gPort_030C_020C")->isVisible());
+  auto* devices = Find<QComboBox>(d, "Port_Sdr");
+  EXPECT_EQ(Entries(devices), (QStringList{"Ondivo emulated SDR", "Generic RTL2832U :: 7"}));
+  devices->setCurrentIndex(1);
+  EXPECT_EQ(d.Values().Port(), 2);
+  EXPECT_TRUE(Find<QPushButton>(d, "btOk")->isEnabled());
+
+  services_.SdrDevices = [] { return std::vector<SdrPortEntry>{}; };
+  tdSetup& none = Open(Configured(mSdr, 3, vlNative));
+  auto* warning = Find<QGroupBox>(none, "gNoSdr");
+  EXPECT_TRUE(warning->isVisible());
+  EXPECT_TRUE(warning->findChild<QLabel*>()->text().startsWith("No SDR receiver was found."));
+  EXPECT_EQ(none.Values().Port(), 3);
+}
+
 TEST_F(SetupDialogTest, HelpAsksForItsTopic) {
   std::vector<std::string> topics;
   services_.Help = [&topics](const std::string& topic) { topics.push_back(topic); };

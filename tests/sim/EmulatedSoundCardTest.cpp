@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "audio/AlsaAudioSink.h"
 #include "sim/EmulatedSoundCard.h"
+#include "sim/EmulatedStream.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
@@ -13,6 +15,46 @@ namespace ondivo::sim {
 namespace {
 
 using test::TempDir;
+
+// Sound that plays on and on: ten seconds through real ALSA playback leave a file of four
+// seconds, the latest, in order; the next playback starts afresh.
+TEST(EmulatedStreamTest, KeepsTheLastSecondsInOrderAndNoMore) {
+  TempDir dir;
+  const auto card = StartEmulatedSoundCard(dir.Path());
+  constexpr size_t kRate = 48000, kTotal = 10 * kRate;
+  AlsaAudioSink sink(card->StreamDeviceName());
+  sink.Open(kRate, 2);
+  std::vector<float> block(2 * kRate);
+  for (size_t from = 0; from < kTotal; from += kRate) {
+    // Each frame carries its number: the low 15 bits on the left, the rest on the right.
+    for (size_t i = 0; i < kRate; ++i) {
+      block[2 * i] = static_cast<float>((from + i) & 0x7fff) / 32768;
+      block[2 * i + 1] = static_cast<float>((from + i) >> 15) / 32768;
+    }
+    sink.Write(block.data(), kRate);
+  }
+  sink.Close();
+  EXPECT_EQ(std::filesystem::file_size(card->StreamPath()),
+            sizeof(EmulatedStreamHeader) + kStreamSeconds * kRate * 4);
+  auto kept = card->Streamed();
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->Rate, 48000);
+  ASSERT_EQ(kept->Samples.size(), 2 * kStreamSeconds * kRate);
+  size_t out = 0;
+  for (size_t i = 0; i < kStreamSeconds * kRate; ++i) {
+    const size_t number = static_cast<size_t>(kept->Samples[2 * i]) +
+                          (static_cast<size_t>(kept->Samples[2 * i + 1]) << 15);
+    out += number != kTotal - kStreamSeconds * kRate + i;
+  }
+  EXPECT_EQ(out, 0u) << "frames out of place";
+
+  sink.Open(kRate, 1);
+  sink.Write(block.data(), 100);
+  sink.Close();
+  kept = card->Streamed();
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->Samples.size(), 100u);
+}
 
 TEST(EmulatedSoundCardStateTest, StateRoundTripsAndACutFileIsRefused) {
   EmulatedCardState card = WithoutControls(DefaultEmulatedCard(), {mcCdVolume});

@@ -197,6 +197,21 @@ int main(int argc, char** argv) {
                   services, 0) &&
        ok;
 
+  // An SDR receiver: the devices found by their labels, and none at all.
+  tConfiguration sdr = settings;
+  sdr.Hardware = HardwareIndexFromModel(mSdr);
+  sdr.Port = 1;
+  tSetupServices sdrs = services;
+  sdrs.SdrDevices = [] {
+    return std::vector<SdrPortEntry>{{1, "Ondivo emulated SDR"},
+                                     {2, "Generic RTL2832U OEM :: 00000001"}};
+  };
+  ok = ShootSetup(folder, "setup-sdr", tSetupValues(sdr, Machine(true, &mixer, mSdr)), sdrs, 0) &&
+       ok;
+  ok = ShootSetup(folder, "setup-sdr-none", tSetupValues(sdr, Machine(true, &mixer, mSdr)),
+                  services, 0) &&
+       ok;
+
   // A serial radio on a computer without free serial ports, and no sound card.
   settings.Hardware = HardwareIndexFromModel(mRadioMan);
   settings.Port = 2;
