@@ -2,12 +2,17 @@
 // A broadcast FM station synthesized as IQ: a tone on each channel, the stereo multiplex
 // (90 % audio, 9 % pilot) or mono without pilot, 75 kHz peak deviation, a known offset from
 // the tuned centre, and complex Gaussian noise at a set carrier-to-noise ratio in 200 kHz.
-// No pre-emphasis, so tones of equal amplitude have equal deviation. The receiver tests use it
+// With an RDS bit source it also sends RDS on 57 kHz, in phase with the pilot's third
+// harmonic, at the usual 3 % of deviation (about 2.2 kHz): differentially coded, each bit
+// one cycle of a sine at the bit rate (the biphase symbol: up in the first half, down in the
+// second), on a bit clock that may be set off by some ppm. No pre-emphasis, so tones of equal
+// amplitude have equal deviation. The receiver tests use it
 // directly; the emulated SDR device streams the station landscape through it.
 #include <cmath>
 #include <complex>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <numbers>
 #include <random>
 #include <vector>
@@ -22,6 +27,10 @@ struct FmStation {
   bool Carrier = true;            // false: noise only
   double CarrierToNoiseDb = 200;  // in 200 kHz
   double PilotHz = 19000;
+  std::function<bool(uint64_t)> RdsBit = nullptr;  // bit N before differential coding; none: no RDS
+  double RdsLevel = 0.03;                          // of full deviation
+  double RdsClockPpm = 0;                          // the transmitter's bit clock off by this much
+  double RdsStartBits = 0;                         // where in its bit stream the first sample falls
 };
 
 // One station's carrier of unit amplitude, sample after sample, continuous across calls.
@@ -40,16 +49,30 @@ class FmCarrierSynth {
     double mpx = kAudio * (left + right) / 2;
     if (s.Stereo)
       mpx += kAudio * (left - right) / 2 * std::sin(2 * pilotPhase) + kPilot * std::sin(pilotPhase);
+    if (s.RdsBit) mpx += s.RdsLevel * RdsSymbol(t) * std::sin(3 * pilotPhase);
     mPhase += kTwoPi * kDeviation * mpx / mRate;
     if (!s.Carrier) return 0.0;
     return std::polar(1.0, mPhase + kTwoPi * s.OffsetHz * t);
   }
 
  private:
+  // The biphase symbol of the differentially coded bit under way at time t.
+  double RdsSymbol(double t) {
+    constexpr double kBitRate = 1187.5;
+    const double position =
+        t * kBitRate * (1 + mStation.RdsClockPpm * 1e-6) + mStation.RdsStartBits;
+    const auto bit = static_cast<uint64_t>(position);
+    for (; mRdsBits <= bit; ++mRdsBits) mRdsLevel ^= mStation.RdsBit(mRdsBits);
+    const double symbol = std::sin(2 * std::numbers::pi * (position - static_cast<double>(bit)));
+    return mRdsLevel ? symbol : -symbol;
+  }
+
   FmStation mStation;
   double mRate;
   uint64_t mIndex = 0;
   double mPhase = 0;
+  uint64_t mRdsBits = 0;  // bits coded so far
+  bool mRdsLevel = false;
 };
 
 // Complex Gaussian noise whose power in 200 kHz stands carrierToNoiseDb below a unit carrier.
