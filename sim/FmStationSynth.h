@@ -46,10 +46,10 @@ class FmCarrierSynth {
     const double left = s.LeftAmplitude * std::sin(kTwoPi * s.LeftHz * t);
     const double right = s.RightAmplitude * std::sin(kTwoPi * s.RightHz * t);
     const double pilotPhase = kTwoPi * s.PilotHz * t;
+    const double pilot = s.Stereo || s.RdsBit ? std::sin(pilotPhase) : 0.0;
     double mpx = kAudio * (left + right) / 2;
-    if (s.Stereo)
-      mpx += kAudio * (left - right) / 2 * std::sin(2 * pilotPhase) + kPilot * std::sin(pilotPhase);
-    if (s.RdsBit) mpx += s.RdsLevel * RdsSymbol(t) * std::sin(3 * pilotPhase);
+    if (s.Stereo) mpx += kAudio * (left - right) / 2 * std::sin(2 * pilotPhase) + kPilot * pilot;
+    if (s.RdsBit) mpx += s.RdsLevel * RdsSymbol(t) * pilot * (3 - 4 * pilot * pilot);  // sin 3x
     mPhase += kTwoPi * kDeviation * mpx / mRate;
     if (!s.Carrier) return 0.0;
     return std::polar(1.0, mPhase + kTwoPi * s.OffsetHz * t);
@@ -62,9 +62,18 @@ class FmCarrierSynth {
     const double position =
         t * kBitRate * (1 + mStation.RdsClockPpm * 1e-6) + mStation.RdsStartBits;
     const auto bit = static_cast<uint64_t>(position);
-    for (; mRdsBits <= bit; ++mRdsBits) mRdsLevel ^= mStation.RdsBit(mRdsBits);
-    const double symbol = std::sin(2 * std::numbers::pi * (position - static_cast<double>(bit)));
-    return mRdsLevel ? symbol : -symbol;
+    // The sine is turned sample by sample and set afresh at each bit (a sine per sample would
+    // make the emulated device's synthesis half again as slow).
+    if (mRdsBits <= bit) {
+      for (; mRdsBits <= bit; ++mRdsBits) mRdsLevel ^= mStation.RdsBit(mRdsBits);
+      const double step =
+          2 * std::numbers::pi * (1 + mStation.RdsClockPpm * 1e-6) * kBitRate / mRate;
+      mRdsStep = std::polar(1.0, step);
+      mRdsPhasor = std::polar(1.0, 2 * std::numbers::pi * (position - static_cast<double>(bit)));
+    } else {
+      mRdsPhasor *= mRdsStep;
+    }
+    return mRdsLevel ? mRdsPhasor.imag() : -mRdsPhasor.imag();
   }
 
   FmStation mStation;
@@ -73,6 +82,7 @@ class FmCarrierSynth {
   double mPhase = 0;
   uint64_t mRdsBits = 0;  // bits coded so far
   bool mRdsLevel = false;
+  std::complex<double> mRdsPhasor, mRdsStep;
 };
 
 // Complex Gaussian noise whose power in 200 kHz stands carrierToNoiseDb below a unit carrier.

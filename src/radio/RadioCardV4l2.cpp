@@ -14,6 +14,10 @@ bool IsDevice(const CardState& state) {
   return state.Cap.Connection == kDeviceConnection;
 }
 
+bool IsSdr(const CardState& state) {
+  return state.Cap.Connection == kSdrConnection;
+}
+
 }  // namespace
 
 void TRadioCard::SetRadioDevices(RadioDevicePaths paths, std::unique_ptr<V4l2Device> device) {
@@ -52,15 +56,19 @@ bool TRadioCard::SeekStep(bool up) {
   return result.Found;
 }
 
+// An SDR receiver hands RDS over the same way, decoded from its multiplex.
 int TRadioCard::RdsDescriptor() const {
+  if (on_ && IsSdr(state_)) return sdr_->RdsDescriptor();
   return on_ && IsDevice(state_) ? v4l2_->RdsDescriptor() : -1;
 }
 
 bool TRadioCard::HandleRdsEvents() {
+  if (on_ && IsSdr(state_)) return sdr_->HandleRdsEvents();
   return on_ && IsDevice(state_) && v4l2_->HandleRdsEvents();
 }
 
 const RdsDecoder* TRadioCard::Rds() const {
+  if (on_ && IsSdr(state_)) return sdr_->IsOpen() ? &sdr_->Rds() : nullptr;
   return on_ && IsDevice(state_) && v4l2_->IsOpen() ? &v4l2_->Rds() : nullptr;
 }
 

@@ -93,6 +93,7 @@ void ReceiverThread::Run() {
       const size_t got = receiver.Process(iq.data() + skip, n - skip, frames.data());
       measured += n - skip;
       if (measured >= measure) Publish(receiver.State(), generation);
+      for (const RdsBlock& block : receiver.RdsBlocks()) mRds.Push(block, generation);
       mRing.Write(frames.data(), got);
       // Keep the ring near its target: a fuller ring means the sound card is slower than the
       // SDR's clock, so make a little less sound per IQ sample, and the other way round.

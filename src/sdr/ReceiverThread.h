@@ -16,6 +16,7 @@
 #include "radio/RadioTypes.h"
 #include "sdr/FmReceiver.h"
 #include "sdr/IqSource.h"
+#include "sdr/RdsBlockQueue.h"
 
 namespace ondivo::sdr {
 
@@ -39,6 +40,10 @@ class ReceiverThread {
   void SetMute(bool mute) { mMute = mute; }
   void SetStereoAllowed(bool allowed) { mStereo = allowed; }
   std::optional<tSignal> Reception() const;
+  // RDS: a descriptor readable while blocks wait, and the blocks received since the last
+  // Tune (older ones are dropped). One reader thread.
+  int RdsDescriptor() const { return mRds.Descriptor(); }
+  size_t TakeRds(RdsBlock* out, size_t max) { return mRds.Take(out, max, mGeneration.load()); }
   // Why reading failed, once it has (the thread has ended then).
   std::string Failure() const;
 
@@ -56,6 +61,7 @@ class ReceiverThread {
   std::atomic<bool> mMute{false}, mStereo{true};
   // The state and the retune it was measured after, packed so they are read together.
   std::atomic<unsigned> mPublished{0};
+  RdsBlockQueue mRds;
   mutable std::mutex mFailureMutex;
   std::string mFailure;
   std::thread mThread;

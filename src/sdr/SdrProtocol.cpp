@@ -43,8 +43,18 @@ SdrProtocol::SdrProtocol(const SdrDevices& devices) : devices_(devices) {}
 
 SdrProtocol::~SdrProtocol() = default;
 
-void SdrProtocol::SwitchOn(CardState& state) {
+void SdrProtocol::Close() {
+  if (!running_) return;
+  if (OnClosing) OnClosing();
+  running_->receiver.SetMute(true);
+  running_->receiver.Stop();
+  running_->playback.Stop();
   running_.reset();
+  rds_.Reset();
+}
+
+void SdrProtocol::SwitchOn(CardState& state) {
+  Close();
   failure_.clear();
   const std::string args = devices_.ArgsFor(state.Port);
   if (args.empty()) {
@@ -66,20 +76,13 @@ void SdrProtocol::SwitchOn(CardState& state) {
 }
 
 void SdrProtocol::SwitchOff(CardState& state) {
-  if (running_) {
-    running_->receiver.SetMute(true);
-    running_->receiver.Stop();
-    running_->playback.Stop();
-  }
-  running_.reset();
+  Close();
   state.Muted = true;
 }
 
 void SdrProtocol::Guard() {
   if (!running_ || running_->receiver.Failure().empty()) return;
-  running_->receiver.Stop();
-  running_->playback.Stop();
-  running_.reset();
+  Close();
   throw eDeviceLost();
 }
 
@@ -90,6 +93,24 @@ void SdrProtocol::Tune(CardState& state, tBand, double frequency) {
   running_->source.TuneStation(frequency * 1e6);
   // What was in flight from the old frequency is dropped and the channel measured afresh.
   running_->receiver.Tune(sdr::SoapyIqSource::kStationOffsetHz);
+  rds_.Reset();
+}
+
+int SdrProtocol::RdsDescriptor() const {
+  return running_ ? running_->receiver.RdsDescriptor() : -1;
+}
+
+bool SdrProtocol::HandleRdsEvents() {
+  Guard();
+  if (!running_) return false;
+  RdsBlock blocks[64];
+  bool changed = false;
+  while (const size_t n = running_->receiver.TakeRds(blocks, std::size(blocks))) {
+    for (size_t i = 0; i < n; ++i)
+      changed = rds_.Feed(blocks[i].Lsb, blocks[i].Msb, blocks[i].Block) || changed;
+    if (n < std::size(blocks)) break;
+  }
+  return changed;
 }
 
 tSignal SdrProtocol::GetSignal(CardState& state) {

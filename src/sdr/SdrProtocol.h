@@ -6,9 +6,11 @@
 // A device that stops delivering samples (unplugged, failed) is met by the next call: the
 // family closes it, throws eDeviceLost once, and does nothing after that (GetSignal says
 // sNone) until it is switched off and on again, as a lost kernel radio device does.
+#include <functional>
 #include <memory>
 
 #include "radio/CardProtocol.h"
+#include "radio/RdsDecoder.h"
 #include "sdr/SdrDevices.h"
 
 namespace ondivo {
@@ -36,6 +38,14 @@ class SdrProtocol final : public CardProtocol {
   void VolumeToZero(CardState& state) override;
 
   bool IsOpen() const { return running_ != nullptr; }
+  // RDS as a kernel radio device gives it: a descriptor that becomes readable when blocks wait
+  // (-1 while off), its handler (true when the decoded station changed; may throw
+  // eDeviceLost), and the decoder, which forgets the station on every retune.
+  int RdsDescriptor() const;
+  bool HandleRdsEvents();
+  const RdsDecoder& Rds() const { return rds_; }
+  // Called just before the RDS descriptor is closed.
+  std::function<void()> OnClosing;
   // Why the last switch-on failed, for the user.
   const std::string& Failure() const { return failure_; }
 
@@ -44,10 +54,13 @@ class SdrProtocol final : public CardProtocol {
   // Throws eDeviceLost (once) when the receiver has stopped for good.
   void Guard();
   void ApplyVolume(CardState& state);
+  // Stops the receiver and the sound and closes the device.
+  void Close();
 
   const SdrDevices& devices_;
   std::unique_ptr<Running> running_;
   std::string failure_;
+  RdsDecoder rds_;
 };
 
 }  // namespace ondivo

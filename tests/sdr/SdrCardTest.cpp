@@ -3,10 +3,15 @@
 // emulated sound card.
 #include <gtest/gtest.h>
 
+#include <poll.h>
+
+#include <chrono>
 #include <cstdlib>
 
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
+#include "radio/RdsDecoder.h"
+#include "sim/RdsGenerator.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
@@ -111,6 +116,37 @@ TEST_F(SdrCardTest, ADeviceThatFailsIsToldOnceAndTheCardGoesOn) {
   EXPECT_FALSE(card.DeviceLost());
   card.SetFrequency(88.1);
   EXPECT_EQ(card.GetSignal(), sStereo);
+}
+
+TEST_F(SdrCardTest, RdsFromTheMultiplexReachesTheDecoderAsFromARadioDevice) {
+  Configure("driver=ondivo,pace=0");
+  int closing = 0;
+  card.OnDeviceClosing = [&] { ++closing; };
+  card.SwitchOn();
+  card.SetFrequency(88.1);
+  const sim::StationLandscape landscape;
+  const auto sent = sim::LandscapeRds(*landscape.StationAt(bFM, 88.1));
+  // Reads as the panel's notifier does, until name and text are whole (the text takes some
+  // 6 s of signal; the device delivers faster than that here).
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < deadline) {
+    pollfd fd{card.RdsDescriptor(), POLLIN, 0};
+    ASSERT_GE(fd.fd, 0);
+    if (poll(&fd, 1, 100) == 1) card.HandleRdsEvents();
+    if (!card.Rds()->RadioText().empty()) break;
+  }
+  EXPECT_EQ(card.Rds()->ProgramService(), sent.ProgramService);
+  EXPECT_EQ(card.Rds()->RadioText(), sent.RadioText);
+  EXPECT_EQ(card.Rds()->PI(), sent.PI);
+
+  card.SetFrequency(88.9);  // mono, no RDS: the old station is forgotten
+  EXPECT_EQ(card.GetSignal(), sMono);
+  card.HandleRdsEvents();
+  EXPECT_FALSE(card.Rds()->HasPI());
+  card.SwitchOff();
+  EXPECT_EQ(closing, 1);
+  EXPECT_EQ(card.RdsDescriptor(), -1);
+  EXPECT_EQ(card.Rds(), nullptr);
 }
 
 TEST_F(SdrCardTest, APortWithoutADeviceCannotBeSwitchedOn) {
