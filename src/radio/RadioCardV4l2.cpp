@@ -43,11 +43,18 @@ void TRadioCard::AdoptDeviceRecord() {
 }
 
 bool TRadioCard::CanHardwareSeek() const {
+  if (on_ && IsSdr(state_)) return band_ == bFM && sdr_->CanHardwareSeek();
   return on_ && IsDevice(state_) && band_ == bFM && v4l2_->CanHardwareSeek();
 }
 
 bool TRadioCard::SeekStep(bool up) {
   if (!CanHardwareSeek()) return false;
+  if (IsSdr(state_)) {
+    // The receiver is already tuned where the seek ended, and the station's reception measured.
+    const auto result = sdr_->Seek(state_, up, frequency_, BandMin(), BandMax());
+    frequency_ = lastFM_ = SnapFrequency(result.Reached, BandStep(), BandMin(), BandMax());
+    return result.Found;
+  }
   const auto result = v4l2_->Seek(state_, up, frequency_, BandMin(), BandMax());
   double target = result.Reached;
   // The driver gave up on seeking: this step moves one grid step, later ones are stepped.

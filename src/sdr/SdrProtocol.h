@@ -11,6 +11,7 @@
 
 #include "radio/CardProtocol.h"
 #include "radio/RdsDecoder.h"
+#include "sdr/BandSpectrum.h"
 #include "sdr/SdrDevices.h"
 
 namespace ondivo {
@@ -44,6 +45,19 @@ class SdrProtocol final : public CardProtocol {
   int RdsDescriptor() const;
   bool HandleRdsEvents();
   const RdsDecoder& Rds() const { return rds_; }
+  // The seek of a wideband receiver: it looks at the spectrum of the window beyond `from` in
+  // one go (one hop of the centre), tunes to the first channel there that stands above the
+  // noise in the seek's direction and confirms it by the reception state. Found is false when
+  // the look held no station; Reached is then where the next look starts (the band's edge at
+  // the end), and the receiver is tuned there. One hop per call, so a scan stops between hops.
+  bool CanHardwareSeek() const { return IsOpen(); }
+  struct SeekResult {
+    bool Found = false;
+    double Reached = 0;  // MHz
+  };
+  SeekResult Seek(CardState& state, bool up, double from, double min, double max);
+  // The spectrum of the last look (empty before the first).
+  const sdr::Spectrum& LastSpectrum() const { return spectrum_; }
   // Called just before the RDS descriptor is closed.
   std::function<void()> OnClosing;
   // Why the last switch-on failed, for the user.
@@ -56,11 +70,15 @@ class SdrProtocol final : public CardProtocol {
   void ApplyVolume(CardState& state);
   // Stops the receiver and the sound and closes the device.
   void Close();
+  // Moves the centre so the window is centred on centreHz and takes its spectrum.
+  void Look(double centreHz);
 
   const SdrDevices& devices_;
   std::unique_ptr<Running> running_;
   std::string failure_;
   RdsDecoder rds_;
+  sdr::BandSpectrum analyser_;
+  sdr::Spectrum spectrum_;
 };
 
 }  // namespace ondivo

@@ -6,6 +6,7 @@
 #include <poll.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "radio/RadioCard.h"
@@ -15,6 +16,7 @@
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
+#include "tests/support/TempDir.h"
 
 namespace ondivo {
 namespace {
@@ -147,6 +149,60 @@ TEST_F(SdrCardTest, RdsFromTheMultiplexReachesTheDecoderAsFromARadioDevice) {
   EXPECT_EQ(closing, 1);
   EXPECT_EQ(card.RdsDescriptor(), -1);
   EXPECT_EQ(card.Rds(), nullptr);
+}
+
+TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
+  Configure("driver=ondivo,rate=2.4e6");
+  card.SwitchOn();
+  ASSERT_TRUE(card.CanHardwareSeek());
+  card.SetFrequency(87.0);
+  std::vector<double> expected, found;
+  for (const auto& s : sim::StationLandscape().Stations())
+    if (s.Band == bFM && s.Frequency >= 87.0) expected.push_back(s.Frequency);
+  const auto start = std::chrono::steady_clock::now();
+  int looks = 0;
+  while (card.Frequency() < card.BandMax() && looks < 100) {
+    ++looks;
+    if (card.SeekStep(true)) {
+      found.push_back(card.Frequency());
+      EXPECT_NE(card.GetSignal(), sNone);
+    }
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("scan 87.0-108.0: %d looks, %zu stations, %.2f s\n", looks, found.size(), seconds);
+  EXPECT_EQ(found, expected);
+  card.SwitchOff();
+}
+
+TEST_F(SdrCardTest, ASeekOverAnEmptyBandWalksToTheEdgeALookAtATime) {
+  // A capture of nothing but noise, replayed wherever the device is tuned.
+  std::string noise(2 * 240000, '\0');
+  uint64_t state = 1;
+  for (char& c : noise) {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    c = static_cast<char>(120 + ((state >> 33) % 16));
+  }
+  const test::TempDir dir;
+  test::WriteBytes(dir / "noise.cu8", noise);
+  Configure("driver=ondivo,file=" + (dir / "noise.cu8").string() +
+            ",format=cu8,rate=2.4e6,center=97.5e6");
+  card.SwitchOn();
+  card.SetFrequency(87.0);
+  const auto start = std::chrono::steady_clock::now();
+  int looks = 0, found = 0;
+  while (card.Frequency() < card.BandMax() && looks < 100) {
+    ++looks;
+    found += card.SeekStep(true);
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("empty band 87.0-108.0 at 2.4 Msps: %d looks in %.2f s\n", looks, seconds);
+  EXPECT_EQ(found, 0);
+  EXPECT_DOUBLE_EQ(card.Frequency(), card.BandMax());
+  EXPECT_LE(looks, 13);  // about 1.75 MHz decided per look
+  EXPECT_LE(seconds, 1.0);
+  card.SwitchOff();
 }
 
 TEST_F(SdrCardTest, APortWithoutADeviceCannotBeSwitchedOn) {
