@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sdr/FmReceiver.h"
 #include "sdr/IqFormat.h"
+#include "sim/RdsGenerator.h"
 #include "tests/support/FmStationSynth.h"
 
 namespace ondivo::sdr {
@@ -24,13 +26,17 @@ constexpr size_t kBlock = 16384;  // what a typical device read hands over (6.8 
 // Every stage's input, made once by running the stages over the whole signal.
 struct Signals {
   std::vector<int16_t> Cs16;
-  std::vector<Iq> Wide, Shifted, Channel;
+  std::vector<Iq> Wide, Shifted, Channel, Carrier57;
   std::vector<float> Mpx, Reference, Difference, Left, Right, AudioLeft, AudioRight;
   double IntermediateRate;
 
   Signals() : IntermediateRate(FmReceiver::IntermediateRate(kIqRate)) {
-    const auto iq =
-        test::SynthesizeIq({.OffsetHz = kOffset, .CarrierToNoiseDb = 30}, kIqRate, kSeconds);
+    const auto rds =
+        std::make_shared<sim::RdsGenerator>(sim::RdsStation{0xD2A5, "ONDIVO 1", "Bench"});
+    const auto iq = test::SynthesizeIq({.OffsetHz = kOffset,
+                                        .CarrierToNoiseDb = 30,
+                                        .RdsBit = [rds](uint64_t n) { return rds->BitAt(n); }},
+                                       kIqRate, kSeconds);
     for (const auto& v : iq) {  // at -6 dBFS, as a device's gain control would leave it
       Cs16.push_back(static_cast<int16_t>(std::lround(v.real() * 16384)));
       Cs16.push_back(static_cast<int16_t>(std::lround(v.imag() * 16384)));
@@ -46,7 +52,8 @@ struct Signals {
     const size_t m = Channel.size();
     for (auto* v : {&Mpx, &Reference, &Difference, &Left, &Right}) v->resize(m);
     FmDiscriminator(IntermediateRate, kPeakDeviationHz).Process(Channel.data(), m, Mpx.data());
-    PilotPll(IntermediateRate).Process(Mpx.data(), m, Reference.data());
+    Carrier57.resize(m);
+    PilotPll(IntermediateRate).Process(Mpx.data(), m, Reference.data(), Carrier57.data());
     DifferenceDemodulator(IntermediateRate, 1.0)
         .Process(Mpx.data(), Reference.data(), m, Difference.data());
     StereoMatrix matrix(IntermediateRate);
@@ -132,6 +139,13 @@ void BM_Stage_PilotPll(benchmark::State& state) {
   OverBlocks(state, in.Mpx.size(),
              [&](size_t s, size_t n) { pll.Process(in.Mpx.data() + s, n, out.data()); });
 }
+void BM_Stage_Rds(benchmark::State& state) {
+  const auto& in = Input();
+  RdsReceiver rds(in.IntermediateRate, in.Mpx.size());
+  OverBlocks(state, in.Mpx.size(), [&](size_t s, size_t n) {
+    benchmark::DoNotOptimize(rds.Process(in.Mpx.data() + s, in.Carrier57.data() + s, n).size());
+  });
+}
 void BM_Stage_DifferenceDemodulator(benchmark::State& state) {
   const auto& in = Input();
   DifferenceDemodulator demodulator(in.IntermediateRate, 0.96);
@@ -178,6 +192,7 @@ BENCHMARK(BM_Stage_ChannelLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_ChannelFilter)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_FmDiscriminator)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_PilotPll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Stage_Rds)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_DifferenceDemodulator)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_StereoMatrix)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stage_Deemphasis)->Unit(benchmark::kMillisecond);

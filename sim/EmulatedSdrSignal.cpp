@@ -1,6 +1,7 @@
 #include "sim/EmulatedSdrSignal.h"
 
 #include <cmath>
+#include <memory>
 
 namespace ondivo::sim {
 
@@ -16,9 +17,13 @@ void EmulatedSdrSignal::Tune(double centreHz) {
     // A station whose channel would fold over the window's edge is left out, as a real
     // front end's anti-alias filter would.
     if (s.Band != bFM || std::abs(offset) > mRate / 2 - 100e3) continue;
-    mCarriers.emplace_back(
-        FmStation{.OffsetHz = offset, .LeftHz = kLeftHz, .RightHz = kRightHz, .Stereo = s.Stereo},
-        mRate);
+    FmStation station{
+        .OffsetHz = offset, .LeftHz = kLeftHz, .RightHz = kRightHz, .Stereo = s.Stereo};
+    if (s.Stereo) {
+      auto rds = std::make_shared<const RdsGenerator>(LandscapeRds(s));
+      station.RdsBit = [rds](uint64_t n) { return rds->BitAt(n); };
+    }
+    mCarriers.emplace_back(station, mRate);
   }
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // What the emulated SDR's antenna hears: every FM station of the landscape inside the sampled
 // window around the tuned centre, synthesized as IQ (stereo stations with pilot and a distinct
-// tone on each channel, mono stations without pilot), plus noise at a set level.
+// tone on each channel and the RDS of the landscape's FM stations in stereo, mono stations
+// without pilot or RDS), plus noise at a set level.
 #include <complex>
 #include <cstddef>
 #include <vector>
 
 #include "sim/FmStationSynth.h"
+#include "sim/RdsGenerator.h"
 #include "sim/StationLandscape.h"
 
 namespace ondivo::sim {

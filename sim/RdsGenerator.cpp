@@ -64,6 +64,13 @@ RdsBlock RdsGenerator::BlockAt(uint64_t n) const {
   return cycle_[n % cycle_.size()];
 }
 
+bool RdsGenerator::BitAt(uint64_t n) const {
+  const RdsBlock block = BlockAt(n / rds::kBlockBits);
+  const uint32_t word =
+      rds::Encode(static_cast<uint16_t>(block.Msb << 8 | block.Lsb), block.Block & 7);
+  return (word >> (rds::kBlockBits - 1 - n % rds::kBlockBits)) & 1u;
+}
+
 RdsStation LandscapeRds(const LandscapeStation& station) {
   std::string name = station.Name;
   std::string ps;

@@ -4,16 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "sdr/RdsCode.h"
 #include "sim/StationLandscape.h"
 
 namespace ondivo::sim {
 
-// One block as a V4L2 driver hands it out (struct v4l2_rds_data).
-struct RdsBlock {
-  uint8_t Lsb = 0;
-  uint8_t Msb = 0;
-  uint8_t Block = 0;  // block number in bits 0..2, V4L2_RDS_BLOCK_CORRECTED/ERROR flags
-};
+using ondivo::RdsBlock;
 
 // What a station sends: its PI code, an 8-character service name and a RadioText.
 struct RdsStation {
@@ -35,6 +31,9 @@ class RdsGenerator {
   explicit RdsGenerator(RdsStation station);
   const RdsStation& Station() const { return station_; }
   RdsBlock BlockAt(uint64_t n) const;
+  // Bit N of the stream as it goes on air before differential coding: each block's 16
+  // information bits and its checkword, most significant first.
+  bool BitAt(uint64_t n) const;
   // The four blocks of one group, for tests that build their own sequences.
   static std::vector<RdsBlock> Group(uint16_t pi, uint16_t b, uint16_t c, uint16_t d);
   static std::vector<RdsBlock> ServiceGroup(uint16_t pi, int segment, const std::string& name);

@@ -1,7 +1,8 @@
 // The emulated SDR as a real SoapySDR device (driver=ondivo): SoapySDR loads this module from
 // SOAPY_SDR_PLUGIN_PATH, so tests and --simulate run the same SoapySDR path as a real stick.
 // Arguments: cnr=DB (carrier-to-noise in 200 kHz, default 40), pace=0 to hand out samples as
-// fast as they are asked for instead of at the sample rate (tests), failafter=N to fail every
+// fast as they are asked for instead of at the sample rate (tests), rate=R to offer that one
+// sample rate only, failafter=N to fail every
 // read after N samples as an unplugged stick does (tests of the device guard). With
 // file=PATH,format=cu8|cs16|cf32,rate=R,center=F it replays a capture instead, shifted so that
 // tuning moves across the capture's window as it would across the air.
@@ -75,6 +76,9 @@ class OndivoDevice : public SoapySDR::Device {
           file->second, IqRecording::ParseFormat(format == args.end() ? "cu8" : format->second));
       mRate = RequiredArg(args, "rate");
       mRecordedCentre = RequiredArg(args, "center");
+      mRates = {mRate};
+    } else if (args.count("rate") != 0) {  // the one rate offered, as a stick that has only it
+      mRate = RequiredArg(args, "rate");
       mRates = {mRate};
     }
     Rebuild();

@@ -25,6 +25,9 @@ TRadioCard::TRadioCard(CardHardware hardware)
   serial_ = std::make_unique<SerialRadioProtocol>(waits_, comPaths_, hardware.Time);
   SetRadioDevices({});
   sdr_ = std::make_unique<SdrProtocol>(sdrDevices_);
+  sdr_->OnClosing = [this] {
+    if (OnDeviceClosing) OnDeviceClosing();
+  };
   // A mixer exists only with a sound card.
   if (soundCard_ && hardware.Mixer) {
     mixer_ = std::move(hardware.Mixer);

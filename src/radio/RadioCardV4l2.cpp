@@ -14,6 +14,10 @@ bool IsDevice(const CardState& state) {
   return state.Cap.Connection == kDeviceConnection;
 }
 
+bool IsSdr(const CardState& state) {
+  return state.Cap.Connection == kSdrConnection;
+}
+
 }  // namespace
 
 void TRadioCard::SetRadioDevices(RadioDevicePaths paths, std::unique_ptr<V4l2Device> device) {
@@ -39,11 +43,18 @@ void TRadioCard::AdoptDeviceRecord() {
 }
 
 bool TRadioCard::CanHardwareSeek() const {
+  if (on_ && IsSdr(state_)) return band_ == bFM && sdr_->CanHardwareSeek();
   return on_ && IsDevice(state_) && band_ == bFM && v4l2_->CanHardwareSeek();
 }
 
 bool TRadioCard::SeekStep(bool up) {
   if (!CanHardwareSeek()) return false;
+  if (IsSdr(state_)) {
+    // The receiver is already tuned where the seek ended, and the station's reception measured.
+    const auto result = sdr_->Seek(state_, up, frequency_, BandMin(), BandMax());
+    frequency_ = lastFM_ = SnapFrequency(result.Reached, BandStep(), BandMin(), BandMax());
+    return result.Found;
+  }
   const auto result = v4l2_->Seek(state_, up, frequency_, BandMin(), BandMax());
   double target = result.Reached;
   // The driver gave up on seeking: this step moves one grid step, later ones are stepped.
@@ -52,15 +63,19 @@ bool TRadioCard::SeekStep(bool up) {
   return result.Found;
 }
 
+// An SDR receiver hands RDS over the same way, decoded from its multiplex.
 int TRadioCard::RdsDescriptor() const {
+  if (on_ && IsSdr(state_)) return sdr_->RdsDescriptor();
   return on_ && IsDevice(state_) ? v4l2_->RdsDescriptor() : -1;
 }
 
 bool TRadioCard::HandleRdsEvents() {
+  if (on_ && IsSdr(state_)) return sdr_->HandleRdsEvents();
   return on_ && IsDevice(state_) && v4l2_->HandleRdsEvents();
 }
 
 const RdsDecoder* TRadioCard::Rds() const {
+  if (on_ && IsSdr(state_)) return sdr_->IsOpen() ? &sdr_->Rds() : nullptr;
   return on_ && IsDevice(state_) && v4l2_->IsOpen() ? &v4l2_->Rds() : nullptr;
 }
 

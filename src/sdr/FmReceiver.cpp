@@ -22,6 +22,7 @@ FmReceiver::FmReceiver(const FmReceiverSetup& setup)
       mDiscriminator(mIntermediateRate, kPeakDeviationHz),
       mTuning(mIntermediateRate, kPeakDeviationHz),
       mPll(mIntermediateRate, kPilotHz),
+      mRds(mIntermediateRate, mChannel.MaxOutput(setup.MaxBlock)),
       mDifference(mIntermediateRate, FmDiscriminator::Response(mIntermediateRate, 2 * kPilotHz)),
       mMatrix(mIntermediateRate),
       mDeemphasis(mIntermediateRate, setup.DeemphasisSeconds),
@@ -33,6 +34,8 @@ FmReceiver::FmReceiver(const FmReceiverSetup& setup)
   mMaxFrames = mResampler.MaxOutput(inner);
   mShifted.resize(setup.MaxBlock);
   mChannelIq.resize(inner);
+  mCarrier57.resize(inner);
+  mRdsBlocks = &mRds.Process(nullptr, nullptr, 0);
   for (auto* buffer : {&mMpx, &mReference, &mDiff, &mLeft, &mRight}) buffer->resize(inner);
   mAudioLeft.resize(mMaxFrames);
   mAudioRight.resize(mMaxFrames);
@@ -42,6 +45,7 @@ void FmReceiver::ResetMeasurements() {
   mPll.Reset();
   mLevel.Reset();
   mTuning.Reset();
+  mRds.Reset();
 }
 
 tSignal FmReceiver::State() const {
@@ -56,7 +60,8 @@ size_t FmReceiver::Process(const Iq* iq, size_t n, float* out) {
   const size_t m = mChannel.Process(mShifted.data(), n, mChannelIq.data());
   mDiscriminator.Process(mChannelIq.data(), m, mMpx.data());
   mTuning.Process(mMpx.data(), m);
-  mPll.Process(mMpx.data(), m, mReference.data());
+  mPll.Process(mMpx.data(), m, mReference.data(), mCarrier57.data());
+  mRdsBlocks = &mRds.Process(mMpx.data(), mCarrier57.data(), m);
   mDifference.Process(mMpx.data(), mReference.data(), m, mDiff.data());
   mMatrix.SetStereo(mStereoAllowed && mPll.Locked());
   mMatrix.Process(mMpx.data(), mDiff.data(), m, mLeft.data(), mRight.data());

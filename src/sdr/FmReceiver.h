@@ -3,7 +3,8 @@
 // the signal flows:
 //   shift → channel filter → discriminator (→ tuning meter) → pilot PLL → L−R on 38 kHz → matrix
 //   → de-emphasis → resample to the sound card → volume
-// with the channel level measured on the shifted wideband IQ. Not thread-safe: one thread
+// with the channel level measured on the shifted wideband IQ and the RDS blocks recovered
+// from the multiplex beside the stereo decoder. Not thread-safe: one thread
 // runs Process and the setters; the receiver thread puts its own control surface in front.
 #include <cstddef>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "sdr/FmDiscriminator.h"
 #include "sdr/FrequencyShift.h"
 #include "sdr/PilotPll.h"
+#include "sdr/RdsReceiver.h"
 #include "sdr/ReceptionState.h"
 #include "sdr/StereoDecoder.h"
 #include "sdr/TuningMeter.h"
@@ -49,7 +51,10 @@ class FmReceiver {
   void SetGain(float gain) { mVolume.SetGain(gain); }
   void SetMute(bool mute) { mVolume.SetMute(mute); }
   void SetRateCorrection(double correction) { mResampler.SetCorrection(correction); }
-  // After a retune: forget the pilot and the level measured on the old channel.
+  // The RDS blocks found by the last Process call.
+  const std::vector<RdsBlock>& RdsBlocks() const { return *mRdsBlocks; }
+  bool RdsSynced() const { return mRds.Synced(); }
+  // After a retune: forget the pilot, RDS and the level measured on the old channel.
   void ResetMeasurements();
 
   bool PilotLocked() const { return mPll.Locked(); }
@@ -66,6 +71,8 @@ class FmReceiver {
   FmDiscriminator mDiscriminator;
   TuningMeter mTuning;
   PilotPll mPll;
+  RdsReceiver mRds;
+  const std::vector<RdsBlock>* mRdsBlocks;
   DifferenceDemodulator mDifference;
   StereoMatrix mMatrix;
   Deemphasis mDeemphasis;
@@ -73,7 +80,7 @@ class FmReceiver {
   Volume mVolume;
   bool mStereoAllowed = true;
   size_t mMaxFrames;
-  std::vector<Iq> mShifted, mChannelIq;
+  std::vector<Iq> mShifted, mChannelIq, mCarrier57;
   std::vector<float> mMpx, mReference, mDiff, mLeft, mRight, mAudioLeft, mAudioRight;
 };
 

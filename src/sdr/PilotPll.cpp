@@ -41,10 +41,12 @@ void PilotPll::Reset() {
   mLocked = false;
 }
 
-void PilotPll::Process(const float* mpx, size_t n, float* reference38) {
+void PilotPll::Process(const float* mpx, size_t n, float* reference38,
+                       std::complex<float>* carrier57) {
   for (size_t i = 0; i < n; ++i) {
     const float s = mSin, c = mCos;
     reference38[i] = 2 * s * c;
+    if (carrier57) carrier57[i] = {c * (4 * c * c - 3), s * (3 - 4 * s * s)};
     // Pilot A·sin(θp) times cos(θ) averages to (A/2)·sin(θp − θ); times sin(θ) to (A/2)·cos.
     mError1 += mErrorPole * (mpx[i] * c - mError1);
     mError2 += mErrorPole * (mError1 - mError2);

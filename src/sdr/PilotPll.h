@@ -5,6 +5,7 @@
 // milliseconds); the phase error is smoothed before the loop because the audio mixed down by
 // the reference lands 4 kHz and more from 0 Hz, and that ripple would otherwise jitter the
 // reference and leak into the difference channel.
+#include <complex>
 #include <cstddef>
 
 namespace ondivo::sdr {
@@ -13,8 +14,10 @@ class PilotPll {
  public:
   // The pilot is nominally 8–10 % of the peak deviation; the multiplex is scaled to 1.0 there.
   explicit PilotPll(double rate, double pilotHz = 19000.0);
-  // Writes one 38 kHz reference value per multiplex sample.
-  void Process(const float* mpx, size_t n, float* reference38);
+  // Writes one 38 kHz reference value per multiplex sample and, where carrier57 is given,
+  // the pilot's third harmonic as a phasor, exp(j3θ), for the RDS subcarrier.
+  void Process(const float* mpx, size_t n, float* reference38,
+               std::complex<float>* carrier57 = nullptr);
   bool Locked() const { return mLocked; }
   // The pilot's amplitude as measured in phase with the loop (0 without pilot).
   float PilotLevel() const { return 2 * mInPhase; }

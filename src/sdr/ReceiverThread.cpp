@@ -61,6 +61,29 @@ std::string ReceiverThread::Failure() const {
   return mFailure;
 }
 
+void ReceiverThread::RequestSnapshot(size_t count) {
+  const std::lock_guard lock(mSnapshotMutex);
+  mSnapshot.clear();
+  mSnapshot.reserve(count);
+  mSnapshotWanted = count;
+  mSnapshotGeneration = mGeneration.load();
+  mSnapshotPending = true;
+}
+
+std::vector<Iq> ReceiverThread::Snapshot() {
+  const std::lock_guard lock(mSnapshotMutex);
+  if (mSnapshotPending || mSnapshot.size() < mSnapshotWanted) return {};
+  return mSnapshot;
+}
+
+void ReceiverThread::Collect(const Iq* iq, size_t n, unsigned generation) {
+  const std::lock_guard lock(mSnapshotMutex);
+  if (generation != mSnapshotGeneration) return;
+  const size_t take = std::min(n, mSnapshotWanted - mSnapshot.size());
+  mSnapshot.insert(mSnapshot.end(), iq, iq + take);
+  if (mSnapshot.size() == mSnapshotWanted) mSnapshotPending = false;
+}
+
 void ReceiverThread::Publish(tSignal state, unsigned generation) {
   mPublished = Pack(state, generation & (~0u >> 3));
 }
@@ -90,9 +113,11 @@ void ReceiverThread::Run() {
       receiver.SetStereoAllowed(mStereo);
       const size_t skip = std::min(n, toDrop);
       toDrop -= skip;
+      if (mSnapshotPending && skip < n) Collect(iq.data() + skip, n - skip, generation);
       const size_t got = receiver.Process(iq.data() + skip, n - skip, frames.data());
       measured += n - skip;
       if (measured >= measure) Publish(receiver.State(), generation);
+      for (const RdsBlock& block : receiver.RdsBlocks()) mRds.Push(block, generation);
       mRing.Write(frames.data(), got);
       // Keep the ring near its target: a fuller ring means the sound card is slower than the
       // SDR's clock, so make a little less sound per IQ sample, and the other way round.

@@ -11,11 +11,13 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "audio/FrameRing.h"
 #include "radio/RadioTypes.h"
 #include "sdr/FmReceiver.h"
 #include "sdr/IqSource.h"
+#include "sdr/RdsBlockQueue.h"
 
 namespace ondivo::sdr {
 
@@ -39,12 +41,21 @@ class ReceiverThread {
   void SetMute(bool mute) { mMute = mute; }
   void SetStereoAllowed(bool allowed) { mStereo = allowed; }
   std::optional<tSignal> Reception() const;
+  // RDS: a descriptor readable while blocks wait, and the blocks received since the last
+  // Tune (older ones are dropped). One reader thread.
+  int RdsDescriptor() const { return mRds.Descriptor(); }
+  size_t TakeRds(RdsBlock* out, size_t max) { return mRds.Take(out, max, mGeneration.load()); }
+  // A look at the whole window for the spectrum: `count` IQ samples taken once the last Tune
+  // settled. Snapshot() is empty until they have all arrived.
+  void RequestSnapshot(size_t count);
+  std::vector<Iq> Snapshot();
   // Why reading failed, once it has (the thread has ended then).
   std::string Failure() const;
 
  private:
   void Run();
   void Publish(tSignal state, unsigned generation);
+  void Collect(const Iq* iq, size_t n, unsigned generation);
   IqSource& mSource;
   FrameRing& mRing;
   FmReceiverSetup mSetup;
@@ -56,6 +67,12 @@ class ReceiverThread {
   std::atomic<bool> mMute{false}, mStereo{true};
   // The state and the retune it was measured after, packed so they are read together.
   std::atomic<unsigned> mPublished{0};
+  RdsBlockQueue mRds;
+  std::atomic<bool> mSnapshotPending{false};
+  std::mutex mSnapshotMutex;
+  std::vector<Iq> mSnapshot;
+  size_t mSnapshotWanted = 0;
+  unsigned mSnapshotGeneration = 0;
   mutable std::mutex mFailureMutex;
   std::string mFailure;
   std::thread mThread;

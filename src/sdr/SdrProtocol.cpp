@@ -10,6 +10,7 @@
 #include "radio/DeviceMessages.h"
 #include "radio/RadioErrors.h"
 #include "sdr/ReceiverThread.h"
+#include "sdr/ReceptionState.h"
 #include "sdr/SoapyIqSource.h"
 
 namespace ondivo {
@@ -43,8 +44,18 @@ SdrProtocol::SdrProtocol(const SdrDevices& devices) : devices_(devices) {}
 
 SdrProtocol::~SdrProtocol() = default;
 
-void SdrProtocol::SwitchOn(CardState& state) {
+void SdrProtocol::Close() {
+  if (!running_) return;
+  if (OnClosing) OnClosing();
+  running_->receiver.SetMute(true);
+  running_->receiver.Stop();
+  running_->playback.Stop();
   running_.reset();
+  rds_.Reset();
+}
+
+void SdrProtocol::SwitchOn(CardState& state) {
+  Close();
   failure_.clear();
   const std::string args = devices_.ArgsFor(state.Port);
   if (args.empty()) {
@@ -66,20 +77,13 @@ void SdrProtocol::SwitchOn(CardState& state) {
 }
 
 void SdrProtocol::SwitchOff(CardState& state) {
-  if (running_) {
-    running_->receiver.SetMute(true);
-    running_->receiver.Stop();
-    running_->playback.Stop();
-  }
-  running_.reset();
+  Close();
   state.Muted = true;
 }
 
 void SdrProtocol::Guard() {
   if (!running_ || running_->receiver.Failure().empty()) return;
-  running_->receiver.Stop();
-  running_->playback.Stop();
-  running_.reset();
+  Close();
   throw eDeviceLost();
 }
 
@@ -90,6 +94,24 @@ void SdrProtocol::Tune(CardState& state, tBand, double frequency) {
   running_->source.TuneStation(frequency * 1e6);
   // What was in flight from the old frequency is dropped and the channel measured afresh.
   running_->receiver.Tune(sdr::SoapyIqSource::kStationOffsetHz);
+  rds_.Reset();
+}
+
+int SdrProtocol::RdsDescriptor() const {
+  return running_ ? running_->receiver.RdsDescriptor() : -1;
+}
+
+bool SdrProtocol::HandleRdsEvents() {
+  Guard();
+  if (!running_) return false;
+  RdsBlock blocks[64];
+  bool changed = false;
+  while (const size_t n = running_->receiver.TakeRds(blocks, std::size(blocks))) {
+    for (size_t i = 0; i < n; ++i)
+      changed = rds_.Feed(blocks[i].Lsb, blocks[i].Msb, blocks[i].Block) || changed;
+    if (n < std::size(blocks)) break;
+  }
+  return changed;
 }
 
 tSignal SdrProtocol::GetSignal(CardState& state) {
@@ -147,6 +169,66 @@ void SdrProtocol::VolumeDown(CardState& state) {
 
 void SdrProtocol::VolumeToZero(CardState& state) {
   SetVolume(state, 0);
+}
+
+// The seek: the band seen a window at a time through the power spectrum.
+namespace {
+// A front end's anti-alias filter rolls off towards the window's edges: stay this far inside.
+constexpr double kEdgeHz = 100e3;
+constexpr size_t kLookSamples = 8 * sdr::BandSpectrum::kBins;  // 7 ms at 2.4 Msps
+constexpr auto kLookWait = std::chrono::milliseconds(400);
+constexpr auto kLookPoll = std::chrono::milliseconds(1);
+}  // namespace
+
+void SdrProtocol::Look(double centreHz) {
+  running_->source.TuneStation(centreHz + sdr::SoapyIqSource::kStationOffsetHz);
+  running_->receiver.Tune(sdr::SoapyIqSource::kStationOffsetHz);
+  rds_.Reset();
+  running_->receiver.RequestSnapshot(kLookSamples);
+  const auto deadline = std::chrono::steady_clock::now() + kLookWait;
+  for (;;) {
+    if (const auto iq = running_->receiver.Snapshot(); !iq.empty()) {
+      spectrum_ = analyser_.Measure(iq.data(), iq.size(), running_->source.Rate(), centreHz);
+      return;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      spectrum_ = {};
+      return;
+    }
+    std::this_thread::sleep_for(kLookPoll);
+    Guard();
+  }
+}
+
+SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from, double min,
+                                          double max) {
+  Guard();
+  SeekResult result{false, from};
+  if (!running_) return result;
+  // The part of a window whose channels a look decides: inside the usable width by the reach
+  // of a neighbour's spill, so every channel decided is compared with all its neighbours.
+  const double decided = running_->source.Rate() / 2 - kEdgeHz - sdr::BandSpectrum::kLeakageHz -
+                         sdr::BandSpectrum::kChannelHalfWidthHz;
+  const double fromHz = from * 1e6, direction = up ? 1 : -1;
+  // The window starts at `from`: the station being left is in view, and its spill is not
+  // taken for a new one.
+  const double centreHz = fromHz + direction * decided;
+  Look(centreHz);
+  // Where this look's decided part ends, on the card's grid and inside the band.
+  const double gridHz = state.Cap.FMStep * 1e6;
+  const double farHz = std::clamp(std::trunc(2 * decided * direction / gridHz) * gridHz + fromHz,
+                                  min * 1e6, max * 1e6);
+  auto stations = sdr::BandSpectrum::Stations(spectrum_, std::min(fromHz, farHz),
+                                              std::max(fromHz, farHz), sdr::kStationMarginDb);
+  if (!up) std::reverse(stations.begin(), stations.end());
+  for (const double station : stations) {
+    if (direction * (station - fromHz) < sdr::BandSpectrum::kRasterHz / 2) continue;
+    Tune(state, bFM, station / 1e6);
+    if (GetSignal(state) != sNone) return {true, station / 1e6};
+  }
+  result.Reached = farHz / 1e6;
+  Tune(state, bFM, result.Reached);
+  return result;
 }
 
 }  // namespace ondivo

@@ -6,9 +6,12 @@
 // A device that stops delivering samples (unplugged, failed) is met by the next call: the
 // family closes it, throws eDeviceLost once, and does nothing after that (GetSignal says
 // sNone) until it is switched off and on again, as a lost kernel radio device does.
+#include <functional>
 #include <memory>
 
 #include "radio/CardProtocol.h"
+#include "radio/RdsDecoder.h"
+#include "sdr/BandSpectrum.h"
 #include "sdr/SdrDevices.h"
 
 namespace ondivo {
@@ -36,6 +39,27 @@ class SdrProtocol final : public CardProtocol {
   void VolumeToZero(CardState& state) override;
 
   bool IsOpen() const { return running_ != nullptr; }
+  // RDS as a kernel radio device gives it: a descriptor that becomes readable when blocks wait
+  // (-1 while off), its handler (true when the decoded station changed; may throw
+  // eDeviceLost), and the decoder, which forgets the station on every retune.
+  int RdsDescriptor() const;
+  bool HandleRdsEvents();
+  const RdsDecoder& Rds() const { return rds_; }
+  // The seek of a wideband receiver: it looks at the spectrum of the window beyond `from` in
+  // one go (one hop of the centre), tunes to the first channel there that stands above the
+  // noise in the seek's direction and confirms it by the reception state. Found is false when
+  // the look held no station; Reached is then where the next look starts (the band's edge at
+  // the end), and the receiver is tuned there. One hop per call, so a scan stops between hops.
+  bool CanHardwareSeek() const { return IsOpen(); }
+  struct SeekResult {
+    bool Found = false;
+    double Reached = 0;  // MHz
+  };
+  SeekResult Seek(CardState& state, bool up, double from, double min, double max);
+  // The spectrum of the last look (empty before the first).
+  const sdr::Spectrum& LastSpectrum() const { return spectrum_; }
+  // Called just before the RDS descriptor is closed.
+  std::function<void()> OnClosing;
   // Why the last switch-on failed, for the user.
   const std::string& Failure() const { return failure_; }
 
@@ -44,10 +68,17 @@ class SdrProtocol final : public CardProtocol {
   // Throws eDeviceLost (once) when the receiver has stopped for good.
   void Guard();
   void ApplyVolume(CardState& state);
+  // Stops the receiver and the sound and closes the device.
+  void Close();
+  // Moves the centre so the window is centred on centreHz and takes its spectrum.
+  void Look(double centreHz);
 
   const SdrDevices& devices_;
   std::unique_ptr<Running> running_;
   std::string failure_;
+  RdsDecoder rds_;
+  sdr::BandSpectrum analyser_;
+  sdr::Spectrum spectrum_;
 };
 
 }  // namespace ondivo

@@ -3,14 +3,21 @@
 // emulated sound card.
 #include <gtest/gtest.h>
 
+#include <poll.h>
+
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
+#include "radio/RdsDecoder.h"
+#include "sim/RdsGenerator.h"
 #include "sim/SimulatedSdr.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/Unprivileged.h"
 
 namespace ondivo {
@@ -144,6 +151,82 @@ TEST_F(SdrCardTest, AnOrdinaryUserReceivesAndHearsTheStation) {
   const auto perms = std::filesystem::status(own / "stream.ring").permissions();
   EXPECT_EQ(perms & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST_F(SdrCardTest, RdsFromTheMultiplexReachesTheDecoderAsFromARadioDevice) {
+  Configure("driver=ondivo,pace=0");
+  int closing = 0;
+  card.OnDeviceClosing = [&] { ++closing; };
+  card.SwitchOn();
+  card.SetFrequency(88.1);
+  const sim::StationLandscape landscape;
+  const auto sent = sim::LandscapeRds(*landscape.StationAt(bFM, 88.1));
+  // Reads as the panel's notifier does, until name and text are whole (the text takes some
+  // 6 s of signal; the device delivers faster than that here).
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < deadline) {
+    pollfd fd{card.RdsDescriptor(), POLLIN, 0};
+    ASSERT_GE(fd.fd, 0);
+    if (poll(&fd, 1, 100) == 1) card.HandleRdsEvents();
+    if (!card.Rds()->RadioText().empty()) break;
+  }
+  EXPECT_EQ(card.Rds()->ProgramService(), sent.ProgramService);
+  EXPECT_EQ(card.Rds()->RadioText(), sent.RadioText);
+  EXPECT_EQ(card.Rds()->PI(), sent.PI);
+
+  card.SetFrequency(88.9);  // mono, no RDS: the old station is forgotten
+  EXPECT_EQ(card.GetSignal(), sMono);
+  card.HandleRdsEvents();
+  EXPECT_FALSE(card.Rds()->HasPI());
+  card.SwitchOff();
+  EXPECT_EQ(closing, 1);
+  EXPECT_EQ(card.RdsDescriptor(), -1);
+  EXPECT_EQ(card.Rds(), nullptr);
+}
+
+TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
+  Configure("driver=ondivo,rate=2.4e6");
+  card.SwitchOn();
+  ASSERT_TRUE(card.CanHardwareSeek());
+  card.SetFrequency(87.0);
+  std::vector<double> expected, found;
+  for (const auto& s : sim::StationLandscape().Stations())
+    if (s.Band == bFM && s.Frequency >= 87.0) expected.push_back(s.Frequency);
+  int looks = 0;
+  while (card.Frequency() < card.BandMax() && looks < 100) {
+    ++looks;
+    if (card.SeekStep(true)) {
+      found.push_back(card.Frequency());
+      EXPECT_NE(card.GetSignal(), sNone);
+    }
+  }
+  EXPECT_EQ(found, expected);
+  card.SwitchOff();
+}
+
+TEST_F(SdrCardTest, ASeekOverAnEmptyBandWalksToTheEdgeALookAtATime) {
+  // A capture of nothing but noise, replayed wherever the device is tuned.
+  std::string noise(2 * 240000, '\0');
+  uint64_t state = 1;
+  for (char& c : noise) {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    c = static_cast<char>(120 + ((state >> 33) % 16));
+  }
+  const test::TempDir dir;
+  test::WriteBytes(dir / "noise.cu8", noise);
+  Configure("driver=ondivo,file=" + (dir / "noise.cu8").string() +
+            ",format=cu8,rate=2.4e6,center=97.5e6");
+  card.SwitchOn();
+  card.SetFrequency(87.0);
+  int looks = 0, found = 0;
+  while (card.Frequency() < card.BandMax() && looks < 100) {
+    ++looks;
+    found += card.SeekStep(true);
+  }
+  EXPECT_EQ(found, 0);
+  EXPECT_DOUBLE_EQ(card.Frequency(), card.BandMax());
+  EXPECT_LE(looks, 13);  // about 1.75 MHz decided per look
+  card.SwitchOff();
 }
 
 TEST_F(SdrCardTest, APortWithoutADeviceCannotBeSwitchedOn) {
