@@ -101,6 +101,7 @@ void ReceiverThread::Run() {
     while (!mStop) {
       const size_t n = mSource.Read(iq.data(), iq.size());
       if (n == 0) return;
+      ++mBlocksRead;
       if (const unsigned g = mGeneration.load(); g != generation) {
         generation = g;
         receiver.SetStationOffset(mOffset);

@@ -7,6 +7,7 @@
 // and level measurements start afresh, and the reception state is published once enough of
 // the new channel was measured (Reception() is empty until then; 120 ms in all).
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ class ReceiverThread {
   void SetMute(bool mute) { mMute = mute; }
   void SetStereoAllowed(bool allowed) { mStereo = allowed; }
   std::optional<tSignal> Reception() const;
+  // How many blocks of IQ the thread has taken in: a waiter can tell a slow receiver (still
+  // counting) from a stalled device.
+  uint64_t BlocksRead() const { return mBlocksRead.load(); }
   // RDS: a descriptor readable while blocks wait, and the blocks received since the last
   // Tune (older ones are dropped). One reader thread.
   int RdsDescriptor() const { return mRds.Descriptor(); }
@@ -63,6 +67,7 @@ class ReceiverThread {
   std::atomic<bool> mStop{false};
   std::atomic<double> mOffset;
   std::atomic<unsigned> mGeneration{0};
+  std::atomic<uint64_t> mBlocksRead{0};
   std::atomic<float> mGain{1.0f};
   std::atomic<bool> mMute{false}, mStereo{true};
   // The state and the retune it was measured after, packed so they are read together.

@@ -19,8 +19,11 @@ namespace {
 constexpr unsigned kAudioRate = 48000;
 constexpr size_t kRingFrames = kAudioRate / 2;
 constexpr size_t kTargetFill = kAudioRate / 10;  // 100 ms between receiver and sound card
-// The receiver tells the state 120 ms of samples after a retune; a slow start gets some more.
-constexpr auto kMeasureWait = std::chrono::milliseconds(400);
+// The receiver tells the state 120 ms of samples after a retune. A device that delivers nothing
+// for the first time has stalled; a measurement never takes longer than the second, however
+// slowly the samples come.
+constexpr auto kStallWait = std::chrono::milliseconds(400);
+constexpr auto kMeasureLimit = std::chrono::seconds(5);
 constexpr auto kMeasurePoll = std::chrono::milliseconds(2);
 }  // namespace
 
@@ -117,13 +120,22 @@ bool SdrProtocol::HandleRdsEvents() {
 tSignal SdrProtocol::GetSignal(CardState& state) {
   Guard();
   if (!running_) return sNone;
-  const auto deadline = std::chrono::steady_clock::now() + kMeasureWait;
+  // The measurement takes a fixed amount of signal, not of time: wait as long as samples keep
+  // coming (a loaded machine may be slow), and give up only on a device that has stalled.
+  auto blocks = running_->receiver.BlocksRead();
+  auto stalledAt = std::chrono::steady_clock::now() + kStallWait;
+  const auto limit = std::chrono::steady_clock::now() + kMeasureLimit;
   for (;;) {
     if (const auto reception = running_->receiver.Reception()) {
       // Forced mono plays mono, whatever the station sends.
       return *reception == sStereo && !state.Stereo ? sMono : *reception;
     }
-    if (std::chrono::steady_clock::now() >= deadline) return sNone;
+    const auto now = std::chrono::steady_clock::now();
+    if (const auto read = running_->receiver.BlocksRead(); read != blocks) {
+      blocks = read;
+      stalledAt = now + kStallWait;
+    }
+    if (now >= stalledAt || now >= limit) return sNone;
     std::this_thread::sleep_for(kMeasurePoll);
     Guard();
     if (!running_) return sNone;
