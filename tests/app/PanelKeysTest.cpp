@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
@@ -19,6 +20,7 @@
 #include "app/PanelWiring.h"
 #include "mixer/SoundCard.h"
 #include "panel/KeyString.h"
+#include "schedule/Schedule.h"
 #include "sim/EmulatedZoltrix.h"
 #include "sim/SimulatedRig.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
@@ -207,8 +209,9 @@ TEST_F(PanelKeysTest, StopKeyEndsTheScanTheScanKeysStarted) {
     Type(key);
     EXPECT_EQ(steps, 2) << "key " << key;
     EXPECT_FALSE(panel->State().Scanning);
+    // The hook runs before each step: one step was made before the stop came.
     EXPECT_NEAR(*Radio().TunedFrequency(),
-                start + (key == '>' ? 2 : -2) * panel->State().CurrentStep, 1e-6);
+                start + (key == '>' ? 1 : -1) * panel->State().CurrentStep, 1e-6);
   }
 }
 

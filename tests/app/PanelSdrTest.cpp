@@ -11,6 +11,7 @@
 #include "app/AppHardware.h"
 #include "app/PanelWiring.h"
 #include "panel/tdMain.h"
+#include "radio/HardwarePortIo.h"
 #include "radio/DeviceMessages.h"
 #include "sim/EmulatedSoundCard.h"
 #include "sim/EmulatedStream.h"
@@ -45,7 +46,8 @@ class PanelSdrTest : public ::testing::Test {
     std::vector<std::string> arguments{"--simulate"};
     arguments.insert(arguments.end(), more.begin(), more.end());
     test::WriteBytes(dir / "Ondivo.ini", SdrIni());
-    hardware = std::make_unique<AppHardware>(ParseCommandLine(arguments), arguments, mSdr, prompts);
+    hardware = std::make_unique<AppHardware>(ParseCommandLine(arguments), arguments, mSdr, ports,
+                                             prompts);
     tPanelWiring wiring;
     wiring.Card = &hardware->Card();
     wiring.Mixer = hardware->Mixer();
@@ -77,6 +79,7 @@ class PanelSdrTest : public ::testing::Test {
 
   test::TempDir dir;
   test::ScriptedPrompter prompts;
+  HardwarePortIo ports;  // none taken: --simulate needs no port
   std::unique_ptr<AppHardware> hardware;
   std::unique_ptr<tdMain> panel;
 };
