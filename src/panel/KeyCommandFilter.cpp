@@ -12,7 +12,8 @@ namespace ondivo {
 
 KeyCommandFilter::KeyCommandFilter(tdMain& window) : QObject(&window), window_(window) {
   window.installEventFilter(this);
-  for (int button = 1; button <= 10; ++button) window.PresetButton(button)->installEventFilter(this);
+  for (int button = 1; button <= 10; ++button)
+    window.PresetButton(button)->installEventFilter(this);
   for (QSlider* slider :
        {window.FrequencySlider(), window.VolumeSlider(), window.findChild<QSlider*>("sStep")}) {
     if (slider) slider->installEventFilter(this);

@@ -15,7 +15,7 @@ class KeyCommandFilter final : public QObject {
   // Installs itself on the window and its focusable controls; the window owns it.
   explicit KeyCommandFilter(tdMain& window);
 
- // KeyPress: runs the command of a typed character; false when the key string names none.
+  // KeyPress: runs the command of a typed character; false when the key string names none.
   bool KeyPress(char32_t typed);
 
  protected:

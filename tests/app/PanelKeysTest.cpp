@@ -121,12 +121,10 @@ TEST_F(PanelKeysTest, EachCommandKeyActsOnTheCardAndThePanel) {
       {'D', [this] { return Radio().Volume(); }, [](double v) { return v - 16; }},
       {'M', [this] { return Radio().AudioOn(); }, toggled},
       {'0', [this] { return Radio().AudioOn(); }, is(0)},
-      {'+', [this] { return *Radio().TunedFrequency(); }, [this](double f) {
-         return f + panel->State().CurrentStep;
-       }},
-      {'-', [this] { return *Radio().TunedFrequency(); }, [this](double f) {
-         return f - panel->State().CurrentStep;
-       }},
+      {'+', [this] { return *Radio().TunedFrequency(); },
+       [this](double f) { return f + panel->State().CurrentStep; }},
+      {'-', [this] { return *Radio().TunedFrequency(); },
+       [this](double f) { return f - panel->State().CurrentStep; }},
       {'.', [this] { return panel->State().CurrentStep; }, [=](double s) { return s + fmStep; }},
       {',', [this] { return panel->State().CurrentStep; }, [=](double s) { return s - fmStep; }},
       {'Z', [this] { return Radio().StereoRequested(); }, toggled},
@@ -137,7 +135,8 @@ TEST_F(PanelKeysTest, EachCommandKeyActsOnTheCardAndThePanel) {
       {'5', mode, is(5)},
       {'C', mode, is(0)},
       {'T', [this] { return panel->Settings().AlwaysOnTop; }, toggled},
-      {'Y', [this] { return panel->State().MemoryArmed; }, toggled, [this] {
+      {'Y', [this] { return panel->State().MemoryArmed; }, toggled,
+       [this] {
          if (panel->Presets().IsTunedStationStored()) panel->Run(cmIncFreq);
        }},
       {'R', presets, [](double n) { return n - 1; }, recallFirst},
@@ -157,11 +156,16 @@ TEST_F(PanelKeysTest, EachCommandKeyActsOnTheCardAndThePanel) {
 TEST_F(PanelKeysTest, EachDialogKeyOpensItsDialog) {
   Start();
   const std::pair<char, QString> opens[] = {
-      {'X', "Mixer control"},         {'E', "Edit presets"},
-      {'I', "Settings"},              {'O', "Channels organizer"},
-      {'P', "Programming -"},         {'J', "Jump to"},
-      {'S', "Sleep"},                 {'A', "Alarm setting"},
-      {'K', "Asking for station name"}, {'Q', "Power-off message"},
+      {'X', "Mixer control"},
+      {'E', "Edit presets"},
+      {'I', "Settings"},
+      {'O', "Channels organizer"},
+      {'P', "Programming -"},
+      {'J', "Jump to"},
+      {'S', "Sleep"},
+      {'A', "Alarm setting"},
+      {'K', "Asking for station name"},
+      {'Q', "Power-off message"},
       {'6', "About Ondivo"},
   };
   for (const auto& [key, title] : opens) {

@@ -11,8 +11,8 @@
 #include "app/AppHardware.h"
 #include "app/PanelWiring.h"
 #include "panel/tdMain.h"
-#include "radio/HardwarePortIo.h"
 #include "radio/DeviceMessages.h"
+#include "radio/HardwarePortIo.h"
 #include "sim/EmulatedSoundCard.h"
 #include "sim/EmulatedStream.h"
 #include "tests/support/ScriptedPrompter.h"
@@ -46,8 +46,8 @@ class PanelSdrTest : public ::testing::Test {
     std::vector<std::string> arguments{"--simulate"};
     arguments.insert(arguments.end(), more.begin(), more.end());
     test::WriteBytes(dir / "Ondivo.ini", SdrIni());
-    hardware = std::make_unique<AppHardware>(ParseCommandLine(arguments), arguments, mSdr, ports,
-                                             prompts);
+    hardware =
+        std::make_unique<AppHardware>(ParseCommandLine(arguments), arguments, mSdr, ports, prompts);
     tPanelWiring wiring;
     wiring.Card = &hardware->Card();
     wiring.Mixer = hardware->Mixer();
