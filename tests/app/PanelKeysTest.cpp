@@ -133,7 +133,7 @@ TEST_F(PanelKeysTest, EachCommandKeyActsOnTheCardAndThePanel) {
       {'3', mode, is(3)},
       {'4', mode, is(4)},
       {'5', mode, is(5)},
-      {'C', mode, is(0)},
+      {'C', mode, is(0), [this] { panel->SetDisplayMode(1); }},
       {'T', [this] { return panel->Settings().AlwaysOnTop; }, toggled},
       {'Y', [this] { return panel->State().MemoryArmed; }, toggled,
        [this] {
