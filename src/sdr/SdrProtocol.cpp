@@ -131,7 +131,9 @@ tSignal SdrProtocol::GetSignal(CardState& state) {
       return *reception == sStereo && !state.Stereo ? sMono : *reception;
     }
     const auto now = std::chrono::steady_clock::now();
-    if (const auto read = running_->receiver.BlocksRead(); read != blocks) {
+    // Until the first block the stream is still starting, which takes a while on a busy
+    // machine: only the overall limit applies then.
+    if (const auto read = running_->receiver.BlocksRead(); read != blocks || read == 0) {
       blocks = read;
       stalledAt = now + kStallWait;
     }
