@@ -189,7 +189,7 @@ void SdrProtocol::VolumeToZero(CardState& state) {
 namespace {
 // A front end's anti-alias filter rolls off towards the window's edges: stay this far inside.
 constexpr double kEdgeHz = 100e3;
-constexpr size_t kLookSamples = 8 * sdr::BandSpectrum::kBins;  // 7 ms at 2.4 Msps
+constexpr size_t kLookSamples = 8 * sdr::BandPower::kBins;  // 7 ms at 2.4 Msps
 constexpr auto kLookWait = std::chrono::milliseconds(400);
 constexpr auto kLookPoll = std::chrono::milliseconds(1);
 }  // namespace
@@ -221,8 +221,8 @@ SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from
   if (!running_) return result;
   // The part of a window whose channels a look decides: inside the usable width by the reach
   // of a neighbour's spill, so every channel decided is compared with all its neighbours.
-  const double decided = running_->source.Rate() / 2 - kEdgeHz - sdr::BandSpectrum::kLeakageHz -
-                         sdr::BandSpectrum::kChannelHalfWidthHz;
+  const double decided = running_->source.Rate() / 2 - kEdgeHz - sdr::BandPower::kLeakageHz -
+                         sdr::BandPower::kChannelHalfWidthHz;
   const double fromHz = from * 1e6, direction = up ? 1 : -1;
   // The window starts at `from`: the station being left is in view, and its spill is not
   // taken for a new one.
@@ -232,11 +232,11 @@ SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from
   const double gridHz = state.Cap.FMStep * 1e6;
   const double farHz = std::clamp(std::trunc(2 * decided * direction / gridHz) * gridHz + fromHz,
                                   min * 1e6, max * 1e6);
-  auto stations = sdr::BandSpectrum::Stations(spectrum_, std::min(fromHz, farHz),
-                                              std::max(fromHz, farHz), sdr::kStationMarginDb);
+  auto stations = sdr::BandPower::Stations(spectrum_, std::min(fromHz, farHz),
+                                           std::max(fromHz, farHz), sdr::kStationMarginDb);
   if (!up) std::reverse(stations.begin(), stations.end());
   for (const double station : stations) {
-    if (direction * (station - fromHz) < sdr::BandSpectrum::kRasterHz / 2) continue;
+    if (direction * (station - fromHz) < sdr::BandPower::kRasterHz / 2) continue;
     Tune(state, bFM, station / 1e6);
     if (GetSignal(state) != sNone) return {true, station / 1e6};
   }

@@ -11,7 +11,7 @@
 
 #include "radio/CardProtocol.h"
 #include "radio/RdsDecoder.h"
-#include "sdr/BandSpectrum.h"
+#include "sdr/BandPower.h"
 #include "sdr/SdrDevices.h"
 
 namespace ondivo {
@@ -77,7 +77,7 @@ class SdrProtocol final : public CardProtocol {
   std::unique_ptr<Running> running_;
   std::string failure_;
   RdsDecoder rds_;
-  sdr::BandSpectrum analyser_;
+  sdr::BandPower analyser_;
   sdr::Spectrum spectrum_;
 };
 

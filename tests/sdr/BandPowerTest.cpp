@@ -1,5 +1,5 @@
 // The wideband look at the band: which channels of a synthesized window hold stations.
-#include "sdr/BandSpectrum.h"
+#include "sdr/BandPower.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 constexpr double kRate = 2.4e6;
 constexpr double kCentre = 100e6;
-constexpr size_t kSamples = 8 * BandSpectrum::kBins;
+constexpr size_t kSamples = 8 * BandPower::kBins;
 
 // Stations in a window 45 dB of noise below a unit carrier, each at its amplitude.
 std::vector<double> StationsIn(const std::vector<std::pair<double, float>>& offsetsAndAmplitudes) {
@@ -21,13 +21,12 @@ std::vector<double> StationsIn(const std::vector<std::pair<double, float>>& offs
     const auto carrier = test::SynthesizeIq({.OffsetHz = offset}, kRate, kSamples / kRate);
     for (size_t i = 0; i < kSamples; ++i) iq[i] += amplitude * carrier[i];
   }
-  BandSpectrum analyser;
+  BandPower analyser;
   const Spectrum spectrum = analyser.Measure(iq.data(), kSamples, kRate, kCentre);
-  return BandSpectrum::Stations(spectrum, kCentre - kRate / 2, kCentre + kRate / 2,
-                                kStationMarginDb);
+  return BandPower::Stations(spectrum, kCentre - kRate / 2, kCentre + kRate / 2, kStationMarginDb);
 }
 
-TEST(BandSpectrumTest, StrongAndWeakStationsAndNothingBesideThem) {
+TEST(BandPowerTest, StrongAndWeakStationsAndNothingBesideThem) {
   // The strong station stands 45 dB above the noise, so its spill 100 kHz away is still far
   // above the margin; the weak one 25 dB. An empty window holds nothing.
   EXPECT_EQ(StationsIn({{300e3, 1.0f}, {-400e3, 0.1f}}),
