@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/UniqueFd.h"
+#include "sim/AlsaPluginField.h"
 #include "sim/EmulatedSoundCardState.h"
 
 namespace ondivo::sim {
@@ -195,23 +196,7 @@ void CopyName(char* to, size_t size, const std::string& from) {
 
 int OpenCard(snd_ctl_t** handle, const char* name, snd_config_t* conf, int mode) {
   std::string statePath;
-  snd_config_iterator_t i;
-  snd_config_iterator_t next;
-  snd_config_for_each(i, next, conf) {
-    snd_config_t* node = snd_config_iterator_entry(i);
-    const char* key = nullptr;
-    if (snd_config_get_id(node, &key) < 0) continue;
-    const std::string id = key;
-    if (id == "comment" || id == "type" || id == "hint") continue;
-    if (id == "state") {
-      const char* value = nullptr;
-      if (snd_config_get_string(node, &value) < 0) return -EINVAL;
-      statePath = value;
-      continue;
-    }
-    SNDERR("Unknown field %s", key);
-    return -EINVAL;
-  }
+  if (const int error = ReadPluginField(conf, "state", &statePath); error < 0) return error;
   if (statePath.empty()) {
     SNDERR("No state file for the emulated sound card");
     return -EINVAL;

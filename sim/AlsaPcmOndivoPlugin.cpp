@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/UniqueFd.h"
+#include "sim/AlsaPluginField.h"
 #include "sim/EmulatedStream.h"
 
 namespace ondivo::sim {
@@ -114,23 +115,7 @@ int Constrain(snd_pcm_ioplug_t& io) {
 int OpenStream(snd_pcm_t** pcm, const char* name, snd_config_t* conf, snd_pcm_stream_t stream,
                int mode) {
   std::string path;
-  snd_config_iterator_t i;
-  snd_config_iterator_t next;
-  snd_config_for_each(i, next, conf) {
-    snd_config_t* node = snd_config_iterator_entry(i);
-    const char* key = nullptr;
-    if (snd_config_get_id(node, &key) < 0) continue;
-    const std::string id = key;
-    if (id == "comment" || id == "type" || id == "hint") continue;
-    if (id == "file") {
-      const char* value = nullptr;
-      if (snd_config_get_string(node, &value) < 0) return -EINVAL;
-      path = value;
-      continue;
-    }
-    SNDERR("Unknown field %s", key);
-    return -EINVAL;
-  }
+  if (const int error = ReadPluginField(conf, "file", &path); error < 0) return error;
   if (path.empty()) {
     SNDERR("No file for the emulated stream output");
     return -EINVAL;
