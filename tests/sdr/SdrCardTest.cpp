@@ -12,6 +12,8 @@
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
+#include "sdr/BandSpectrum.h"
+#include "sdr/ReceptionState.h"
 #include "sim/RdsGenerator.h"
 #include "sim/SimulatedSdr.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
@@ -189,6 +191,7 @@ TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
   card.SwitchOn();
   ASSERT_TRUE(card.CanHardwareSeek());
   card.SetFrequency(87.0);
+  EXPECT_EQ(card.SeekSpectrum(), nullptr);
   std::vector<double> expected, found;
   for (const auto& s : sim::StationLandscape().Stations())
     if (s.Band == bFM && s.Frequency >= 87.0) expected.push_back(s.Frequency);
@@ -198,10 +201,19 @@ TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
     if (card.SeekStep(true)) {
       found.push_back(card.Frequency());
       EXPECT_NE(card.GetSignal(), sNone);
+      // The look the station was found in is there to be drawn.
+      const sdr::Spectrum* look = card.SeekSpectrum();
+      ASSERT_NE(look, nullptr);
+      const double hz = card.Frequency() * 1e6;
+      const auto there =
+          sdr::BandSpectrum::Stations(*look, hz - 25e3, hz + 25e3, sdr::kStationMarginDb);
+      ASSERT_EQ(there.size(), 1u);
+      EXPECT_NEAR(there[0], hz, 1);
     }
   }
   EXPECT_EQ(found, expected);
   card.SwitchOff();
+  EXPECT_EQ(card.SeekSpectrum(), nullptr);
 }
 
 TEST_F(SdrCardTest, ASeekOverAnEmptyBandWalksToTheEdgeALookAtATime) {
