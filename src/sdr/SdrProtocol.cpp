@@ -260,6 +260,11 @@ SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from
       return {true, found / 1e6};
     }
     startHz = trail_.FarHz;
+    // That look reached the band's edge: there is nothing further to look at.
+    if (const double edgeHz = (up ? max : min) * 1e6; std::abs(startHz - edgeHz) < 1) {
+      TuneReceiver(state, edgeHz / 1e6);
+      return {false, edgeHz / 1e6};
+    }
   }
   // The part of a window whose channels a look decides: inside the usable width by the reach
   // of a neighbour's spill, so every channel decided is compared with all its neighbours.
