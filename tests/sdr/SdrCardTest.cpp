@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "panel/PanelModel.h"
+#include "panel/ScanStepper.h"
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
@@ -16,6 +18,7 @@
 #include "sdr/ReceptionState.h"
 #include "sim/RdsGenerator.h"
 #include "sim/SimulatedSdr.h"
+#include "stations/PresetsBank.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
@@ -229,6 +232,24 @@ TEST_F(SdrCardTest, ASeekOverAnEmptyBandWalksToTheEdgeALookAtATime) {
   Configure("driver=ondivo,file=" + (dir / "noise.cu8").string() +
             ",format=cu8,rate=2.4e6,center=97.5e6");
   card.SwitchOn();
+  card.SetFrequency(87.0);
+  {
+    // The panel's scan takes a look per step: a stop asked for meanwhile ends it there.
+    PresetsBank bank;
+    tConfiguration settings;
+    tPanelState panel;
+    LocaleFormat locale;
+    PanelModel model{card, bank, settings, panel, locale};
+    ScanStepper up(model, tScanDirection::Up);
+    up.Begin();
+    EXPECT_EQ(up.Step(), tScanStep::Continue);
+    const double reached = card.Frequency();
+    EXPECT_GT(reached, 88.0);
+    panel.StopRequested = true;
+    EXPECT_EQ(up.Step(), tScanStep::Stopped);
+    EXPECT_DOUBLE_EQ(card.Frequency(), reached);
+    up.End();
+  }
   card.SetFrequency(87.0);
   int looks = 0, found = 0;
   while (card.Frequency() < card.BandMax() && looks < 100) {
