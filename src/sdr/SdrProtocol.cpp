@@ -197,7 +197,6 @@ void SdrProtocol::VolumeToZero(CardState& state) {
 namespace {
 // A front end's anti-alias filter rolls off towards the window's edges: stay this far inside.
 constexpr double kEdgeHz = 100e3;
-constexpr size_t kLookSamples = 8 * sdr::BandSpectrum::kBins;  // 7 ms at 2.4 Msps
 constexpr auto kLookWait = std::chrono::milliseconds(400);
 constexpr auto kLookPoll = std::chrono::milliseconds(1);
 // How long what a look saw is trusted for the seek's next step.
@@ -208,7 +207,7 @@ void SdrProtocol::Look(double centreHz) {
   running_->source.TuneStation(centreHz + sdr::SoapyIqSource::kStationOffsetHz);
   running_->receiver.Tune(sdr::SoapyIqSource::kStationOffsetHz);
   rds_.Reset();
-  running_->receiver.RequestSnapshot(kLookSamples);
+  running_->receiver.RequestSnapshot(sdr::kLookSamples);
   const auto deadline = std::chrono::steady_clock::now() + kLookWait;
   for (;;) {
     if (auto iq = running_->receiver.Snapshot(); !iq.empty()) {

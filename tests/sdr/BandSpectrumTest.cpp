@@ -55,5 +55,14 @@ TEST(BandSpectrumTest, ALookTellsAStationOnItsChannelAndNotBesideItOrInTheNoise)
   EXPECT_EQ(at(800e3), sNone);
 }
 
+TEST(BandSpectrumTest, ALookIsLongEnoughThatAStationsBassDoesNotPutItOffTune) {
+  // Loud 50 Hz on a mono station, the look starting anywhere in its cycle.
+  const auto iq = test::SynthesizeIq(
+      {.OffsetHz = 300e3, .LeftHz = 50, .RightHz = 50, .Stereo = false, .CarrierToNoiseDb = 45},
+      kRate, (kLookSamples + kRate / 50) / kRate);
+  for (size_t start = 0; start < kRate / 50; start += 6000)
+    EXPECT_EQ(LookReception(iq.data() + start, kLookSamples, kRate, 300e3), sMono) << start;
+}
+
 }  // namespace
 }  // namespace ondivo::sdr
