@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string_view>
 
 namespace ondivo {
@@ -114,9 +113,5 @@ constexpr const tPanelCommand& PanelCommand(tCommandId id) {
     if (command.Id == id) return command;
   return kPanelCommands[0];  // unreachable: every enumerator has an entry
 }
-
-// The command a typed character runs under the given key string: letters match either case;
-// a character found nowhere, or only at the reserved position, runs nothing.
-std::optional<tCommandId> CommandForKey(std::string_view keys, char typed);
 
 }  // namespace ondivo

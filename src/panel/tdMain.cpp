@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "panel/KeyCommandFilter.h"
 #include "panel/PanelVolume.h"
 #include "platform/IniFile.h"
 #include "radio/RadioCard.h"
@@ -20,6 +21,8 @@ tdMain::tdMain(tMainServices services)
   BuildMenus();
   BuildTray();
   ConnectWidgets();
+  new KeyCommandFilter(*this);  // owned by the window
+  ShowKeyHints(*this);
   WireDevice();
   ConnectVolume();
   ConnectSchedule();

@@ -294,7 +294,6 @@ class tdMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 

@@ -3,11 +3,9 @@
 // device guard are applied here once for all of them.
 #include <QAction>
 #include <QActionGroup>
-#include <QKeyEvent>
 #include <QSlider>
 #include <QToolButton>
 
-#include "panel/KeyString.h"
 #include "panel/tdMain.h"
 #include "schedule/Schedule.h"
 
@@ -214,16 +212,6 @@ void tdMain::UpdateActionStates() {
   Action(cmProgr)->setChecked(schedule_->Scripts.On());
   // Every change the panel shows ends here, so a remote learns of each one.
   if (OnShownChange) OnShownChange();
-}
-
-void tdMain::keyPressEvent(QKeyEvent* event) {
-  const QString text = event->text();
-  if (text.size() != 1 || text[0].unicode() < 32 || text[0].unicode() > 126) {
-    QMainWindow::keyPressEvent(event);
-    return;
-  }
-  const char typed = static_cast<char>(text[0].unicode());
-  if (const auto id = CommandForKey(settings_.KeyboardCommands, typed)) Run(*id);
 }
 
 }  // namespace ondivo

@@ -3,6 +3,7 @@
 
 #include "panel/AboutBox.h"
 #include "panel/HelpWindow.h"
+#include "panel/KeyCommandFilter.h"
 #include "panel/ModalScope.h"
 #include "panel/Prompter.h"
 #include "panel/tdMain.h"
@@ -65,6 +66,7 @@ void tdMain::ApplySetup(const tSetupValues& chosen) {
   settings_.VolumeLine = card_.VolumeLine();
   settings_.JapaneseFM = card_.JapaneseFM();
   ApplyColours();
+  ShowKeyHints(*this);
   SwitchBand(card_.Band());
   UpdateVolumeControls();
   RefreshPanel();

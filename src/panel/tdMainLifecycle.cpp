@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "panel/ConfigurationFile.h"
+#include "panel/KeyCommandFilter.h"
 #include "panel/ModalScope.h"
 #include "panel/Prompter.h"
 #include "panel/tdMain.h"
@@ -42,6 +43,7 @@ bool tdMain::Create() {
   model_->RestoreStation();
   SwitchBand(card_.Band());
   RebuildPresetMenus();
+  ShowKeyHints(*this);
   RefreshPanel();
   ArmAlarmAtStart();
   ClockTimer();

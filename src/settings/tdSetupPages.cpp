@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "controls/ColorGrid.h"
+#include "panel/KeyCommands.h"
 #include "panel/KeyString.h"
 #include "panel/PanelCommand.h"
 #include "settings/ColorPreview.h"
@@ -326,8 +327,7 @@ QWidget* tdSetup::KeysPage() {
     const size_t position = KeyPosition(command.Id);
     auto* list = new QComboBox(page);
     list->setObjectName(QStringLiteral("Cmd%1").arg(position));
-    for (const char key : KeyAlphabet())
-      list->addItem(key == ' ' ? QStringLiteral("Space") : QString(QChar::fromLatin1(key)));
+    for (const char key : KeyAlphabet()) list->addItem(QString::fromLatin1(KeyName(key).c_str()));
     list->setMaxVisibleItems(16);
     auto* label =
         new QLabel(QString::fromUtf8(command.Caption.data(), command.Caption.size()), page);

@@ -19,16 +19,6 @@ TEST(PanelCommandTest, DefaultKeyStringIsTheTableInPositionOrder) {
   EXPECT_EQ(PanelCommand(cmLoadScript).DefaultKey, '8');
 }
 
-TEST(PanelCommandTest, TypedKeyFindsItsCommandInEitherCase) {
-  const std::string keys = DefaultKeyString();
-  EXPECT_EQ(CommandForKey(keys, 'u'), cmVolumeUp);
-  EXPECT_EQ(CommandForKey(keys, 'U'), cmVolumeUp);
-  EXPECT_EQ(CommandForKey(keys, ','), cmDecStep);
-  EXPECT_EQ(CommandForKey(keys, '5'), cmMinimalVolBtnPre);
-  EXPECT_EQ(CommandForKey(keys, 'W'), std::nullopt);
-  EXPECT_EQ(CommandForKey(keys, '7'), std::nullopt);  // the reserved position
-}
-
 TEST(PanelCommandTest, KeyAlphabetIsPrintableAsciiWithoutLowerCase) {
   const std::string_view alphabet = KeyAlphabet();
   ASSERT_EQ(alphabet.size(), 69u);

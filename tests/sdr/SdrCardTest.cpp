@@ -134,9 +134,12 @@ TEST_F(SdrCardTest, AnOrdinaryUserReceivesAndHearsTheStation) {
   if (!copies.Reachable()) GTEST_SKIP() << "cannot run as uid 65534 in " << copies.Path();
   sim::EmulatedSoundCardOptions options;
   options.PluginPath = copies.Add(sim::EmulatedSoundCardPlugin());
+  // The build tree may be private to root: the user loads the device module from the copies.
+  ASSERT_FALSE(copies.Add(sim::EmulatedSdrModuleFolder() / "libSoapyOndivo.so").empty());
   test::TempDir own;  // the fixture's card is root's
   test::GiveToUnprivilegedUser(own.Path());
-  EXPECT_TRUE(test::RunAsUnprivilegedUser([this, &options, &own] {
+  EXPECT_TRUE(test::RunAsUnprivilegedUser([this, &options, &own, &copies] {
+    ::setenv("SOAPY_SDR_PLUGIN_PATH", copies.Path().c_str(), 1);
     try {
       const auto mine = sim::StartEmulatedSoundCard(own.Path(), options);
       Configure("driver=ondivo,pace=0");

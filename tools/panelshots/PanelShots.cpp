@@ -1,11 +1,12 @@
-// Pictures of the front panel for people to look at: the six display modes, the tray menu,
-// the exit dialog and the tip window, on emulated hardware. Run it under QT_SCALE_FACTOR=2 for
-// the 200 % pictures. Usage: panelshots FOLDER [SUFFIX]
+// Pictures of the front panel for people to look at: the six display modes, the menus, the
+// tray menu, the exit dialog and the tip window, on emulated hardware. Run it under
+// QT_SCALE_FACTOR=2 for the 200 % pictures. Usage: panelshots FOLDER [SUFFIX]
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFrame>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -95,6 +96,19 @@ int main(int argc, char** argv) {
     window.MutableSettingsForShots().Style = style;
     window.ApplyColours();
     ok &= Save(*window.DisplayPanel(), folder, QString("style%1%2").arg(style).arg(suffix));
+  }
+  // Each menu of the menu bar, its items with their keys; the display modes' submenu too.
+  for (QAction* entry : window.menuBar()->actions()) {
+    QMenu* menu = entry->menu();
+    if (!menu) continue;
+    for (QMenu* shown : {menu, menu->findChild<QMenu*>()}) {
+      if (!shown) continue;
+      shown->resize(shown->sizeHint());  // adjustSize would clip it to 2/3 of the screen
+      shown->show();
+      const QString name = shown->title().remove('&').toLower();
+      ok &= Save(*shown, folder, "menu-" + name + suffix);
+      shown->hide();
+    }
   }
   QMenu* tray = window.TrayMenu();
   tray->adjustSize();
