@@ -9,13 +9,13 @@
 #include <cstddef>
 
 #include "radio/RadioTypes.h"
-#include "sdr/BandSpectrum.h"
+#include "sdr/BandPower.h"
 #include "sdr/Liquid.h"
 
 namespace ondivo::sdr {
 
 // The IQ a seek's look takes: 27 ms at 2.4 Msps, longer at lower rates.
-inline constexpr size_t kLookSamples = 32 * BandSpectrum::kBins;
+inline constexpr size_t kLookSamples = 32 * BandPower::kBins;
 
 tSignal LookReception(const Iq* iq, size_t n, double rate, double offsetHz);
 

@@ -141,7 +141,9 @@ tSignal SdrProtocol::GetSignal(CardState& state) {
       return *reception == sStereo && !state.Stereo ? sMono : *reception;
     }
     const auto now = std::chrono::steady_clock::now();
-    if (const auto read = running_->receiver.BlocksRead(); read != blocks) {
+    // Until the first block the stream is still starting, which takes a while on a busy
+    // machine: only the overall limit applies then.
+    if (const auto read = running_->receiver.BlocksRead(); read != blocks || read == 0) {
       blocks = read;
       stalledAt = now + kStallWait;
     }
@@ -228,11 +230,11 @@ void SdrProtocol::Look(double centreHz) {
 bool SdrProtocol::Decide(CardState& state, double fromHz, double farHz, double direction,
                          double& found) {
   if (spectrum_.PowerDb.empty()) return false;
-  auto stations = sdr::BandSpectrum::Stations(spectrum_, std::min(fromHz, farHz),
-                                              std::max(fromHz, farHz), sdr::kStationMarginDb);
+  auto stations = sdr::BandPower::Stations(spectrum_, std::min(fromHz, farHz),
+                                           std::max(fromHz, farHz), sdr::kStationMarginDb);
   if (direction < 0) std::reverse(stations.begin(), stations.end());
   for (const double station : stations) {
-    if (direction * (station - fromHz) < sdr::BandSpectrum::kRasterHz / 2) continue;
+    if (direction * (station - fromHz) < sdr::BandPower::kRasterHz / 2) continue;
     if (sdr::LookReception(lookIq_.data(), lookIq_.size(), running_->source.Rate(),
                            station - spectrum_.CentreHz) == sNone)
       continue;
@@ -267,8 +269,8 @@ SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from
   }
   // The part of a window whose channels a look decides: inside the usable width by the reach
   // of a neighbour's spill, so every channel decided is compared with all its neighbours.
-  const double decided = running_->source.Rate() / 2 - kEdgeHz - sdr::BandSpectrum::kLeakageHz -
-                         sdr::BandSpectrum::kChannelHalfWidthHz;
+  const double decided = running_->source.Rate() / 2 - kEdgeHz - sdr::BandPower::kLeakageHz -
+                         sdr::BandPower::kChannelHalfWidthHz;
   // The window starts at the start: the station being left is in view, and its spill is not
   // taken for a new one.
   Look(startHz + direction * decided);

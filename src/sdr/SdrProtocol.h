@@ -13,7 +13,7 @@
 
 #include "radio/CardProtocol.h"
 #include "radio/RdsDecoder.h"
-#include "sdr/BandSpectrum.h"
+#include "sdr/BandPower.h"
 #include "sdr/SdrDevices.h"
 
 namespace ondivo {
@@ -86,7 +86,7 @@ class SdrProtocol final : public CardProtocol {
   std::unique_ptr<Running> running_;
   std::string failure_;
   RdsDecoder rds_;
-  sdr::BandSpectrum analyser_;
+  sdr::BandPower analyser_;
   sdr::Spectrum spectrum_;
   std::vector<sdr::Iq> lookIq_;
   // Where the last seek left the receiver, within which look; cleared by any other tuning.

@@ -14,7 +14,7 @@
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
-#include "sdr/BandSpectrum.h"
+#include "sdr/BandPower.h"
 #include "sdr/ReceptionState.h"
 #include "sim/RdsGenerator.h"
 #include "sim/SimulatedSdr.h"
@@ -212,7 +212,7 @@ TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
       ASSERT_NE(look, nullptr);
       const double hz = card.Frequency() * 1e6;
       const auto there =
-          sdr::BandSpectrum::Stations(*look, hz - 25e3, hz + 25e3, sdr::kStationMarginDb);
+          sdr::BandPower::Stations(*look, hz - 25e3, hz + 25e3, sdr::kStationMarginDb);
       ASSERT_EQ(there.size(), 1u);
       EXPECT_NEAR(there[0], hz, 1);
     }

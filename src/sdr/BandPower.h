@@ -24,17 +24,17 @@ struct Spectrum {
   }
 };
 
-class BandSpectrum {
+class BandPower {
  public:
   static constexpr size_t kBins = 2048;
   static constexpr double kRasterHz = 50e3;  // covers the 100 and 200 kHz plans and 50 kHz ones
   static constexpr double kLeakageHz = 150e3;
   static constexpr double kChannelHalfWidthHz = 75e3;
 
-  BandSpectrum();
-  ~BandSpectrum();
-  BandSpectrum(const BandSpectrum&) = delete;
-  BandSpectrum& operator=(const BandSpectrum&) = delete;
+  BandPower();
+  ~BandPower();
+  BandPower(const BandPower&) = delete;
+  BandPower& operator=(const BandPower&) = delete;
 
   // Averages as many whole FFT frames as n holds (at least one is needed).
   Spectrum Measure(const Iq* iq, size_t n, double rate, double centreHz);

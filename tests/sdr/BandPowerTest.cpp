@@ -1,6 +1,6 @@
 // The wideband look at the band: which channels of a synthesized window hold stations, and
 // the reception state a look's IQ tells of one channel.
-#include "sdr/BandSpectrum.h"
+#include "sdr/BandPower.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kRate = 2.4e6;
 constexpr double kCentre = 100e6;
-constexpr size_t kSamples = 8 * BandSpectrum::kBins;
+constexpr size_t kSamples = 8 * BandPower::kBins;
 
 // A window with stations, 45 dB of noise below a unit carrier, each at its amplitude.
 std::vector<Iq> Window(const std::vector<std::pair<double, float>>& offsetsAndAmplitudes) {
@@ -28,13 +28,12 @@ std::vector<Iq> Window(const std::vector<std::pair<double, float>>& offsetsAndAm
 
 std::vector<double> StationsIn(const std::vector<std::pair<double, float>>& offsetsAndAmplitudes) {
   const std::vector<Iq> iq = Window(offsetsAndAmplitudes);
-  BandSpectrum analyser;
+  BandPower analyser;
   const Spectrum spectrum = analyser.Measure(iq.data(), kSamples, kRate, kCentre);
-  return BandSpectrum::Stations(spectrum, kCentre - kRate / 2, kCentre + kRate / 2,
-                                kStationMarginDb);
+  return BandPower::Stations(spectrum, kCentre - kRate / 2, kCentre + kRate / 2, kStationMarginDb);
 }
 
-TEST(BandSpectrumTest, StrongAndWeakStationsAndNothingBesideThem) {
+TEST(BandPowerTest, StrongAndWeakStationsAndNothingBesideThem) {
   // The strong station stands 45 dB above the noise, so its spill 100 kHz away is still far
   // above the margin; the weak one 25 dB. An empty window holds nothing.
   EXPECT_EQ(StationsIn({{300e3, 1.0f}, {-400e3, 0.1f}}),
@@ -43,7 +42,7 @@ TEST(BandSpectrumTest, StrongAndWeakStationsAndNothingBesideThem) {
   EXPECT_TRUE(StationsIn({}).empty());
 }
 
-TEST(BandSpectrumTest, ALookTellsAStationOnItsChannelAndNotBesideItOrInTheNoise) {
+TEST(BandPowerTest, ALookTellsAStationOnItsChannelAndNotBesideItOrInTheNoise) {
   const std::vector<Iq> iq = Window({{300e3, 1.0f}, {-400e3, 0.1f}});
   const auto at = [&](double offset) { return LookReception(iq.data(), iq.size(), kRate, offset); };
   EXPECT_EQ(at(300e3), sMono);  // too short a look to lock the pilot
@@ -55,7 +54,7 @@ TEST(BandSpectrumTest, ALookTellsAStationOnItsChannelAndNotBesideItOrInTheNoise)
   EXPECT_EQ(at(800e3), sNone);
 }
 
-TEST(BandSpectrumTest, ALookIsLongEnoughThatAStationsBassDoesNotPutItOffTune) {
+TEST(BandPowerTest, ALookIsLongEnoughThatAStationsBassDoesNotPutItOffTune) {
   // Loud 50 Hz on a mono station, the look starting anywhere in its cycle.
   const auto iq = test::SynthesizeIq(
       {.OffsetHz = 300e3, .LeftHz = 50, .RightHz = 50, .Stereo = false, .CarrierToNoiseDb = 45},

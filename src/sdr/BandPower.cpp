@@ -1,4 +1,4 @@
-#include "sdr/BandSpectrum.h"
+#include "sdr/BandPower.h"
 
 #include <fftw3.h>
 
@@ -14,7 +14,7 @@ constexpr double kFloorPercentile = 0.2;  // stations rarely fill a fifth of a w
 constexpr double kDcHz = 10e3;            // the device's own spike at the centre is no station
 }  // namespace
 
-struct BandSpectrum::Plan {
+struct BandPower::Plan {
   fftwf_complex* In;
   fftwf_complex* Out;
   fftwf_plan Forward;
@@ -29,14 +29,14 @@ struct BandSpectrum::Plan {
   }
 };
 
-BandSpectrum::BandSpectrum() : mPlan(std::make_unique<Plan>()), mWindow(kBins) {
+BandPower::BandPower() : mPlan(std::make_unique<Plan>()), mWindow(kBins) {
   for (size_t i = 0; i < kBins; ++i)
     mWindow[i] = static_cast<float>(0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / kBins));
 }
 
-BandSpectrum::~BandSpectrum() = default;
+BandPower::~BandPower() = default;
 
-Spectrum BandSpectrum::Measure(const Iq* iq, size_t n, double rate, double centreHz) {
+Spectrum BandPower::Measure(const Iq* iq, size_t n, double rate, double centreHz) {
   const size_t frames = n / kBins;
   if (frames == 0) throw std::invalid_argument("spectrum: fewer samples than one frame");
   std::vector<double> power(kBins, 0.0);
@@ -61,8 +61,8 @@ Spectrum BandSpectrum::Measure(const Iq* iq, size_t n, double rate, double centr
   return s;
 }
 
-std::vector<double> BandSpectrum::Stations(const Spectrum& s, double fromHz, double toHz,
-                                           double marginDb) {
+std::vector<double> BandPower::Stations(const Spectrum& s, double fromHz, double toHz,
+                                        double marginDb) {
   const double half = static_cast<double>(s.PowerDb.size()) / 2 * s.BinHz;
   const double low = std::max(fromHz, s.CentreHz - half + kLeakageHz + kChannelHalfWidthHz);
   const double high = std::min(toHz, s.CentreHz + half - kLeakageHz - kChannelHalfWidthHz);
