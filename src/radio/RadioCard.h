@@ -24,6 +24,9 @@ class SerialRadioProtocol;
 class V4l2Protocol;
 class RdsDecoder;
 class SdrProtocol;
+namespace sdr {
+struct Spectrum;
+}
 
 // What the card component is wired to. The same component drives real cards, the emulated
 // ones and the test doubles, depending on what is passed here. Ports, Waits and Time must
@@ -128,6 +131,9 @@ class TRadioCard {
   // the station found (true) or to where the next step starts, the band edge at the end
   // (false). May throw eDeviceLost.
   bool SeekStep(bool up);
+  // The power spectrum of the window an SDR receiver's seek looked at last, for drawing;
+  // nullptr on other models, while off and before the first seek step.
+  const sdr::Spectrum* SeekSpectrum() const;
   // RDS: a descriptor for a socket notifier (-1 when there is none), its handler (true when
   // the decoded station changed; may throw eDeviceLost) and the decoded station (nullptr when
   // there is none).

@@ -63,6 +63,12 @@ bool TRadioCard::SeekStep(bool up) {
   return result.Found;
 }
 
+const sdr::Spectrum* TRadioCard::SeekSpectrum() const {
+  if (!on_ || !IsSdr(state_) || !sdr_->IsOpen() || sdr_->LastSpectrum().PowerDb.empty())
+    return nullptr;
+  return &sdr_->LastSpectrum();
+}
+
 // An SDR receiver hands RDS over the same way, decoded from its multiplex.
 int TRadioCard::RdsDescriptor() const {
   if (on_ && IsSdr(state_)) return sdr_->RdsDescriptor();

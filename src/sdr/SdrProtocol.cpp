@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include "audio/AlsaAudioSink.h"
@@ -9,6 +10,7 @@
 #include "audio/FrameRing.h"
 #include "radio/DeviceMessages.h"
 #include "radio/RadioErrors.h"
+#include "sdr/LookReception.h"
 #include "sdr/ReceiverThread.h"
 #include "sdr/ReceptionState.h"
 #include "sdr/SoapyIqSource.h"
@@ -55,6 +57,9 @@ void SdrProtocol::Close() {
   running_->playback.Stop();
   running_.reset();
   rds_.Reset();
+  spectrum_ = {};
+  lookIq_.clear();
+  trail_.Valid = false;
 }
 
 void SdrProtocol::SwitchOn(CardState& state) {
@@ -92,6 +97,11 @@ void SdrProtocol::Guard() {
 
 void SdrProtocol::Tune(CardState& state, tBand, double frequency) {
   Guard();
+  trail_.Valid = false;
+  TuneReceiver(state, frequency);
+}
+
+void SdrProtocol::TuneReceiver(CardState& state, double frequency) {
   if (!running_) return;
   running_->receiver.SetStereoAllowed(state.Stereo);
   running_->source.TuneStation(frequency * 1e6);
@@ -189,24 +199,27 @@ void SdrProtocol::VolumeToZero(CardState& state) {
 namespace {
 // A front end's anti-alias filter rolls off towards the window's edges: stay this far inside.
 constexpr double kEdgeHz = 100e3;
-constexpr size_t kLookSamples = 8 * sdr::BandPower::kBins;  // 7 ms at 2.4 Msps
 constexpr auto kLookWait = std::chrono::milliseconds(400);
 constexpr auto kLookPoll = std::chrono::milliseconds(1);
+// How long what a look saw is trusted for the seek's next step.
+constexpr auto kLookLifetime = std::chrono::seconds(2);
 }  // namespace
 
 void SdrProtocol::Look(double centreHz) {
   running_->source.TuneStation(centreHz + sdr::SoapyIqSource::kStationOffsetHz);
   running_->receiver.Tune(sdr::SoapyIqSource::kStationOffsetHz);
   rds_.Reset();
-  running_->receiver.RequestSnapshot(kLookSamples);
+  running_->receiver.RequestSnapshot(sdr::kLookSamples);
   const auto deadline = std::chrono::steady_clock::now() + kLookWait;
   for (;;) {
-    if (const auto iq = running_->receiver.Snapshot(); !iq.empty()) {
+    if (auto iq = running_->receiver.Snapshot(); !iq.empty()) {
       spectrum_ = analyser_.Measure(iq.data(), iq.size(), running_->source.Rate(), centreHz);
+      lookIq_ = std::move(iq);
       return;
     }
     if (std::chrono::steady_clock::now() >= deadline) {
       spectrum_ = {};
+      lookIq_.clear();
       return;
     }
     std::this_thread::sleep_for(kLookPoll);
@@ -214,35 +227,64 @@ void SdrProtocol::Look(double centreHz) {
   }
 }
 
+bool SdrProtocol::Decide(CardState& state, double fromHz, double farHz, double direction,
+                         double& found) {
+  if (spectrum_.PowerDb.empty()) return false;
+  auto stations = sdr::BandPower::Stations(spectrum_, std::min(fromHz, farHz),
+                                           std::max(fromHz, farHz), sdr::kStationMarginDb);
+  if (direction < 0) std::reverse(stations.begin(), stations.end());
+  for (const double station : stations) {
+    if (direction * (station - fromHz) < sdr::BandPower::kRasterHz / 2) continue;
+    if (sdr::LookReception(lookIq_.data(), lookIq_.size(), running_->source.Rate(),
+                           station - spectrum_.CentreHz) == sNone)
+      continue;
+    found = station;
+    TuneReceiver(state, station / 1e6);
+    return true;
+  }
+  return false;
+}
+
 SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from, double min,
                                           double max) {
   Guard();
-  SeekResult result{false, from};
-  if (!running_) return result;
+  if (!running_) return {false, from};
+  const double direction = up ? 1 : -1;
+  double startHz = from * 1e6, found = 0;
+  const auto now = std::chrono::steady_clock::now();
+  // Going on from the last stop: the rest of that look is decided first, and the next look
+  // starts where it ended.
+  if (trail_.Valid && trail_.Up == up && std::abs(trail_.StoppedHz - startHz) < 1 &&
+      now - trail_.LookedAt < kLookLifetime) {
+    if (Decide(state, startHz, trail_.FarHz, direction, found)) {
+      trail_.StoppedHz = found;
+      return {true, found / 1e6};
+    }
+    startHz = trail_.FarHz;
+    // That look reached the band's edge: there is nothing further to look at.
+    if (const double edgeHz = (up ? max : min) * 1e6; std::abs(startHz - edgeHz) < 1) {
+      TuneReceiver(state, edgeHz / 1e6);
+      return {false, edgeHz / 1e6};
+    }
+  }
   // The part of a window whose channels a look decides: inside the usable width by the reach
   // of a neighbour's spill, so every channel decided is compared with all its neighbours.
   const double decided = running_->source.Rate() / 2 - kEdgeHz - sdr::BandPower::kLeakageHz -
                          sdr::BandPower::kChannelHalfWidthHz;
-  const double fromHz = from * 1e6, direction = up ? 1 : -1;
-  // The window starts at `from`: the station being left is in view, and its spill is not
+  // The window starts at the start: the station being left is in view, and its spill is not
   // taken for a new one.
-  const double centreHz = fromHz + direction * decided;
-  Look(centreHz);
+  Look(startHz + direction * decided);
   // Where this look's decided part ends, on the card's grid and inside the band.
   const double gridHz = state.Cap.FMStep * 1e6;
-  const double farHz = std::clamp(std::trunc(2 * decided * direction / gridHz) * gridHz + fromHz,
+  const double farHz = std::clamp(std::trunc(2 * decided * direction / gridHz) * gridHz + startHz,
                                   min * 1e6, max * 1e6);
-  auto stations = sdr::BandPower::Stations(spectrum_, std::min(fromHz, farHz),
-                                           std::max(fromHz, farHz), sdr::kStationMarginDb);
-  if (!up) std::reverse(stations.begin(), stations.end());
-  for (const double station : stations) {
-    if (direction * (station - fromHz) < sdr::BandPower::kRasterHz / 2) continue;
-    Tune(state, bFM, station / 1e6);
-    if (GetSignal(state) != sNone) return {true, station / 1e6};
+  trail_ = {.Valid = true, .Up = up, .StoppedHz = farHz, .FarHz = farHz, .LookedAt = now};
+  if (Decide(state, startHz, farHz, direction, found)) {
+    trail_.StoppedHz = found;
+    return {true, found / 1e6};
   }
-  result.Reached = farHz / 1e6;
-  Tune(state, bFM, result.Reached);
-  return result;
+  TuneReceiver(state, farHz / 1e6);
+  return {false, farHz / 1e6};
 }
 
 }  // namespace ondivo

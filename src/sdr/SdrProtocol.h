@@ -6,8 +6,10 @@
 // A device that stops delivering samples (unplugged, failed) is met by the next call: the
 // family closes it, throws eDeviceLost once, and does nothing after that (GetSignal says
 // sNone) until it is switched off and on again, as a lost kernel radio device does.
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "radio/CardProtocol.h"
 #include "radio/RdsDecoder.h"
@@ -47,9 +49,12 @@ class SdrProtocol final : public CardProtocol {
   const RdsDecoder& Rds() const { return rds_; }
   // The seek of a wideband receiver: it looks at the spectrum of the window beyond `from` in
   // one go (one hop of the centre), tunes to the first channel there that stands above the
-  // noise in the seek's direction and confirms it by the reception state. Found is false when
-  // the look held no station; Reached is then where the next look starts (the band's edge at
-  // the end), and the receiver is tuned there. One hop per call, so a scan stops between hops.
+  // noise in the seek's direction and confirms it by the reception state measured on the
+  // look's own IQ. Found is false when the look held no station; Reached is then where the
+  // next look starts (the band's edge at the end), and the receiver is tuned there. One hop
+  // per call, so a scan stops between hops. A seek that goes on from the station the last one
+  // stopped on, in the same direction and soon after, decides the rest of that look without
+  // looking again.
   bool CanHardwareSeek() const { return IsOpen(); }
   struct SeekResult {
     bool Found = false;
@@ -72,6 +77,10 @@ class SdrProtocol final : public CardProtocol {
   void Close();
   // Moves the centre so the window is centred on centreHz and takes its spectrum.
   void Look(double centreHz);
+  void TuneReceiver(CardState& state, double mhz);
+  // The first confirmed station of the last look beyond fromHz up to farHz in the direction;
+  // the receiver is then tuned to it.
+  bool Decide(CardState& state, double fromHz, double farHz, double direction, double& found);
 
   const SdrDevices& devices_;
   std::unique_ptr<Running> running_;
@@ -79,6 +88,14 @@ class SdrProtocol final : public CardProtocol {
   RdsDecoder rds_;
   sdr::BandPower analyser_;
   sdr::Spectrum spectrum_;
+  std::vector<sdr::Iq> lookIq_;
+  // Where the last seek left the receiver, within which look; cleared by any other tuning.
+  struct SeekTrail {
+    bool Valid = false;
+    bool Up = true;
+    double StoppedHz = 0, FarHz = 0;
+    std::chrono::steady_clock::time_point LookedAt;
+  } trail_;
 };
 
 }  // namespace ondivo

@@ -17,7 +17,7 @@ constexpr int kTimeoutsBeforeFailure = 10;
 double SoapyIqSource::ChooseRate(const std::vector<double>& offered) {
   double best = 0;
   for (double r : offered)
-    if (r >= kMinRate && r <= kMaxRate && (best == 0 || r < best)) best = r;
+    if (r >= kMinRate && r <= kMaxRate && r > best) best = r;
   return best;
 }
 
@@ -26,10 +26,10 @@ SoapyIqSource::SoapyIqSource(const std::string& args) {
     mDevice = SoapySDR::Device::make(args);
     mRate = ChooseRate(mDevice->listSampleRates(SOAPY_SDR_RX, 0));
     if (mRate == 0) {
-      // Devices with continuous ranges may list nothing: take a rate inside a range.
+      // Devices with continuous ranges may list nothing: take the widest a range allows.
       for (const SoapySDR::Range& range : mDevice->getSampleRateRange(SOAPY_SDR_RX, 0))
-        if (range.minimum() <= kMinRate * 1.2 && range.maximum() >= kMinRate * 1.2)
-          mRate = kMinRate * 1.2;
+        if (range.minimum() <= kMaxRate && range.maximum() >= kMinRate)
+          mRate = std::max(mRate, std::min(range.maximum(), kMaxRate));
     }
     if (mRate == 0) throw std::runtime_error("it offers no sample rate between 1 and 2.4 Msps");
     mDevice->setSampleRate(SOAPY_SDR_RX, 0, mRate);

@@ -26,8 +26,9 @@ class SoapyIqSource : public IqSource {
   SoapyIqSource(const SoapyIqSource&) = delete;
   SoapyIqSource& operator=(const SoapyIqSource&) = delete;
 
-  // The lowest rate the device lists between 1 and 2.4 Msps (the least work for the receiver),
-  // or 0 when it lists none there.
+  // The highest rate the device lists between 1 and 2.4 Msps, or 0 when it lists none there:
+  // the widest view for the seek, and 2.4 Msps is as fast as the common sticks run without
+  // dropping samples. The receiver keeps well ahead of real time there.
   static double ChooseRate(const std::vector<double>& offered);
 
   double Rate() const override { return mRate; }

@@ -9,11 +9,16 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "panel/PanelModel.h"
+#include "panel/ScanStepper.h"
 #include "radio/RadioCard.h"
 #include "radio/RadioErrors.h"
 #include "radio/RdsDecoder.h"
+#include "sdr/BandPower.h"
+#include "sdr/ReceptionState.h"
 #include "sim/RdsGenerator.h"
 #include "sim/SimulatedSdr.h"
+#include "stations/PresetsBank.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
@@ -192,6 +197,7 @@ TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
   card.SwitchOn();
   ASSERT_TRUE(card.CanHardwareSeek());
   card.SetFrequency(87.0);
+  EXPECT_EQ(card.SeekSpectrum(), nullptr);
   std::vector<double> expected, found;
   for (const auto& s : sim::StationLandscape().Stations())
     if (s.Band == bFM && s.Frequency >= 87.0) expected.push_back(s.Frequency);
@@ -201,10 +207,19 @@ TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
     if (card.SeekStep(true)) {
       found.push_back(card.Frequency());
       EXPECT_NE(card.GetSignal(), sNone);
+      // The look the station was found in is there to be drawn.
+      const sdr::Spectrum* look = card.SeekSpectrum();
+      ASSERT_NE(look, nullptr);
+      const double hz = card.Frequency() * 1e6;
+      const auto there =
+          sdr::BandPower::Stations(*look, hz - 25e3, hz + 25e3, sdr::kStationMarginDb);
+      ASSERT_EQ(there.size(), 1u);
+      EXPECT_NEAR(there[0], hz, 1);
     }
   }
   EXPECT_EQ(found, expected);
   card.SwitchOff();
+  EXPECT_EQ(card.SeekSpectrum(), nullptr);
 }
 
 TEST_F(SdrCardTest, ASeekOverAnEmptyBandWalksToTheEdgeALookAtATime) {
@@ -220,6 +235,24 @@ TEST_F(SdrCardTest, ASeekOverAnEmptyBandWalksToTheEdgeALookAtATime) {
   Configure("driver=ondivo,file=" + (dir / "noise.cu8").string() +
             ",format=cu8,rate=2.4e6,center=97.5e6");
   card.SwitchOn();
+  card.SetFrequency(87.0);
+  {
+    // The panel's scan takes a look per step: a stop asked for meanwhile ends it there.
+    PresetsBank bank;
+    tConfiguration settings;
+    tPanelState panel;
+    LocaleFormat locale;
+    PanelModel model{card, bank, settings, panel, locale};
+    ScanStepper up(model, tScanDirection::Up);
+    up.Begin();
+    EXPECT_EQ(up.Step(), tScanStep::Continue);
+    const double reached = card.Frequency();
+    EXPECT_GT(reached, 88.0);
+    panel.StopRequested = true;
+    EXPECT_EQ(up.Step(), tScanStep::Stopped);
+    EXPECT_DOUBLE_EQ(card.Frequency(), reached);
+    up.End();
+  }
   card.SetFrequency(87.0);
   int looks = 0, found = 0;
   while (card.Frequency() < card.BandMax() && looks < 100) {
