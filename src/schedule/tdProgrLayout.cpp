@@ -35,8 +35,18 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, QStyle::StandardPixm
   return button;
 }
 
-QSpinBox* SpinBox(QWidget* parent, const char* name, int min, int max) {
-  auto* box = new QSpinBox(parent);
+// The event time's hours and minutes read as a clock reads them: "06" "05".
+class ClockSpinBox final : public QSpinBox {
+ public:
+  using QSpinBox::QSpinBox;
+
+ protected:
+  QString textFromValue(int value) const override {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+  }
+};
+
+QSpinBox* SpinBox(QSpinBox* box, const char* name, int min, int max) {
   box->setObjectName(name);
   box->setRange(min, max);
   box->setAlignment(Qt::AlignRight);
@@ -248,9 +258,9 @@ QWidget* tdProgr::BuildPresetPanel() {
 
 QWidget* tdProgr::BuildBeepPanel() {
   QWidget* panel = Panel(this, "gBeep");
-  times_ = SpinBox(panel, "Times", 1, 50);
-  bFreq_ = SpinBox(panel, "BFreq", 1, 20000);
-  mSecs_ = SpinBox(panel, "MSecs", 1, 1000);
+  times_ = SpinBox(new QSpinBox(panel), "Times", 1, 50);
+  bFreq_ = SpinBox(new QSpinBox(panel), "BFreq", 1, 20000);
+  mSecs_ = SpinBox(new QSpinBox(panel), "MSecs", 1, 1000);
   btPrBeep_ = new QPushButton("Preview", panel);
   btPrBeep_->setObjectName("btPrBeep");
   btPrBeep_->setCheckable(true);
@@ -271,8 +281,8 @@ QWidget* tdProgr::BuildBeepPanel() {
 
 QWidget* tdProgr::BuildCommonPanel() {
   QWidget* panel = Panel(this, "gCommon");
-  timeHH_ = SpinBox(panel, "TimeHH", 0, 23);
-  timeMM_ = SpinBox(panel, "TimeMM", 0, 59);
+  timeHH_ = SpinBox(new ClockSpinBox(panel), "TimeHH", 0, 23);
+  timeMM_ = SpinBox(new ClockSpinBox(panel), "TimeMM", 0, 59);
   for (QSpinBox* box : {timeHH_, timeMM_}) box->setWrapping(false);
   bTime_ = new QLabel(panel);
   bTime_->setObjectName("bTime");

@@ -131,6 +131,7 @@ TEST(tdProgrTest, RangesFollowTheNeighboursAndDropsWithoutAFreeMinuteBeep) {
   auto* mm = e.Find<QSpinBox>("TimeMM");
   hh->setValue(7);
   EXPECT_EQ(mm->value(), 1);
+  EXPECT_EQ((hh->text() + ":" + mm->text()).toStdString(), "07:01");  // read as a clock reads
   EXPECT_EQ(mm->minimum(), 1);
 
   // An event dropped on the second action takes the minute after the first.
