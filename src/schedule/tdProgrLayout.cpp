@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controls/ClockSpinBox.h"
 #include "controls/DialogButtons.h"
 #include "schedule/ScriptLists.h"
 #include "schedule/tdProgr.h"
@@ -34,17 +35,6 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, QStyle::StandardPixm
   button->setAutoRaise(true);
   return button;
 }
-
-// The event time's hours and minutes read as a clock reads them: "06" "05".
-class ClockSpinBox final : public QSpinBox {
- public:
-  using QSpinBox::QSpinBox;
-
- protected:
-  QString textFromValue(int value) const override {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-  }
-};
 
 QSpinBox* SpinBox(QSpinBox* box, const char* name, int min, int max) {
   box->setObjectName(name);
