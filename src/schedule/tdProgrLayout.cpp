@@ -147,6 +147,10 @@ QWidget* tdProgr::BuildLists() {
   grid->addWidget(events_, 1, 0, Qt::AlignTop);
   grid->addLayout(moves, 1, 1);
   grid->addWidget(script_, 1, 2);
+  // Tab follows the eye from the events over the buttons to the program.
+  setTabOrder(events_, right_);
+  setTabOrder(right_, left_);
+  setTabOrder(left_, script_);
   return lists;
 }
 
