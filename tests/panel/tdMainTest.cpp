@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSlider>
 #include <QToolButton>
 #include <set>
@@ -107,6 +108,11 @@ TEST(tdMainDisplayTest, ModeOneHidesEveryButtonWhileTheTrayMenuReachesEveryComma
   }
   EXPECT_FALSE(p.window->TunerGroup()->isEnabled());
   EXPECT_EQ(p.window->centralWidget()->size(), QSize(306, 74));
+  // Every menu of the bar stands on it, none behind the overflow button.
+  QMenuBar* bar = p.window->menuBar();
+  for (QAction* menu : bar->actions()) {
+    EXPECT_LE(bar->actionGeometry(menu).right(), bar->width()) << menu->text().toStdString();
+  }
   std::set<QAction*> reachable;
   CollectActions(p.window->TrayMenu(), reachable);
   for (const tPanelCommand& c : kPanelCommands) {
