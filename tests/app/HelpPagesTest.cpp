@@ -28,11 +28,16 @@ namespace {
 
 const QDir kHelp(QString::fromStdString((ProgramDataDir(ONDIVO_EXE_DIR) / "help").string()));
 
-const char* const kTopics[] = {
-    "Welcome",          "Volume_controls",        "Edit_presets",
-    "The_organizer",    "Scripting",              "The_Alarm_function",
-    "Sleep_function",   "Tuning_the_configuration", "Tuning_radio_frequency",
-    "Keyboard"};
+const char* const kTopics[] = {"Welcome",
+                               "Volume_controls",
+                               "Edit_presets",
+                               "The_organizer",
+                               "Scripting",
+                               "The_Alarm_function",
+                               "Sleep_function",
+                               "Tuning_the_configuration",
+                               "Tuning_radio_frequency",
+                               "Keyboard"};
 
 QString Page(const QString& name) {
   QFile file(kHelp.filePath(name));
@@ -52,7 +57,8 @@ TEST(HelpPagesTest, EveryTopicOpensItsPageAndItsPicturesLoad) {
   HelpWindow help(kHelp.path().toStdString());
   for (const char* topic : kTopics) {
     help.ShowTopic(topic);
-    EXPECT_EQ(help.Browser()->source(), QUrl::fromLocalFile(kHelp.filePath(topic + QString(".html"))))
+    EXPECT_EQ(help.Browser()->source(),
+              QUrl::fromLocalFile(kHelp.filePath(topic + QString(".html"))))
         << topic;
     EXPECT_FALSE(help.Browser()->toPlainText().contains("Help is not installed")) << topic;
     // The pictures as the window itself finds them, beside the page it shows.
@@ -93,9 +99,10 @@ TEST(HelpPagesTest, LinksAndPicturesOfEveryPageAreShippedFiles) {
 TEST(HelpPagesTest, KeyboardPageListsEveryDefaultKey) {
   const QString page = Page("Keyboard.html");
   for (const tPanelCommand& command : kPanelCommands) {
-    const QString row = QString("<tr><td>%1</td><td>%2</td>")
-                            .arg(QString::fromStdString(KeyName(command.DefaultKey)).toHtmlEscaped(),
-                                 QString::fromUtf8(command.Caption.data(), command.Caption.size()));
+    const QString row =
+        QString("<tr><td>%1</td><td>%2</td>")
+            .arg(QString::fromStdString(KeyName(command.DefaultKey)).toHtmlEscaped(),
+                 QString::fromUtf8(command.Caption.data(), command.Caption.size()));
     EXPECT_TRUE(page.contains(row)) << row.toStdString();
   }
 }
@@ -165,8 +172,7 @@ TEST_F(HelpButtonsTest, EachDialogsHelpOpensItsTopic) {
       {cmOrganize, "The_organizer.html"},         {cmEditFavs, "Edit_presets.html"},
   };
   for (const auto& [command, page] : dialogs) {
-    EXPECT_EQ(TopicShownFrom(command).toStdString(), page)
-        << PanelCommand(command).Caption;
+    EXPECT_EQ(TopicShownFrom(command).toStdString(), page) << PanelCommand(command).Caption;
   }
   panel->Run(cmHelp);
   EXPECT_EQ(ShownPage().toStdString(), "Welcome.html");

@@ -39,7 +39,9 @@ QString MenuPath(const QMenu* menu, const QAction* wanted, const QString& above)
 }
 
 QString KeyTable(const tdMain& window) {
-  QString table = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr><th>Key</th><th>Command</th><th>Menu item</th></tr>\n";
+  QString table =
+      "<table border=\"1\" cellspacing=\"0\" "
+      "cellpadding=\"3\">\n<tr><th>Key</th><th>Command</th><th>Menu item</th></tr>\n";
   for (const tPanelCommand& command : kPanelCommands) {
     QString menu;
     for (const QAction* entry : window.menuBar()->actions()) {
@@ -73,8 +75,8 @@ int main(int argc, char** argv) {
   const QString begin = "<!-- keys -->\n", end = "<!-- /keys -->";
   const qsizetype from = page.indexOf(begin), to = page.indexOf(end);
   if (from < 0 || to < from) {
-    std::fprintf(stderr, "manual-keys: %s has no \"%s\" ... \"%s\" lines\n", argv[1], "<!-- keys -->",
-                 "<!-- /keys -->");
+    std::fprintf(stderr, "manual-keys: %s has no \"%s\" ... \"%s\" lines\n", argv[1],
+                 "<!-- keys -->", "<!-- /keys -->");
     return 1;
   }
 
