@@ -21,6 +21,7 @@
 #include "sim/RdsGenerator.h"
 #include "sim/SimulatedSdr.h"
 #include "tests/support/FmStationSynth.h"
+#include "tests/support/TempDir.h"
 
 namespace ondivo::sdr {
 namespace {
@@ -267,6 +268,47 @@ void BM_SeekPass(benchmark::State& state) {
   state.counters["steps"] = steps;
 }
 BENCHMARK(BM_SeekPass)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// The panel's scan over a band with no station at all (a noise capture replayed wherever the
+// device is tuned): each step is a seek and then the reception the display shows, as the
+// panel's scan step takes them.
+void BM_EmptyBandScan(benchmark::State& state) {
+  sim::FindEmulatedSdr();
+  const auto soundCard = sim::StartEmulatedSoundCardInRuntimeFolder();
+  std::string noise(2 * 240000, '\0');
+  uint64_t seed = 1;
+  for (char& c : noise) {
+    seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+    c = static_cast<char>(120 + ((seed >> 33) % 16));
+  }
+  const test::TempDir dir;
+  test::WriteBytes(dir / "noise.cu8", noise);
+  NullPortIo ports;
+  SleepingDelay waits;
+  TRadioCard card{CardHardware{.Ports = ports, .Waits = waits, .SoundCard = true}};
+  SdrDevices devices;
+  devices.Override(1, "driver=ondivo,file=" + (dir / "noise.cu8").string() +
+                          ",format=cu8,rate=2.4e6,center=97.5e6");
+  card.SetSdrDevices(devices);
+  card.SetModel(mSdr);
+  card.SetPort(1);
+  card.SwitchOn();
+  int steps = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    card.SetFrequency(87.0);
+    steps = 0;
+    state.ResumeTiming();
+    while (card.Frequency() < card.BandMax() && steps < 200) {
+      ++steps;
+      card.SeekStep(true);
+      benchmark::DoNotOptimize(card.GetSignal());
+    }
+  }
+  card.SwitchOff();
+  state.counters["steps"] = steps;
+}
+BENCHMARK(BM_EmptyBandScan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // Prints each stage's share of the chain's time after the usual report.
 class ShareReporter : public benchmark::ConsoleReporter {

@@ -15,9 +15,9 @@ packages=(
   # clients users have (playerctl for MPRIS2, gdbus and busctl for our own interface).
   dbus-daemon playerctl libglib2.0-bin systemd
   xvfb xauth clang-format
-  # Packaging: icons rendered from SVG, the package's checks, a Debian root to install it in,
+  # Packaging: icons rendered from SVG (and the help pictures palette-reduced), the package's checks, a Debian root to install it in,
   # and setcap for the test of a binary given cap_sys_rawio.
-  librsvg2-bin desktop-file-utils appstream lintian man-db mmdebstrap libcap2-bin
+  librsvg2-bin pngquant desktop-file-utils appstream lintian man-db mmdebstrap libcap2-bin
   clang libclang-rt-14-dev
   # The vivid radio test boots the distribution's kernel under qemu with a busybox initramfs.
   qemu-system-x86 linux-image-amd64 busybox-static cpio xz-utils kmod

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -36,7 +37,10 @@ HelpWindow::HelpWindow(std::filesystem::path folder, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(browser_);
   layout->addLayout(buttons);
-  resize(560, 480);
+  // Wide enough for the dialog pictures in the pages, within the screen.
+  QSize size(880, 640);
+  if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
+  resize(size);
 }
 
 void HelpWindow::ShowTopic(const QString& topic) {

@@ -60,6 +60,7 @@ void SdrProtocol::Close() {
   spectrum_ = {};
   lookIq_.clear();
   trail_.Valid = false;
+  emptyLook_ = false;
 }
 
 void SdrProtocol::SwitchOn(CardState& state) {
@@ -108,6 +109,7 @@ void SdrProtocol::TuneReceiver(CardState& state, double frequency) {
   // What was in flight from the old frequency is dropped and the channel measured afresh.
   running_->receiver.Tune(sdr::SoapyIqSource::kStationOffsetHz);
   rds_.Reset();
+  emptyLook_ = false;
 }
 
 int SdrProtocol::RdsDescriptor() const {
@@ -130,6 +132,8 @@ bool SdrProtocol::HandleRdsEvents() {
 tSignal SdrProtocol::GetSignal(CardState& state) {
   Guard();
   if (!running_) return sNone;
+  // Where a seek's look saw no station, measuring again would only cost the scan a pause.
+  if (emptyLook_) return sNone;
   // The measurement takes a fixed amount of signal, not of time: wait as long as samples keep
   // coming (a loaded machine may be slow), and give up only on a device that has stalled.
   auto blocks = running_->receiver.BlocksRead();
@@ -264,6 +268,7 @@ SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from
     // That look reached the band's edge: there is nothing further to look at.
     if (const double edgeHz = (up ? max : min) * 1e6; std::abs(startHz - edgeHz) < 1) {
       TuneReceiver(state, edgeHz / 1e6);
+      emptyLook_ = true;
       return {false, edgeHz / 1e6};
     }
   }
@@ -284,6 +289,7 @@ SdrProtocol::SeekResult SdrProtocol::Seek(CardState& state, bool up, double from
     return {true, found / 1e6};
   }
   TuneReceiver(state, farHz / 1e6);
+  emptyLook_ = true;
   return {false, farHz / 1e6};
 }
 

@@ -96,6 +96,8 @@ class SdrProtocol final : public CardProtocol {
     double StoppedHz = 0, FarHz = 0;
     std::chrono::steady_clock::time_point LookedAt;
   } trail_;
+  // The receiver stands where the seek's last look held no station; cleared by any tuning.
+  bool emptyLook_ = false;
 };
 
 }  // namespace ondivo

@@ -1,5 +1,7 @@
 #include "settings/tdJumpTo.h"
 
+#include <cmath>
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -138,10 +140,13 @@ std::optional<double> tdJumpTo::Parse(const QString& text) const {
   bool ok = false;
   const double value = plain.toDouble(&ok);
   if (!ok) return std::nullopt;
+  // AM is shown in kHz beside its "kHz" label; a value typed in MHz (under 2) is taken as such.
+  if (values_.Band() == bAM && value >= 2) return value / 1000;
   return value;
 }
 
 QString tdJumpTo::Format(double mhz) const {
+  if (values_.Band() == bAM) return QString::number(std::lround(mhz * 1000));
   return QString::number(mhz, 'f', 3).replace('.', separator_);
 }
 

@@ -131,6 +131,22 @@ TEST_F(PanelSdrTest, PresetsFineTuningAndScanPlayTheTunedStationAndOffJoinsTheTh
   EXPECT_TRUE(prompts.Messages().empty());
 }
 
+TEST_F(PanelSdrTest, TheStationsRdsNameAndRadioTextReachTheDisplay) {
+  ASSERT_TRUE(Start());
+  QLabel* name = panel->StationLabel();
+  // Decoded from the multiplex in real time: the name takes about a second, the text longer.
+  QDeadlineTimer deadline(15000);
+  while ((name->text() != "CLASSIC" || name->toolTip().startsWith("Name")) &&
+         !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  EXPECT_EQ(name->text(), "CLASSIC");
+  EXPECT_EQ(name->toolTip(), "You are listening to Classic 88 on 88.10 MHz");
+  EXPECT_EQ(panel->NameToStore(3), "CLASSIC");
+
+  panel->btRadioClick(2);  // 97.1: the old name goes with the retune
+  EXPECT_EQ(name->text(), "");
+}
+
 TEST_F(PanelSdrTest, ADeviceThatFailsIsToldOnceAndThePanelGoesOn) {
   // The stick fails some 50 ms after it is switched on, before the first reception is known.
   ASSERT_TRUE(Start({"--sdr", "1=driver=ondivo,failafter=50000"}));

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed tree, file by file: `cmake --install` into a staging folder puts exactly the
 # files a Linux desktop expects where it expects them (a file left out or a stray one fails),
-# the desktop entry, AppStream data and manual page validate, the manual lists the options
-# --help lists, and the staged program finds its help pages and tips in the staged tree.
+# the help pages' pictures and links resolve, the desktop entry, AppStream data and manual page
+# validate, the manual lists the options --help lists, and the staged program finds its help
+# pages and tips in the staged tree.
 # Usage: check-install-tree.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -33,15 +34,24 @@ expected=(
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
-for page in "$source"/data/help/*; do
-  expected+=("share/ondivo/help/${page##*/}")
-done
+while IFS= read -r file; do
+  expected+=("share/ondivo/$file")
+done < <(cd "$source/data" && find help -type f)
 [ "$(ls -A "$stage")" = usr ] || fail "files outside the prefix: $(ls -A "$stage")"
 if ! diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . ! -type d | sed 's|^\./||' | sort) >"$stage.diff"; then
   fail "installed files differ from the expected ones (< missing, > not expected):"
   cat "$stage.diff" >&2
 fi
 rm -f "$stage.diff"
+
+# The installed help pages find every picture and page they name beside them.
+help=$root/share/ondivo/help
+for page in "$help"/*.html; do
+  for target in $(grep -oE '(src|href)="[^"]*"' "$page" | sed -E 's/^[a-z]+="//; s/"$//; s/#.*//'); do
+    case $target in *://* | mailto:* | "") continue ;; esac
+    [ -f "$help/$target" ] || fail "${page##*/} names $target, which is not installed"
+  done
+done
 
 desktop-file-validate "$root/share/applications/$id.desktop" || fail "desktop entry"
 # The tree as a whole: the AppStream data, and the desktop entry and icon it refers to.

@@ -65,19 +65,24 @@ TEST_F(JumpToDialogTest, EachBandComesBackWithItsLastValue) {
   Type("101.27");
   Click("btAM");
   EXPECT_EQ(dialog_->findChild<QLabel*>("LFreq")->text(), "kHz");
-  EXPECT_EQ(freq_->text(), "0.531");
+  EXPECT_EQ(freq_->text(), "531");  // in the unit its label names
   EXPECT_EQ(freq_->maxLength(), 5);
   EXPECT_EQ(slider_->minimum(), 531);
   EXPECT_EQ(slider_->maximum(), 1620);
   EXPECT_EQ(slider_->singleStep(), 9);
   slider_->setValue(1000);
-  EXPECT_EQ(freq_->text(), "0.999");
+  EXPECT_EQ(freq_->text(), "999");
   Click("btFM");
   EXPECT_EQ(freq_->text(), "101.250");  // the value last reached, not the card's
   EXPECT_EQ(freq_->maxLength(), 7);
   EXPECT_EQ(slider_->value(), 101250);
   Click("btAM");
   EXPECT_EQ(dialog_->Chosen(), (tdJumpTo::Result{bAM, 0.999}));
+  Type("1400");
+  EXPECT_EQ(dialog_->Chosen(), (tdJumpTo::Result{bAM, 1.404}));
+  EXPECT_EQ(slider_->value(), 1404);
+  Type("0.702");  // typed in MHz, still understood
+  EXPECT_NEAR(dialog_->Chosen().Frequency, 0.702, 1e-9);
 }
 
 TEST_F(JumpToDialogTest, AnFMOnlyCardHasNoAMButton) {
