@@ -10,13 +10,18 @@
 
 namespace ondivo {
 
-void AboutBox::Run(QWidget* parent) {
-  QDialog box(parent);
+std::unique_ptr<QDialog> AboutBox::Build(QWidget* parent) {
+  auto dialog = std::make_unique<QDialog>(parent);
+  QDialog& box = *dialog;
   box.setWindowTitle("About Ondivo");
   auto* icon = new QLabel(&box);
-  QImage picture = Picture(u"RADIO5ON", 2.0);
-  icon->setPixmap(
-      QPixmap::fromImage(picture.scaled(44, 44, Qt::KeepAspectRatio, Qt::FastTransformation)));
+  // The 11-pixel note three times over, pixel for pixel, beside the heading at any scale.
+  const qreal ratio = box.devicePixelRatioF();
+  const int side = static_cast<int>(33 * ratio);
+  QImage picture = Picture(u"RADIO5ON", ratio > 1.0 ? 2.0 : 1.0)
+                       .scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation);
+  picture.setDevicePixelRatio(ratio);
+  icon->setPixmap(QPixmap::fromImage(picture));
   auto* text = new QLabel(&box);
   text->setTextFormat(Qt::RichText);
   text->setText(QString("<h2>Ondivo %1</h2>"
@@ -34,8 +39,12 @@ void AboutBox::Run(QWidget* parent) {
   auto* layout = new QVBoxLayout(&box);
   layout->addLayout(row);
   layout->addWidget(buttons);
-  box.setFixedWidth(360);
-  box.exec();
+  box.setFixedWidth(400);
+  return dialog;
+}
+
+void AboutBox::Run(QWidget* parent) {
+  Build(parent)->exec();
 }
 
 }  // namespace ondivo

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -25,6 +26,8 @@ HelpWindow::HelpWindow(std::filesystem::path folder, QWidget* parent)
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
   connect(contents, &QPushButton::clicked, this, [this] { ShowTopic("Welcome"); });
   connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+  // Escape closes it as it closes a dialog.
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
   back->setEnabled(false);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(back);

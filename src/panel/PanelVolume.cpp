@@ -95,6 +95,14 @@ void PanelVolume::SliderMoved(int value) {
   FollowCardMute();
 }
 
+void PanelVolume::RestoreStored(int32_t volume, bool startMuted) {
+  card_.StoreVolume(volume);
+  if (card_.VolumeLine() != vlNative || !card_.GetDevCap(card_.Model()).CanVolume) return;
+  card_.VolumeToZero();
+  card_.SetVolume(volume);
+  if (startMuted) card_.Mute();
+}
+
 bool PanelVolume::MixerChanged(bool muted) {
   if (card_.VolumeLine() == vlNone) return false;
   if (!muted) card_.UnmuteCard();

@@ -1,6 +1,6 @@
 #include "panel/tdAskName.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,20 +17,18 @@ tdAskName::tdAskName(const std::string& name, QWidget* parent) : QDialog(parent)
   sName_->setText(QString::fromStdString(name));
   sName_->selectAll();
   label->setBuddy(sName_);
-  auto* cancel = new QPushButton("Cancel", this);
-  ok_ = new QPushButton("OK", this);
+  // The buttons stand in the desktop's order, as on every other dialog of the panel.
+  auto* buttons = new QDialogButtonBox(this);
+  ok_ = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setAutoDefault(false);
   ok_->setDefault(true);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(cancel);
-  buttons->addWidget(ok_);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
   layout->addWidget(sName_);
   layout->addSpacing(6);
-  layout->addLayout(buttons);
+  layout->addWidget(buttons);
   // Forty average characters fit without scrolling.
   const int width = sName_->fontMetrics().averageCharWidth() * (kMaxLength + 4);
   setFixedSize(sizeHint().expandedTo(QSize(width, 0)));

@@ -12,6 +12,7 @@
 #include "panel/ConfigurationFile.h"
 #include "panel/KeyCommandFilter.h"
 #include "panel/ModalScope.h"
+#include "panel/PanelVolume.h"
 #include "panel/Prompter.h"
 #include "panel/tdMain.h"
 #include "platform/IniFile.h"
@@ -84,7 +85,7 @@ void tdMain::ConfigureCard() {
   if (settings_.StartMuted && IsMixerLine(settings_.VolumeLine)) card_.MuteLine();
   if (services_.HardwareChanged) services_.HardwareChanged(model);
   SwitchCardOn();
-  card_.StoreVolume(settings_.Volume);
+  GuardDevice([&] { volume_->RestoreStored(settings_.Volume, settings_.StartMuted); });
   state_.StereoSwitch = card_.Stereo();
 }
 

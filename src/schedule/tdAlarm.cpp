@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "controls/ClockSpinBox.h"
 #include "controls/DialogButtons.h"
 #include "controls/Display.h"
 
@@ -26,7 +27,7 @@ const QColor kGreen(0, 60, 0);
 const QColor kPlate(0, 0, 0);
 
 QSpinBox* TimeBox(QWidget* parent, const char* name, int maximum) {
-  auto* box = new QSpinBox(parent);
+  auto* box = new ClockSpinBox(parent);
   box->setObjectName(name);
   box->setRange(0, maximum);
   box->setAlignment(Qt::AlignRight);

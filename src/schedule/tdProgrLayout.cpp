@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controls/ClockSpinBox.h"
 #include "controls/DialogButtons.h"
 #include "schedule/ScriptLists.h"
 #include "schedule/tdProgr.h"
@@ -35,8 +36,7 @@ QToolButton* SpeedButton(QWidget* parent, const char* name, QStyle::StandardPixm
   return button;
 }
 
-QSpinBox* SpinBox(QWidget* parent, const char* name, int min, int max) {
-  auto* box = new QSpinBox(parent);
+QSpinBox* SpinBox(QSpinBox* box, const char* name, int min, int max) {
   box->setObjectName(name);
   box->setRange(min, max);
   box->setAlignment(Qt::AlignRight);
@@ -147,6 +147,10 @@ QWidget* tdProgr::BuildLists() {
   grid->addWidget(events_, 1, 0, Qt::AlignTop);
   grid->addLayout(moves, 1, 1);
   grid->addWidget(script_, 1, 2);
+  // Tab follows the eye from the events over the buttons to the program.
+  setTabOrder(events_, right_);
+  setTabOrder(right_, left_);
+  setTabOrder(left_, script_);
   return lists;
 }
 
@@ -248,9 +252,9 @@ QWidget* tdProgr::BuildPresetPanel() {
 
 QWidget* tdProgr::BuildBeepPanel() {
   QWidget* panel = Panel(this, "gBeep");
-  times_ = SpinBox(panel, "Times", 1, 50);
-  bFreq_ = SpinBox(panel, "BFreq", 1, 20000);
-  mSecs_ = SpinBox(panel, "MSecs", 1, 1000);
+  times_ = SpinBox(new QSpinBox(panel), "Times", 1, 50);
+  bFreq_ = SpinBox(new QSpinBox(panel), "BFreq", 1, 20000);
+  mSecs_ = SpinBox(new QSpinBox(panel), "MSecs", 1, 1000);
   btPrBeep_ = new QPushButton("Preview", panel);
   btPrBeep_->setObjectName("btPrBeep");
   btPrBeep_->setCheckable(true);
@@ -271,8 +275,8 @@ QWidget* tdProgr::BuildBeepPanel() {
 
 QWidget* tdProgr::BuildCommonPanel() {
   QWidget* panel = Panel(this, "gCommon");
-  timeHH_ = SpinBox(panel, "TimeHH", 0, 23);
-  timeMM_ = SpinBox(panel, "TimeMM", 0, 59);
+  timeHH_ = SpinBox(new ClockSpinBox(panel), "TimeHH", 0, 23);
+  timeMM_ = SpinBox(new ClockSpinBox(panel), "TimeMM", 0, 59);
   for (QSpinBox* box : {timeHH_, timeMM_}) box->setWrapping(false);
   bTime_ = new QLabel(panel);
   bTime_->setObjectName("bTime");

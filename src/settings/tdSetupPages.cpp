@@ -155,6 +155,11 @@ QWidget* tdSetup::RadioCardPage() {
   gNoDevices_ = WarningGroup("gNoDevices", kNoDevicesText, card);
   gNoSdr_ = WarningGroup("gNoSdr", kNoSdrText, card);
 
+  // A long device name shows in the open list, not by widening the page for one card.
+  for (QComboBox* box : {portSerial_, portDevice_, portSdr_}) {
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(16);
+  }
   portGroups_ = new QStackedWidget(card);
   for (QGroupBox* group : {gPortSerial_, gNoSerials_, gPortIo_, gWinNT_, gPortDevice_, gNoDevices_,
                            gPortSdr_, gNoSdr_})

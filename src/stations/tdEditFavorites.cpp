@@ -139,6 +139,10 @@ tdEditFavorites::tdEditFavorites(QWidget* parent, const PresetsBank& bank, int c
   QFont bold = errMsg_->font();
   bold.setBold(true);
   errMsg_->setFont(bold);
+  // Its line stays reserved: the dialog does not grow when a duplicate shows.
+  QSizePolicy keep = errMsg_->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  errMsg_->setSizePolicy(keep);
   tunerColumn->addWidget(errMsg_);
   layout->addWidget(tunerBox, 1, 1);
 

@@ -75,6 +75,11 @@ tdOrganizer::tdOrganizer(QWidget* parent, tOrganizerPanel panel)
   auto* tunerColumn = new QVBoxLayout(tunerGroup_);
   tuner_ = new TunerSection(tunerGroup_, {true, true}, panel_.Locale);
   tunerColumn->addWidget(tuner_);
+  // Hidden while a folder is selected, it keeps its place: the dialog does not jump in size
+  // and the preset buttons stay where the pointer left them.
+  QSizePolicy keep = tunerGroup_->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  tunerGroup_->setSizePolicy(keep);
   auto* presets = new QGroupBox("Presets", this);
   BuildPresets(presets);
 

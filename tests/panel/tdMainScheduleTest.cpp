@@ -189,7 +189,7 @@ TEST(tdMainSleepTest, InProgrammingModeTheSleepComesBackOneIntervalLater) {
 }
 
 TEST(tdMainProgTest, ProgrammingModeShowsItselfBeepsWhileItLastsAndEndsAfterTheLastAction) {
-  PanelWindow p(RadioTrackIni());
+  PanelWindow p(RadioTrackIni("[Audio]\nVolume=128\n"));
   ASSERT_TRUE(p.Create());
   tdMain& w = *p.window;
   EXPECT_EQ(w.ProgButton()->toolTip(), "Programming mode on/off (empty)");

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSlider>
+#include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <set>
 
+#include "panel/HelpWindow.h"
 #include "tests/support/PanelRig.h"
 #include "tests/support/PanelWindow.h"
 
@@ -107,6 +112,11 @@ TEST(tdMainDisplayTest, ModeOneHidesEveryButtonWhileTheTrayMenuReachesEveryComma
   }
   EXPECT_FALSE(p.window->TunerGroup()->isEnabled());
   EXPECT_EQ(p.window->centralWidget()->size(), QSize(306, 74));
+  // Every menu of the bar stands on it, none behind the overflow button.
+  QMenuBar* bar = p.window->menuBar();
+  for (QAction* menu : bar->actions()) {
+    EXPECT_LE(bar->actionGeometry(menu).right(), bar->width()) << menu->text().toStdString();
+  }
   std::set<QAction*> reachable;
   CollectActions(p.window->TrayMenu(), reachable);
   for (const tPanelCommand& c : kPanelCommands) {
@@ -118,6 +128,18 @@ TEST(tdMainDisplayTest, ModeOneHidesEveryButtonWhileTheTrayMenuReachesEveryComma
   p.window->Action(cmComplete)->trigger();
   EXPECT_EQ(p.window->centralWidget()->size(), QSize(623, 121));
   EXPECT_TRUE(p.window->Action(cmComplete)->isChecked());
+}
+
+TEST(tdMainDialogsTest, EscapeClosesTheHelpWindow) {
+  PanelWindow p(RadioTrackIni());
+  ASSERT_TRUE(p.Create());
+  p.window->Run(cmHelp);
+  auto* help = p.window->findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(help->isVisible());
+  QApplication::processEvents();  // the window system makes it the active window
+  QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+  EXPECT_FALSE(help->isVisible());
 }
 
 TEST(tdMainDisplayTest, ADisplayTypeOutOfRangeStartsComplete) {

@@ -51,6 +51,7 @@ TEST(tdAlarmTest, TheMinutesBoxRollsOverAndOkWaitsForAStation) {
   EXPECT_EQ(Shown(dialog), "0000");
   hh->setValue(7);
   EXPECT_EQ(Shown(dialog), "0700");
+  EXPECT_EQ((hh->text() + ":" + mm->text()).toStdString(), "07:00");  // as the clock reads
 
   list->setCurrentIndex(1);
   EXPECT_TRUE(ok->isEnabled());

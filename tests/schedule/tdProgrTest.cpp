@@ -34,6 +34,16 @@ namespace {
 using std::chrono::milliseconds;
 
 // The editor on a RadioTrack tuned to 98.8 MHz, opened on the given script lines.
+// Where Tab goes from a widget.
+QWidget* NextTabStop(QWidget* from) {
+  QWidget* next = from->nextInFocusChain();
+  while (next != from &&
+         !((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled())) {
+    next = next->nextInFocusChain();
+  }
+  return next;
+}
+
 struct Editor {
   explicit Editor(const std::string& lines = "", bool muted = false) {
     r.card.Tune(false, bFM, 98.8);
@@ -121,6 +131,10 @@ TEST(tdProgrTest, RangesFollowTheNeighboursAndDropsWithoutAFreeMinuteBeep) {
   Editor e("Mute on.0700\r\nBeep.0800.1.880.300\r\n");
   EXPECT_EQ(e.dialog->windowTitle(), "Programming -");
   EXPECT_EQ(e.Find<QLineEdit>("Title")->text(), "Morning");
+  // Tab runs as the eye reads: the events, Add and Delete between the lists, the program.
+  EXPECT_EQ(NextTabStop(e.Events()), e.Find<QWidget>("Right"));
+  EXPECT_EQ(NextTabStop(e.Find<QWidget>("Right")), e.Find<QWidget>("Left"));
+  EXPECT_EQ(NextTabStop(e.Find<QWidget>("Left")), e.Program());
   EXPECT_EQ(e.dialog->Selected(), 0);
   EXPECT_EQ(e.Range(), "00:00-07:59");
   e.Select(1);
@@ -131,6 +145,7 @@ TEST(tdProgrTest, RangesFollowTheNeighboursAndDropsWithoutAFreeMinuteBeep) {
   auto* mm = e.Find<QSpinBox>("TimeMM");
   hh->setValue(7);
   EXPECT_EQ(mm->value(), 1);
+  EXPECT_EQ((hh->text() + ":" + mm->text()).toStdString(), "07:01");  // read as a clock reads
   EXPECT_EQ(mm->minimum(), 1);
 
   // An event dropped on the second action takes the minute after the first.

@@ -3,6 +3,7 @@
 // QT_SCALE_FACTOR=2 for the 200 % pictures. Usage: panelshots FOLDER [SUFFIX]
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFrame>
 #include <QMenu>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "panel/AboutBox.h"
+#include "panel/HelpWindow.h"
 #include "panel/TipWindow.h"
 #include "panel/tdExit.h"
 #include "panel/tdMain.h"
@@ -122,6 +125,12 @@ int main(int argc, char** argv) {
   TipWindow tips(ReadTips(std::filesystem::path(ONDIVO_DATA_DIR) / "Ondivo.txt", &readable), 0);
   tips.show();
   ok &= Save(tips, folder, "tips" + suffix);
+  const auto about = AboutBox::Build(&window);
+  about->show();
+  ok &= Save(*about, folder, "about" + suffix);
+  about->hide();
+  window.ShowHelp("Welcome");
+  if (auto* help = window.findChild<HelpWindow*>()) ok &= Save(*help, folder, "help" + suffix);
   ok &= ShootRadioDevice(folder, suffix, prompts);
   return ok ? 0 : 1;
 }
