@@ -83,6 +83,13 @@ void tdProgr::ShowAction() {
   } else {
     kinds->setCurrentIndex(0);
   }
+  {
+    // The boxes still hold the range of the action shown before: open them first, or the
+    // time is cut to it.
+    const QSignalBlocker hh(timeHH_), mm(timeMM_);
+    timeHH_->setRange(0, 23);
+    timeMM_->setRange(0, 59);
+  }
   SetQuietly(timeHH_, action.Hour());
   SetQuietly(timeMM_, action.Minute());
   ShowRange();

@@ -137,12 +137,14 @@ TEST(tdProgrTest, RangesFollowTheNeighboursAndDropsWithoutAFreeMinuteBeep) {
   EXPECT_EQ(NextTabStop(e.Find<QWidget>("Left")), e.Program());
   EXPECT_EQ(e.dialog->Selected(), 0);
   EXPECT_EQ(e.Range(), "00:00-07:59");
-  e.Select(1);
-  EXPECT_EQ(e.Range(), "07:01-23:59");
-
-  // Typed times are pulled back into the range.
   auto* hh = e.Find<QSpinBox>("TimeHH");
   auto* mm = e.Find<QSpinBox>("TimeMM");
+  e.Select(1);
+  EXPECT_EQ(e.Range(), "07:01-23:59");
+  // Its own time, not one cut to the range of the action shown before.
+  EXPECT_EQ((hh->text() + ":" + mm->text()).toStdString(), "08:00");
+
+  // Typed times are pulled back into the range.
   hh->setValue(7);
   EXPECT_EQ(mm->value(), 1);
   EXPECT_EQ((hh->text() + ":" + mm->text()).toStdString(), "07:01");  // read as a clock reads
