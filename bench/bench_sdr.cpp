@@ -275,14 +275,8 @@ BENCHMARK(BM_SeekPass)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations
 void BM_EmptyBandScan(benchmark::State& state) {
   sim::FindEmulatedSdr();
   const auto soundCard = sim::StartEmulatedSoundCardInRuntimeFolder();
-  std::string noise(2 * 240000, '\0');
-  uint64_t seed = 1;
-  for (char& c : noise) {
-    seed = seed * 6364136223846793005ull + 1442695040888963407ull;
-    c = static_cast<char>(120 + ((seed >> 33) % 16));
-  }
   const test::TempDir dir;
-  test::WriteBytes(dir / "noise.cu8", noise);
+  test::WriteBytes(dir / "noise.cu8", test::NoiseCaptureCu8());
   NullPortIo ports;
   SleepingDelay waits;
   TRadioCard card{CardHardware{.Ports = ports, .Waits = waits, .SoundCard = true}};

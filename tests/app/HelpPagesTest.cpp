@@ -22,6 +22,7 @@
 #include "sim/SimulatedRig.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestPanelWiring.h"
 
 namespace ondivo {
 namespace {
@@ -119,15 +120,10 @@ class HelpButtonsTest : public test::EmulatedSoundCardTestBase {
     test::WriteBytes(dir / "Ondivo.ini",
                      "[Configuration]\nHardware=1\nPort=1\nVolumeLine=2\nTipOfTheDay=0\n"
                      "[Presets]\nList=1,\nStation01=M 098.000 Radio Forum\n");
-    tPanelWiring wiring;
-    wiring.Card = card.get();
+    tPanelWiring wiring = test::EmulatedPanelWiring(*card, prompts, dir.Path());
     wiring.Mixer = mixer;
     wiring.MixerDevice = soundCard->DeviceName();
-    wiring.Prompts = &prompts;
-    wiring.ConfigDir = dir.Path();
     wiring.DataDir = ProgramDataDir(ONDIVO_EXE_DIR);
-    wiring.PortGrantNeeded = false;
-    wiring.Wait = [](int) {};
     panel = std::make_unique<tdMain>(PanelServices(wiring));
     ASSERT_TRUE(panel->Create());
   }

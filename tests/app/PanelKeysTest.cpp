@@ -25,6 +25,7 @@
 #include "sim/SimulatedRig.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestPanelWiring.h"
 
 namespace ondivo {
 namespace {
@@ -47,16 +48,9 @@ class PanelKeysTest : public test::EmulatedSoundCardTestBase {
     test::WriteBytes(dir / "Ondivo.ini",
                      "[Configuration]\nHardware=7\nPort=1\nVolumeLine=1\nTipOfTheDay=0\n" + more +
                          "[Audio]\nVolume=128\n" + kPresets);
-    tPanelWiring wiring;
-    wiring.Card = card.get();
+    tPanelWiring wiring = test::EmulatedPanelWiring(*card, prompts, dir.Path(), &rig);
     wiring.Mixer = mixer;
     wiring.MixerDevice = soundCard->DeviceName();
-    wiring.Prompts = &prompts;
-    wiring.ConfigDir = dir.Path();
-    wiring.DataDir = ONDIVO_DATA_DIR;
-    wiring.PortGrantNeeded = false;
-    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
-    wiring.Wait = [](int) {};
     panel = std::make_unique<tdMain>(PanelServices(wiring));
     ASSERT_TRUE(panel->Create());
   }

@@ -21,6 +21,7 @@
 #include "tests/support/PrivateSessionBus.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPanelWiring.h"
 
 namespace ondivo {
 namespace {
@@ -45,14 +46,7 @@ class PanelRemoteTest : public ::testing::Test {
   }
   void Open(const std::string& ini) {
     test::WriteBytes(dir / "Ondivo.ini", ini);
-    tPanelWiring wiring;
-    wiring.Card = &card;
-    wiring.Prompts = &prompts;
-    wiring.ConfigDir = dir.Path();
-    wiring.DataDir = ONDIVO_DATA_DIR;
-    wiring.PortGrantNeeded = false;
-    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
-    wiring.Wait = [](int) {};
+    tPanelWiring wiring = test::EmulatedPanelWiring(card, prompts, dir.Path(), &rig);
     panel = std::make_unique<tdMain>(PanelServices(wiring));
     ASSERT_TRUE(panel->Create());
   }

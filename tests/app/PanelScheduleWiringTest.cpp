@@ -18,6 +18,7 @@
 #include "tests/support/PanelRig.h"
 #include "tests/support/PlayedSoundMeasure.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestPanelWiring.h"
 
 namespace ondivo {
 namespace {
@@ -58,13 +59,8 @@ TEST_F(PanelScheduleWiringTest, AlarmAndSleepOpenTheRealDialogsAndTheToneIsTheWi
 struct WiredPanel {
   WiredPanel(const test::TempDir& dir, Tone* tone) : card(rig.Hardware()) {
     test::WriteBytes(dir / "Ondivo.ini", "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n");
-    tPanelWiring wiring;
-    wiring.Card = &card;
-    wiring.Prompts = &prompts;
-    wiring.ConfigDir = dir.Path();
-    wiring.PortGrantNeeded = false;
+    tPanelWiring wiring = test::EmulatedPanelWiring(card, prompts, dir.Path(), &rig);
     wiring.Tones = tone;
-    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
     tMainServices services = PanelServices(wiring);
     services.Time = &timeOfDay;
     services.Timers = &timers;

@@ -15,6 +15,7 @@
 #include "sim/SimulatedRig.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TestPanelWiring.h"
 
 namespace ondivo {
 namespace {
@@ -49,16 +50,9 @@ class PanelSettingsTest : public test::EmulatedSoundCardTestBase {
     card = std::make_unique<TRadioCard>(std::move(hardware));
     test::WriteBytes(dir / "Ondivo.ini",
                      "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n[Audio]\nVolume=128\n");
-    tPanelWiring wiring;
-    wiring.Card = card.get();
+    tPanelWiring wiring = test::EmulatedPanelWiring(*card, prompts, dir.Path(), &rig);
     wiring.Mixer = mixer;
     wiring.MixerDevice = soundCard->DeviceName();
-    wiring.Prompts = &prompts;
-    wiring.ConfigDir = dir.Path();
-    wiring.DataDir = ONDIVO_DATA_DIR;
-    wiring.PortGrantNeeded = false;
-    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
-    wiring.Wait = [](int) {};
     panel = std::make_unique<tdMain>(PanelServices(wiring));
     ASSERT_TRUE(panel->Create());
   }

@@ -7,6 +7,7 @@
 #include "sim/SimulatedRig.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPanelWiring.h"
 
 namespace ondivo {
 namespace {
@@ -16,14 +17,7 @@ class PanelStartTest : public ::testing::Test {
   const sim::EmulatedRadioTrack& Start(const std::string& configuration) {
     test::WriteBytes(dir / "Ondivo.ini",
                      "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n" + configuration);
-    tPanelWiring wiring;
-    wiring.Card = &card;
-    wiring.Prompts = &prompts;
-    wiring.ConfigDir = dir.Path();
-    wiring.DataDir = ONDIVO_DATA_DIR;
-    wiring.PortGrantNeeded = false;
-    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
-    wiring.Wait = [](int) {};
+    tPanelWiring wiring = test::EmulatedPanelWiring(card, prompts, dir.Path(), &rig);
     panel = std::make_unique<tdMain>(PanelServices(wiring));
     EXPECT_TRUE(panel->Create());
     return dynamic_cast<const sim::EmulatedRadioTrack&>(*rig.Bus().CardAt(0x30C));

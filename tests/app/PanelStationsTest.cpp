@@ -22,6 +22,7 @@
 #include "stations/tdOrganizer.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPanelWiring.h"
 
 namespace ondivo {
 namespace {
@@ -33,14 +34,7 @@ class PanelStationsTest : public ::testing::Test {
                      "[Configuration]\nHardware=1\nPort=1\nVolumeLine=1\n"
                      "[Presets]\nCurrent=2\nList=1,2,\nStation01=M 088.100 One\n"
                      "Station02=M 095.500 Two\n");
-    tPanelWiring wiring;
-    wiring.Card = &card;
-    wiring.Prompts = &prompts;
-    wiring.ConfigDir = dir.Path();
-    wiring.DataDir = ONDIVO_DATA_DIR;
-    wiring.PortGrantNeeded = false;
-    wiring.HardwareChanged = [this](tModel model) { rig.Follow(model); };
-    wiring.Wait = [](int) {};
+    tPanelWiring wiring = test::EmulatedPanelWiring(card, prompts, dir.Path(), &rig);
     panel = std::make_unique<tdMain>(PanelServices(wiring));
     ASSERT_TRUE(panel->Create());
     panel->show();

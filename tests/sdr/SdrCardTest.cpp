@@ -20,6 +20,7 @@
 #include "sim/SimulatedSdr.h"
 #include "stations/PresetsBank.h"
 #include "tests/support/EmulatedSoundCardFixture.h"
+#include "tests/support/FmStationSynth.h"
 #include "tests/support/HardwareDoubles.h"
 #include "tests/support/PlayedSoundMeasure.h"
 #include "tests/support/TempDir.h"
@@ -223,15 +224,8 @@ TEST_F(SdrCardTest, ASeekScanStopsOnEveryStationInTurnAndOnNothingElse) {
 }
 
 TEST_F(SdrCardTest, ASeekOverAnEmptyBandWalksToTheEdgeALookAtATime) {
-  // A capture of nothing but noise, replayed wherever the device is tuned.
-  std::string noise(2 * 240000, '\0');
-  uint64_t state = 1;
-  for (char& c : noise) {
-    state = state * 6364136223846793005ull + 1442695040888963407ull;
-    c = static_cast<char>(120 + ((state >> 33) % 16));
-  }
   const test::TempDir dir;
-  test::WriteBytes(dir / "noise.cu8", noise);
+  test::WriteBytes(dir / "noise.cu8", test::NoiseCaptureCu8());
   Configure("driver=ondivo,file=" + (dir / "noise.cu8").string() +
             ",format=cu8,rate=2.4e6,center=97.5e6");
   card.SwitchOn();
