@@ -21,7 +21,8 @@ inline std::string DeviceOpenMessage(const std::string& path) {
 inline std::string SdrOpenMessage(int port, const std::string& reason) {
   return "The SDR receiver " + std::to_string(port) +
          " cannot be switched on. Connect it, choose it in Setup, and check that you may use "
-         "it.\r\r" + reason;
+         "it.\r\r" +
+         reason;
 }
 
 }  // namespace ondivo
