@@ -98,9 +98,11 @@ void PanelVolume::SliderMoved(int value) {
 void PanelVolume::RestoreStored(int32_t volume, bool startMuted) {
   card_.StoreVolume(volume);
   if (card_.VolumeLine() != vlNative || !card_.GetDevCap(card_.Model()).CanVolume) return;
+  // A card that only steps its volume plays while it steps: a muted start stays silent and
+  // leaves the card where it is.
+  if (startMuted) return;
   card_.VolumeToZero();
   card_.SetVolume(volume);
-  if (startMuted) card_.Mute();
 }
 
 bool PanelVolume::MixerChanged(bool muted) {

@@ -59,8 +59,8 @@ class PanelVolume {
   // The slider was moved to value.
   void SliderMoved(int value);
   // At start: the stored volume is the card's. A card with its own volume control is at
-  // whatever level it was left, so it is driven to silence and raised to the stored volume; a
-  // muted start stays muted.
+  // whatever level it was left, so it is driven to silence and raised to the stored volume,
+  // unless the start is muted.
   void RestoreStored(int32_t volume, bool startMuted);
   // The routed line was changed from outside (the card already holds the new volume); false
   // when the panel has no volume line and ignores it.
